@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game in Release, builds its data folder and
+# starts it in a window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+build=build/release
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DMORVANE_TESTS=OFF -DMORVANE_BENCH=OFF >/dev/null
+cmake --build "$build"
+
+if [ ! -x "$build/game/morvane" ]; then
+  echo "There is no game program to run yet." >&2
+  exit 1
+fi
+"$build/content/make_data" "$build/game/data"
+cd "$build/game" && ./morvane

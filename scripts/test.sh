@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything in Debug with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test with CTest (drawing tests under Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+build=build/debug
+cmake -S . -B "$build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DMORVANE_SANITIZE=ON -DMORVANE_FUZZ=ON >/dev/null
+cmake --build "$build"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# One X server for the whole run; tests that draw open their windows on it.
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
