@@ -1,0 +1,24 @@
+#pragma once
+// The one time source behind every timer call of the layer (timeGetTime,
+// QueryPerformanceCounter, GetTickCount, Sleep). The sdl backend reads the real
+// monotonic clock; the headless backend runs a virtual clock that only moves when a
+// test advances it or the program sleeps, so timing is exact and fast in tests.
+
+#include <cstdint>
+
+namespace platform {
+
+// Microseconds since the clock's origin.
+uint64_t NowMicroseconds();
+// Waits (real clock) or advances the virtual clock by the given time.
+void SleepMicroseconds(uint64_t microseconds);
+
+}  // namespace platform
+
+namespace platform::seam {
+
+// Only meaningful on the headless backend.
+void SetVirtualTime(uint64_t microseconds);
+void AdvanceVirtualTime(uint64_t microseconds);
+
+}  // namespace platform::seam
