@@ -24,6 +24,8 @@ function(morvane_tests name)
   add_executable(${name} ${sources} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest_main GTest::gmock)
   set(env PLATFORM_BACKEND=${ARG_BACKEND} ${ARG_ENV})
+  # The list goes through one more layer of argument parsing: keep it one value.
+  string(REPLACE ";" "\\;" env "${env}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
