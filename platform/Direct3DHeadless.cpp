@@ -1,0 +1,421 @@
+#include "platform/Direct3DHeadless.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/DirectDrawFormats.h"
+#include "platform/FailureInjection.h"
+
+namespace platform::ddraw {
+
+namespace {
+
+// The DDBD_ flag of a render target's depth.
+DWORD DepthFlag(const DDPIXELFORMAT& format) {
+    switch (format.dwRGBBitCount) {
+    case 8: return DDBD_8;
+    case 16: return DDBD_16;
+    case 24: return DDBD_24;
+    case 32: return DDBD_32;
+    default: return 0;
+    }
+}
+
+// Bytes of one vertex of a flexible vertex format; 0 for formats the device cannot
+// draw (blended positions, texture coordinates of other than two floats).
+DWORD VertexSize(DWORD format) {
+    constexpr DWORD kKnown = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_SPECULAR |
+                             D3DFVF_TEXCOUNT_MASK;
+    if (format & ~kKnown) return 0;
+    DWORD size = 0;
+    switch (format & D3DFVF_POSITION_MASK) {
+    case D3DFVF_XYZ: size = 12; break;
+    case D3DFVF_XYZRHW:
+        if (format & D3DFVF_NORMAL) return 0;
+        size = 16;
+        break;
+    default: return 0;
+    }
+    if (format & D3DFVF_NORMAL) size += 12;
+    if (format & D3DFVF_DIFFUSE) size += 4;
+    if (format & D3DFVF_SPECULAR) size += 4;
+    DWORD textures = (format & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
+    if (textures > D3DDP_MAXTEXCOORD) return 0;
+    return size + textures * 8;
+}
+
+// Whether an index count makes whole primitives of the type.
+bool WholePrimitives(D3DPRIMITIVETYPE type, DWORD indexCount) {
+    switch (type) {
+    case D3DPT_POINTLIST: return indexCount >= 1;
+    case D3DPT_LINELIST: return indexCount >= 2 && indexCount % 2 == 0;
+    case D3DPT_LINESTRIP: return indexCount >= 2;
+    case D3DPT_TRIANGLELIST: return indexCount >= 3 && indexCount % 3 == 0;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN: return indexCount >= 3;
+    }
+    return false;
+}
+
+bool KnownRenderState(DWORD state) {
+    static constexpr DWORD kStates[] = {
+        2,   4,   7,   8,   9,   10,  14,  15,  16,  19,  20,  22,  23,  24,  25,  26,  27,  28,
+        29,  30,  33,  34,  35,  36,  37,  38,  40,  41,  47,  48,  52,  53,  54,  55,  56,  57,
+        58,  59,  60,  128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142,
+        143, 144, 145, 146, 147, 148, 151, 152};
+    return std::find(std::begin(kStates), std::end(kStates), state) != std::end(kStates);
+}
+
+bool KnownTransform(DWORD state) {
+    return (state >= D3DTRANSFORMSTATE_WORLD && state <= D3DTRANSFORMSTATE_WORLD3) ||
+           (state >= D3DTRANSFORMSTATE_TEXTURE0 && state <= D3DTRANSFORMSTATE_TEXTURE7);
+}
+
+// The bits of a value placed under a mask, the value scaled from 0..1 to the mask's range.
+DWORD PackUnit(DWORD mask, double value) {
+    if (mask == 0) return 0;
+    uint64_t largest = (uint64_t{1} << std::popcount(mask)) - 1;
+    return static_cast<DWORD>(std::llround(value * double(largest)) << std::countr_zero(mask)) & mask;
+}
+
+DWORD PackInteger(DWORD mask, DWORD value) { return mask ? (value << std::countr_zero(mask)) & mask : 0; }
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+seam::DeviceCall DeviceCall(const char* operation, std::vector<DWORD> args = {}) {
+    return seam::DeviceCall{.name = std::string("IDirect3DDevice7::") + operation, .args = std::move(args)};
+}
+
+bool Injected(const seam::DeviceCall& call) { return ShouldFail(call.name.c_str()); }
+
+HRESULT Answer(seam::DeviceCall& call, HRESULT result) {
+    call.result = result;
+    return Record(std::move(call));
+}
+
+HRESULT EnumerateFormats(const std::vector<DDPIXELFORMAT>& formats, LPD3DENUMPIXELFORMATSCALLBACK callback,
+                         LPVOID context) {
+    for (DDPIXELFORMAT format : formats)
+        if (callback(&format, context) == D3DENUMRET_CANCEL) break;
+    return D3D_OK;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// HeadlessDirect3D
+
+HeadlessDirect3D::HeadlessDirect3D(HeadlessDirectDraw& owner) : owner_(owner) { owner_.AddRef(); }
+
+HeadlessDirect3D::~HeadlessDirect3D() {
+    owner_.Direct3DGone();
+    owner_.Release();
+}
+
+HRESULT HeadlessDirect3D::QueryInterface(REFIID iid, void** object) {
+    if (!object) return DDERR_INVALIDPARAMS;
+    *object = nullptr;
+    if (!(iid == IID_IDirect3D7)) return E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IDirect3D7*>(this);
+    return D3D_OK;
+}
+
+ULONG HeadlessDirect3D::AddRef() { return ++refs_; }
+
+ULONG HeadlessDirect3D::Release() {
+    if (refs_ == 0) return 0;
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+const Direct3DDeviceCaps* HeadlessDirect3D::FindDevice(REFGUID guid) const {
+    for (const Direct3DDeviceCaps& device : owner_.Driver().devices)
+        if (device.guid == guid) return &device;
+    return nullptr;
+}
+
+HRESULT HeadlessDirect3D::EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, LPVOID context) {
+    if (!callback) return DDERR_INVALIDPARAMS;
+    if (ShouldFail("IDirect3D7::EnumDevices")) return DDERR_GENERIC;
+    for (const Direct3DDeviceCaps& device : owner_.Driver().devices) {
+        D3DDEVICEDESC7 desc = DescribeDevice(device);
+        std::string description = device.description, name = device.name;
+        if (callback(description.data(), name.data(), &desc, context) == D3DENUMRET_CANCEL) break;
+    }
+    return D3D_OK;
+}
+
+HRESULT HeadlessDirect3D::EnumZBufferFormats(REFGUID deviceGuid, LPD3DENUMPIXELFORMATSCALLBACK callback,
+                                             LPVOID context) {
+    if (!callback) return DDERR_INVALIDPARAMS;
+    if (ShouldFail("IDirect3D7::EnumZBufferFormats")) return DDERR_GENERIC;
+    const Direct3DDeviceCaps* device = FindDevice(deviceGuid);
+    if (!device) return DDERR_INVALIDPARAMS;
+    return EnumerateFormats(device->zBufferFormats, callback, context);
+}
+
+HRESULT HeadlessDirect3D::CreateDevice(REFGUID deviceGuid, IDirectDrawSurface7* renderTarget,
+                                       IDirect3DDevice7** device) {
+    if (!renderTarget || !device) return DDERR_INVALIDPARAMS;
+    *device = nullptr;
+    if (ShouldFail("IDirect3D7::CreateDevice")) return DDERR_OUTOFVIDEOMEMORY;
+    const Direct3DDeviceCaps* caps = FindDevice(deviceGuid);
+    if (!caps) return DDERR_INVALIDPARAMS;
+    auto* target = static_cast<HeadlessSurface*>(renderTarget);
+    if (&target->Owner() != &owner_) return DDERR_INVALIDPARAMS;
+    if (!(target->Shape().caps.dwCaps & DDSCAPS_3DDEVICE)) return DDERR_INVALIDCAPS;
+    if (!(caps->renderBitDepths & DepthFlag(target->Shape().format))) return DDERR_INVALIDPIXELFORMAT;
+    *device = NewDevice(*caps, *target);
+    return D3D_OK;
+}
+
+HeadlessDevice* HeadlessDirect3D::NewDevice(const Direct3DDeviceCaps& caps, HeadlessSurface& renderTarget) {
+    return new HeadlessDevice(*this, caps, renderTarget);
+}
+
+// ---------------------------------------------------------------------------------------
+// HeadlessDevice
+
+HeadlessDevice::HeadlessDevice(HeadlessDirect3D& owner, const Direct3DDeviceCaps& caps,
+                               HeadlessSurface& renderTarget)
+    : owner_(owner),
+      caps_(caps),
+      renderTarget_(&renderTarget),
+      viewport_{0, 0, renderTarget.Shape().width, renderTarget.Shape().height, 0.0f, 1.0f} {
+    owner_.AddRef();
+    renderTarget_->AddRef();
+}
+
+HeadlessDevice::~HeadlessDevice() {
+    for (HeadlessSurface* texture : textures_)
+        if (texture) texture->Release();
+    renderTarget_->Release();
+    owner_.Release();
+}
+
+HRESULT HeadlessDevice::QueryInterface(REFIID iid, void** object) {
+    if (!object) return DDERR_INVALIDPARAMS;
+    *object = nullptr;
+    if (!(iid == IID_IDirect3DDevice7)) return E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IDirect3DDevice7*>(this);
+    return D3D_OK;
+}
+
+ULONG HeadlessDevice::AddRef() { return ++refs_; }
+
+ULONG HeadlessDevice::Release() {
+    if (refs_ == 0) return 0;
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT HeadlessDevice::EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context) {
+    seam::DeviceCall call = DeviceCall("EnumTextureFormats");
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    if (!callback) return Answer(call, DDERR_INVALIDPARAMS);
+    return Answer(call, EnumerateFormats(caps_.textureFormats, callback, context));
+}
+
+HRESULT HeadlessDevice::BeginScene() {
+    seam::DeviceCall call = DeviceCall("BeginScene");
+    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
+    if (inScene_) return Answer(call, D3DERR_SCENE_IN_SCENE);
+    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
+    inScene_ = true;
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::EndScene() {
+    seam::DeviceCall call = DeviceCall("EndScene");
+    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
+    if (!inScene_) return Answer(call, D3DERR_SCENE_NOT_IN_SCENE);
+    inScene_ = false;
+    return Answer(call, renderTarget_->Lost() ? DDERR_SURFACELOST : D3D_OK);
+}
+
+HRESULT HeadlessDevice::CheckRenderTarget(IDirectDrawSurface7* surface) const {
+    if (!surface) return DDERR_INVALIDPARAMS;
+    auto* target = static_cast<HeadlessSurface*>(surface);
+    if (&target->Owner() != &owner_.Owner()) return DDERR_INVALIDPARAMS;
+    if (!(target->Shape().caps.dwCaps & DDSCAPS_3DDEVICE)) return DDERR_INVALIDCAPS;
+    if (!(caps_.renderBitDepths & DepthFlag(target->Shape().format))) return DDERR_INVALIDPIXELFORMAT;
+    return D3D_OK;
+}
+
+HRESULT HeadlessDevice::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
+    seam::DeviceCall call = DeviceCall("SetRenderTarget", {flags});
+    call.surface = surface;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    if (HRESULT result = CheckRenderTarget(surface); FAILED(result)) return Answer(call, result);
+    auto* target = static_cast<HeadlessSurface*>(surface);
+    target->AddRef();
+    renderTarget_->Release();
+    renderTarget_ = target;
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3DCOLOR color, D3DVALUE z,
+                              DWORD stencil) {
+    seam::DeviceCall call = DeviceCall("Clear", {flags, color, stencil});
+    call.z = z;
+    if (rects)
+        for (DWORD i = 0; i < rectCount; ++i) call.rects.push_back({rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
+
+    constexpr DWORD kAllFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
+    HeadlessSurface* depth = renderTarget_->ZBuffer();
+    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
+    if ((rectCount && !rects) || flags == 0 || (flags & ~kAllFlags) || z < 0.0f || z > 1.0f)
+        return Answer(call, DDERR_INVALIDPARAMS);
+    if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depth) return Answer(call, D3DERR_ZBUFFER_NOTPRESENT);
+    if ((flags & D3DCLEAR_STENCIL) && depth->Shape().format.dwStencilBitDepth == 0)
+        return Answer(call, D3DERR_STENCILBUFFER_NOTPRESENT);
+    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
+
+    RECT view{LONG(viewport_.dwX), LONG(viewport_.dwY), LONG(viewport_.dwX + viewport_.dwWidth),
+              LONG(viewport_.dwY + viewport_.dwHeight)};
+    std::vector<RECT> areas;
+    if (call.rects.empty()) areas.push_back(view);
+    for (const RECT& rect : call.rects) areas.push_back(Intersect(rect, view));
+
+    const DDPIXELFORMAT& format = renderTarget_->Shape().format;
+    for (const RECT& area : areas) {
+        if (flags & D3DCLEAR_TARGET) Fill(*renderTarget_, area, PackColour(format, color), 0);
+        if (depth && (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL))) {
+            const DDPIXELFORMAT& depthFormat = depth->Shape().format;
+            DWORD value = 0, cleared = 0;
+            if (flags & D3DCLEAR_ZBUFFER) {
+                value |= PackUnit(depthFormat.dwZBitMask, z);
+                cleared |= depthFormat.dwZBitMask;
+            }
+            if (flags & D3DCLEAR_STENCIL) {
+                value |= PackInteger(depthFormat.dwStencilBitMask, stencil);
+                cleared |= depthFormat.dwStencilBitMask;
+            }
+            Fill(*depth, area, value, ~cleared);
+        }
+    }
+    return Answer(call, D3D_OK);
+}
+
+void HeadlessDevice::Fill(HeadlessSurface& surface, const RECT& area, DWORD value, DWORD keepMask) {
+    const SurfaceShape& shape = surface.Shape();
+    RECT clipped = Intersect(area, RECT{0, 0, LONG(shape.width), LONG(shape.height)});
+    DWORD bytes = BytesPerPixel(shape.format);
+    for (LONG y = clipped.top; y < clipped.bottom; ++y) {
+        BYTE* row = surface.Pixels() + size_t(y) * surface.Pitch();
+        for (LONG x = clipped.left; x < clipped.right; ++x) {
+            BYTE* pixel = row + size_t(x) * bytes;
+            DWORD old = 0;
+            std::memcpy(&old, pixel, bytes);  // little-endian, as the device's memory
+            DWORD updated = (old & keepMask) | (value & ~keepMask);
+            std::memcpy(pixel, &updated, bytes);
+        }
+    }
+}
+
+HRESULT HeadlessDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) {
+    seam::DeviceCall call = DeviceCall("SetTransform", {state});
+    if (matrix) call.matrix = *matrix;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    if (!matrix || !KnownTransform(state)) return Answer(call, DDERR_INVALIDPARAMS);
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::SetViewport(LPD3DVIEWPORT7 viewport) {
+    seam::DeviceCall call = DeviceCall("SetViewport");
+    if (viewport) call.viewport = *viewport;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    if (!viewport) return Answer(call, DDERR_INVALIDPARAMS);
+    const SurfaceShape& target = renderTarget_->Shape();
+    bool inside = viewport->dwWidth > 0 && viewport->dwHeight > 0 &&
+                  uint64_t{viewport->dwX} + viewport->dwWidth <= target.width &&
+                  uint64_t{viewport->dwY} + viewport->dwHeight <= target.height;
+    bool depthRange = viewport->dvMinZ >= 0.0f && viewport->dvMaxZ <= 1.0f && viewport->dvMinZ <= viewport->dvMaxZ;
+    if (!inside || !depthRange) return Answer(call, DDERR_INVALIDPARAMS);
+    viewport_ = *viewport;
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::SetMaterial(LPD3DMATERIAL7 material) {
+    seam::DeviceCall call = DeviceCall("SetMaterial");
+    if (material) call.material = *material;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    return Answer(call, material ? D3D_OK : DDERR_INVALIDPARAMS);
+}
+
+HRESULT HeadlessDevice::SetLight(DWORD index, LPD3DLIGHT7 light) {
+    seam::DeviceCall call = DeviceCall("SetLight", {index});
+    if (light) call.light = *light;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    bool valid = light && light->dltType >= D3DLIGHT_POINT && light->dltType <= D3DLIGHT_DIRECTIONAL &&
+                 light->dvRange >= 0.0f && light->dvRange <= D3DLIGHT_RANGE_MAX;
+    return Answer(call, valid ? D3D_OK : DDERR_INVALIDPARAMS);
+}
+
+HRESULT HeadlessDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+    seam::DeviceCall call = DeviceCall("SetRenderState", {state, value});
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    return Answer(call, KnownRenderState(state) ? D3D_OK : DDERR_INVALIDPARAMS);
+}
+
+HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
+                                             DWORD vertexCount, WORD* indices, DWORD indexCount, DWORD flags) {
+    seam::DeviceCall call = DeviceCall("DrawIndexedPrimitive", {type, vertexFormat, vertexCount, indexCount, flags});
+    constexpr DWORD kKnownFlags = D3DDP_WAIT | D3DDP_DONOTCLIP | D3DDP_DONOTUPDATEEXTENTS | D3DDP_DONOTLIGHT;
+    DWORD vertexSize = VertexSize(vertexFormat);
+    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
+    if (!inScene_) return Answer(call, D3DERR_SCENE_NOT_IN_SCENE);
+    if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN) return Answer(call, D3DERR_INVALIDPRIMITIVETYPE);
+    if (vertexSize == 0) return Answer(call, D3DERR_INVALIDVERTEXFORMAT);
+    if (!vertices || !indices || vertexCount == 0 || vertexCount > D3DMAXNUMVERTICES ||
+        !WholePrimitives(type, indexCount) || (flags & ~kKnownFlags))
+        return Answer(call, DDERR_INVALIDPARAMS);
+
+    call.indices.assign(indices, indices + indexCount);
+    const BYTE* vertexBytes = static_cast<const BYTE*>(vertices);
+    call.vertices.assign(vertexBytes, vertexBytes + size_t(vertexCount) * vertexSize);
+    // Every index must address one of the vertices handed over.
+    if (std::any_of(call.indices.begin(), call.indices.end(), [&](WORD index) { return index >= vertexCount; }))
+        return Answer(call, DDERR_INVALIDPARAMS);
+    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
+    seam::DeviceCall call = DeviceCall("SetTexture", {stage});
+    call.surface = texture;
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    auto* surface = static_cast<HeadlessSurface*>(texture);
+    if (stage >= textures_.size()) return Answer(call, DDERR_INVALIDPARAMS);
+    if (surface && (&surface->Owner() != &owner_.Owner() || !(surface->Shape().caps.dwCaps & DDSCAPS_TEXTURE)))
+        return Answer(call, DDERR_INVALIDPARAMS);
+    if (surface) surface->AddRef();
+    if (textures_[stage]) textures_[stage]->Release();
+    textures_[stage] = surface;
+    return Answer(call, D3D_OK);
+}
+
+HRESULT HeadlessDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value) {
+    seam::DeviceCall call = DeviceCall("SetTextureStageState", {stage, state, value});
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    bool valid = stage < D3DDP_MAXTEXCOORD && state >= D3DTSS_COLOROP && state <= D3DTSS_TEXTURETRANSFORMFLAGS;
+    return Answer(call, valid ? D3D_OK : DDERR_INVALIDPARAMS);
+}
+
+HRESULT HeadlessDevice::LightEnable(DWORD index, BOOL enable) {
+    seam::DeviceCall call = DeviceCall("LightEnable", {index, static_cast<DWORD>(enable)});
+    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    return Answer(call, D3D_OK);
+}
+
+}  // namespace platform::ddraw

@@ -1,0 +1,119 @@
+#include "platform/WinPaths.h"
+
+#include <dirent.h>
+#include <locale.h>
+#include <sys/stat.h>
+
+#include <cwctype>
+#include <vector>
+
+#include "platform/Utf.h"
+
+namespace {
+
+locale_t UnicodeLocale() {
+    static locale_t loc = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return loc;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+// The entry of `folder` whose name equals `name` without regard to case; the first
+// in byte order when several do, so the choice never depends on the listing order.
+std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::wstring& name) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return std::nullopt;
+    const std::wstring key = platform::FoldCase(name);
+    std::optional<std::string> best;
+    while (dirent* entry = readdir(dir)) {
+        std::string candidate = entry->d_name;
+        if (platform::FoldCase(platform::Utf8ToUtf16(candidate)) != key) continue;
+        if (!best || candidate < *best) best = candidate;
+    }
+    closedir(dir);
+    return best;
+}
+
+// Splits the part after the root into components, resolving "." and ".." on the text.
+std::vector<std::wstring> Components(const std::wstring& rest, bool absolute) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    while (start <= rest.size()) {
+        size_t end = rest.find(L'\\', start);
+        if (end == std::wstring::npos) end = rest.size();
+        std::wstring part = rest.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == L".") continue;
+        if (part == L"..") {
+            if (!parts.empty() && parts.back() != L"..") parts.pop_back();
+            else if (!absolute) parts.push_back(part);
+            continue;
+        }
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+}  // namespace
+
+namespace platform {
+
+std::wstring FoldCase(const std::wstring& name) {
+    std::wstring folded = name;
+    for (wchar_t& unit : folded) {
+        if (unit >= 0xD800 && unit <= 0xDFFF) continue;  // surrogate halves stay as they are
+        unit = static_cast<wchar_t>(towupper_l(static_cast<wint_t>(unit), UnicodeLocale()));
+    }
+    return folded;
+}
+
+std::optional<std::string> ToHostPath(const std::wstring& windowsPath) {
+    if (windowsPath.empty()) return std::nullopt;
+    std::wstring path = windowsPath;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') return std::nullopt;
+
+    std::string host;
+    std::wstring rest = path;
+    bool absolute = false;
+    if (path.size() >= 2 && path[1] == L':') {
+        if (path[0] != L'Z' && path[0] != L'z') return std::nullopt;
+        host = "/";
+        rest = path.substr(2);
+        absolute = true;
+    } else if (path[0] == L'\\') {
+        host = "/";
+        absolute = true;
+    }
+
+    bool matching = true;
+    for (const std::wstring& part : Components(rest, absolute)) {
+        std::string name = Utf16ToUtf8(part);
+        if (matching && part != L"..") {
+            struct stat info;
+            if (lstat(Join(host, name).c_str(), &info) != 0) {
+                std::optional<std::string> found = FindIgnoringCase(host, part);
+                if (found) name = *found;
+                else matching = false;
+            }
+        }
+        host = Join(host, name);
+    }
+    if (host.empty()) host = ".";
+    return host;
+}
+
+std::wstring ToWindowsPath(const std::string& hostPath) {
+    std::wstring path = Utf8ToUtf16(hostPath);
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    if (!path.empty() && path[0] == L'\\') path = L"Z:" + path;
+    return path;
+}
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#include "platform/WinPaths.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+std::wstring WindowsPathOf(const testsupport::TempFolder& folder) {
+    return platform::ToWindowsPath(folder.Path().string());
+}
+
+TEST(WinPathsTest, DriveZIsTheRootAndBackslashesBecomeSlashes) {
+    EXPECT_EQ(platform::ToWindowsPath("/usr/lib/x.so"), L"Z:\\usr\\lib\\x.so");
+    EXPECT_EQ(platform::ToWindowsPath("/"), L"Z:\\");
+    EXPECT_EQ(platform::ToHostPath(L"z:\\"), "/");
+    EXPECT_EQ(platform::ToHostPath(L"\\"), "/");
+}
+
+TEST(WinPathsTest, PathsThatNameNothingHere) {
+    EXPECT_FALSE(platform::ToHostPath(L""));
+    EXPECT_FALSE(platform::ToHostPath(L"C:\\windows"));
+    EXPECT_FALSE(platform::ToHostPath(L"\\\\server\\share\\x"));
+}
+
+TEST(WinPathsTest, ComponentsAreMatchedWithoutRegardToCase) {
+    testsupport::TempFolder temp;
+    temp.WriteFile("data/ui/x.txt", "x");
+    std::string root = temp.Path().string();
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"\\DATA\\Ui\\X.TXT"), root + "/data/ui/x.txt");
+    // Mixed separators, doubled backslashes and "." / ".." are resolved on the text.
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"/Data\\\\nothere\\..\\.\\UI/x.Txt"),
+              root + "/data/ui/x.txt");
+}
+
+TEST(WinPathsTest, ExactNameWinsAndAmbiguousMatchesAreStable) {
+    testsupport::TempFolder temp;
+    temp.WriteFile("ReadMe", "exact");
+    temp.WriteFile("README", "other");
+    std::string root = temp.Path().string();
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"\\ReadMe"), root + "/ReadMe");
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"\\readme"), root + "/README");
+}
+
+TEST(WinPathsTest, MissingComponentsKeepTheirGivenNames) {
+    testsupport::TempFolder temp;
+    temp.WriteFile("Data/keep", "");
+    std::string root = temp.Path().string();
+    // Existing folders are matched, the new name is used as given, and nothing below a
+    // missing folder is searched for.
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"\\DATA\\NewFile.Txt"), root + "/Data/NewFile.Txt");
+    EXPECT_EQ(platform::ToHostPath(WindowsPathOf(temp) + L"\\data\\New\\Data"), root + "/Data/New/Data");
+}
+
+TEST(WinPathsTest, FoldCaseCoversMoreThanAscii) {
+    EXPECT_EQ(platform::FoldCase(L"caf\u00e9.Txt"), L"CAF\u00c9.TXT");
+}
+
+}  // namespace
