@@ -29,16 +29,37 @@ constexpr HRESULT D3DENUMRET_CANCEL = DDENUMRET_CANCEL;
 constexpr HRESULT D3DENUMRET_OK = DDENUMRET_OK;
 
 struct D3DCOLORVALUE {
-    union { D3DVALUE r; D3DVALUE dvR; };
-    union { D3DVALUE g; D3DVALUE dvG; };
-    union { D3DVALUE b; D3DVALUE dvB; };
-    union { D3DVALUE a; D3DVALUE dvA; };
+    union {
+        D3DVALUE r;
+        D3DVALUE dvR;
+    };
+    union {
+        D3DVALUE g;
+        D3DVALUE dvG;
+    };
+    union {
+        D3DVALUE b;
+        D3DVALUE dvB;
+    };
+    union {
+        D3DVALUE a;
+        D3DVALUE dvA;
+    };
 };
 
 struct D3DVECTOR {
-    union { D3DVALUE x; D3DVALUE dvX; };
-    union { D3DVALUE y; D3DVALUE dvY; };
-    union { D3DVALUE z; D3DVALUE dvZ; };
+    union {
+        D3DVALUE x;
+        D3DVALUE dvX;
+    };
+    union {
+        D3DVALUE y;
+        D3DVALUE dvY;
+    };
+    union {
+        D3DVALUE z;
+        D3DVALUE dvZ;
+    };
 };
 
 // Row-major, applied to row vectors (translation in _41, _42, _43).
@@ -56,10 +77,22 @@ struct D3DMATRIX {
 using LPD3DMATRIX = D3DMATRIX*;
 
 struct D3DRECT {
-    union { LONG x1; LONG lX1; };
-    union { LONG y1; LONG lY1; };
-    union { LONG x2; LONG lX2; };
-    union { LONG y2; LONG lY2; };
+    union {
+        LONG x1;
+        LONG lX1;
+    };
+    union {
+        LONG y1;
+        LONG lY1;
+    };
+    union {
+        LONG x2;
+        LONG lX2;
+    };
+    union {
+        LONG y2;
+        LONG lY2;
+    };
 };
 using LPD3DRECT = D3DRECT*;
 
@@ -74,11 +107,26 @@ struct D3DVIEWPORT7 {
 using LPD3DVIEWPORT7 = D3DVIEWPORT7*;
 
 struct D3DMATERIAL7 {
-    union { D3DCOLORVALUE diffuse; D3DCOLORVALUE dcvDiffuse; };
-    union { D3DCOLORVALUE ambient; D3DCOLORVALUE dcvAmbient; };
-    union { D3DCOLORVALUE specular; D3DCOLORVALUE dcvSpecular; };
-    union { D3DCOLORVALUE emissive; D3DCOLORVALUE dcvEmissive; };
-    union { D3DVALUE power; D3DVALUE dvPower; };
+    union {
+        D3DCOLORVALUE diffuse;
+        D3DCOLORVALUE dcvDiffuse;
+    };
+    union {
+        D3DCOLORVALUE ambient;
+        D3DCOLORVALUE dcvAmbient;
+    };
+    union {
+        D3DCOLORVALUE specular;
+        D3DCOLORVALUE dcvSpecular;
+    };
+    union {
+        D3DCOLORVALUE emissive;
+        D3DCOLORVALUE dcvEmissive;
+    };
+    union {
+        D3DVALUE power;
+        D3DVALUE dvPower;
+    };
 };
 using LPD3DMATERIAL7 = D3DMATERIAL7*;
 
@@ -455,13 +503,17 @@ enum D3DFILLMODE : DWORD {
 // the kinds of device Direct3D offers.
 
 inline constexpr GUID IID_IDirect3D7{0x6464b701, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x33, 0x44, 0x00, 0x00, 0x07}};
-inline constexpr GUID IID_IDirect3DDevice7{0x6464b702, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x33, 0x44, 0x44, 0x45, 0x07}};
+inline constexpr GUID IID_IDirect3DDevice7{
+    0x6464b702, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x33, 0x44, 0x44, 0x45, 0x07}};
 // Hardware rasterisation with hardware transform and lighting.
-inline constexpr GUID IID_IDirect3DTnLHalDevice{0x6464b711, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x54, 0x4e, 0x4c, 0x48, 0x41, 0x4c}};
+inline constexpr GUID IID_IDirect3DTnLHalDevice{
+    0x6464b711, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x54, 0x4e, 0x4c, 0x48, 0x41, 0x4c}};
 // Hardware rasterisation, transform and lighting in software.
-inline constexpr GUID IID_IDirect3DHALDevice{0x6464b712, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x00, 0x00, 0x00, 0x48, 0x41, 0x4c}};
+inline constexpr GUID IID_IDirect3DHALDevice{
+    0x6464b712, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x00, 0x00, 0x00, 0x48, 0x41, 0x4c}};
 // Rasterisation in software.
-inline constexpr GUID IID_IDirect3DRGBDevice{0x6464b713, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x00, 0x00, 0x00, 0x52, 0x47, 0x42}};
+inline constexpr GUID IID_IDirect3DRGBDevice{
+    0x6464b713, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x00, 0x00, 0x00, 0x52, 0x47, 0x42}};
 
 using LPD3DENUMDEVICESCALLBACK7 = HRESULT (*)(LPSTR description, LPSTR name, LPD3DDEVICEDESC7 desc, LPVOID context);
 using LPD3DENUMPIXELFORMATSCALLBACK = HRESULT (*)(LPDDPIXELFORMAT format, LPVOID context);
@@ -474,10 +526,8 @@ public:
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
     virtual HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, LPVOID context) = 0;
-    virtual HRESULT CreateDevice(REFGUID deviceGuid, IDirectDrawSurface7* renderTarget,
-                                 IDirect3DDevice7** device) = 0;
-    virtual HRESULT EnumZBufferFormats(REFGUID deviceGuid, LPD3DENUMPIXELFORMATSCALLBACK callback,
-                                       LPVOID context) = 0;
+    virtual HRESULT CreateDevice(REFGUID deviceGuid, IDirectDrawSurface7* renderTarget, IDirect3DDevice7** device) = 0;
+    virtual HRESULT EnumZBufferFormats(REFGUID deviceGuid, LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context) = 0;
 
 protected:
     virtual ~IDirect3D7() = default;
@@ -492,15 +542,14 @@ public:
     virtual HRESULT BeginScene() = 0;
     virtual HRESULT EndScene() = 0;
     virtual HRESULT SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) = 0;
-    virtual HRESULT Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3DCOLOR color, D3DVALUE z,
-                          DWORD stencil) = 0;
+    virtual HRESULT Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3DCOLOR color, D3DVALUE z, DWORD stencil) = 0;
     virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) = 0;
     virtual HRESULT SetViewport(LPD3DVIEWPORT7 viewport) = 0;
     virtual HRESULT SetMaterial(LPD3DMATERIAL7 material) = 0;
     virtual HRESULT SetLight(DWORD index, LPD3DLIGHT7 light) = 0;
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) = 0;
-    virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
-                                         DWORD vertexCount, WORD* indices, DWORD indexCount, DWORD flags) = 0;
+    virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices, DWORD vertexCount,
+                                         WORD* indices, DWORD indexCount, DWORD flags) = 0;
     virtual HRESULT SetTexture(DWORD stage, IDirectDrawSurface7* texture) = 0;
     virtual HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value) = 0;
     virtual HRESULT LightEnable(DWORD index, BOOL enable) = 0;

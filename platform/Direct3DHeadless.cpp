@@ -16,28 +16,36 @@ namespace {
 // The DDBD_ flag of a render target's depth.
 DWORD DepthFlag(const DDPIXELFORMAT& format) {
     switch (format.dwRGBBitCount) {
-    case 8: return DDBD_8;
-    case 16: return DDBD_16;
-    case 24: return DDBD_24;
-    case 32: return DDBD_32;
-    default: return 0;
+        case 8:
+            return DDBD_8;
+        case 16:
+            return DDBD_16;
+        case 24:
+            return DDBD_24;
+        case 32:
+            return DDBD_32;
+        default:
+            return 0;
     }
 }
 
 // Bytes of one vertex of a flexible vertex format; 0 for formats the device cannot
 // draw (blended positions, texture coordinates of other than two floats).
 DWORD VertexSize(DWORD format) {
-    constexpr DWORD kKnown = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_SPECULAR |
-                             D3DFVF_TEXCOUNT_MASK;
+    constexpr DWORD kKnown =
+        D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_SPECULAR | D3DFVF_TEXCOUNT_MASK;
     if (format & ~kKnown) return 0;
     DWORD size = 0;
     switch (format & D3DFVF_POSITION_MASK) {
-    case D3DFVF_XYZ: size = 12; break;
-    case D3DFVF_XYZRHW:
-        if (format & D3DFVF_NORMAL) return 0;
-        size = 16;
-        break;
-    default: return 0;
+        case D3DFVF_XYZ:
+            size = 12;
+            break;
+        case D3DFVF_XYZRHW:
+            if (format & D3DFVF_NORMAL) return 0;
+            size = 16;
+            break;
+        default:
+            return 0;
     }
     if (format & D3DFVF_NORMAL) size += 12;
     if (format & D3DFVF_DIFFUSE) size += 4;
@@ -50,22 +58,26 @@ DWORD VertexSize(DWORD format) {
 // Whether an index count makes whole primitives of the type.
 bool WholePrimitives(D3DPRIMITIVETYPE type, DWORD indexCount) {
     switch (type) {
-    case D3DPT_POINTLIST: return indexCount >= 1;
-    case D3DPT_LINELIST: return indexCount >= 2 && indexCount % 2 == 0;
-    case D3DPT_LINESTRIP: return indexCount >= 2;
-    case D3DPT_TRIANGLELIST: return indexCount >= 3 && indexCount % 3 == 0;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return indexCount >= 3;
+        case D3DPT_POINTLIST:
+            return indexCount >= 1;
+        case D3DPT_LINELIST:
+            return indexCount >= 2 && indexCount % 2 == 0;
+        case D3DPT_LINESTRIP:
+            return indexCount >= 2;
+        case D3DPT_TRIANGLELIST:
+            return indexCount >= 3 && indexCount % 3 == 0;
+        case D3DPT_TRIANGLESTRIP:
+        case D3DPT_TRIANGLEFAN:
+            return indexCount >= 3;
     }
     return false;
 }
 
 bool KnownRenderState(DWORD state) {
-    static constexpr DWORD kStates[] = {
-        2,   4,   7,   8,   9,   10,  14,  15,  16,  19,  20,  22,  23,  24,  25,  26,  27,  28,
-        29,  30,  33,  34,  35,  36,  37,  38,  40,  41,  47,  48,  52,  53,  54,  55,  56,  57,
-        58,  59,  60,  128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142,
-        143, 144, 145, 146, 147, 148, 151, 152};
+    static constexpr DWORD kStates[] = {2,   4,   7,   8,   9,   10,  14,  15,  16,  19,  20,  22,  23,  24,  25,  26,
+                                        27,  28,  29,  30,  33,  34,  35,  36,  37,  38,  40,  41,  47,  48,  52,  53,
+                                        54,  55,  56,  57,  58,  59,  60,  128, 129, 130, 131, 132, 133, 134, 135, 136,
+                                        137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147, 148, 151, 152};
     return std::find(std::begin(kStates), std::end(kStates), state) != std::end(kStates);
 }
 
@@ -184,12 +196,13 @@ HeadlessDevice* HeadlessDirect3D::NewDevice(const Direct3DDeviceCaps& caps, Head
 // ---------------------------------------------------------------------------------------
 // HeadlessDevice
 
-HeadlessDevice::HeadlessDevice(HeadlessDirect3D& owner, const Direct3DDeviceCaps& caps,
-                               HeadlessSurface& renderTarget)
-    : owner_(owner),
-      caps_(caps),
-      renderTarget_(&renderTarget),
-      viewport_{0, 0, renderTarget.Shape().width, renderTarget.Shape().height, 0.0f, 1.0f} {
+HeadlessDevice::HeadlessDevice(HeadlessDirect3D& owner, const Direct3DDeviceCaps& caps, HeadlessSurface& renderTarget)
+    : owner_(owner), caps_(caps), renderTarget_(&renderTarget), viewport_{0,
+                                                                          0,
+                                                                          renderTarget.Shape().width,
+                                                                          renderTarget.Shape().height,
+                                                                          0.0f,
+                                                                          1.0f} {
     owner_.AddRef();
     renderTarget_->AddRef();
 }
@@ -269,7 +282,8 @@ HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3D
     seam::DeviceCall call = DeviceCall("Clear", {flags, color, stencil});
     call.z = z;
     if (rects)
-        for (DWORD i = 0; i < rectCount; ++i) call.rects.push_back({rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
+        for (DWORD i = 0; i < rectCount; ++i)
+            call.rects.push_back({rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
 
     constexpr DWORD kAllFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
     HeadlessSurface* depth = renderTarget_->ZBuffer();

@@ -72,7 +72,7 @@ private:
     HeadlessDirect3D& owner_;
     Direct3DDeviceCaps caps_;
     ULONG refs_ = 1;
-    HeadlessSurface* renderTarget_;                                  // one reference held
+    HeadlessSurface* renderTarget_;                               // one reference held
     std::array<HeadlessSurface*, D3DDP_MAXTEXCOORD> textures_{};  // one reference each
     D3DVIEWPORT7 viewport_;
     bool inScene_ = false;

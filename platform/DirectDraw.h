@@ -18,7 +18,7 @@
 #include "platform/WinTypes.h"
 
 #ifndef MAKEFOURCC
-#define MAKEFOURCC(a, b, c, d)                                                             \
+#define MAKEFOURCC(a, b, c, d)                                                                    \
     (static_cast<DWORD>(static_cast<BYTE>(a)) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 8) | \
      (static_cast<DWORD>(static_cast<BYTE>(c)) << 16) | (static_cast<DWORD>(static_cast<BYTE>(d)) << 24))
 #endif
@@ -360,8 +360,10 @@ using LPDDBLTFX = DDBLTFX*;
 // Interfaces. Identifiers are of this layer's own choosing.
 
 inline constexpr GUID IID_IDirectDraw7{0x6464a701, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x44, 0x52, 0x41, 0x57, 0x07}};
-inline constexpr GUID IID_IDirectDrawSurface7{0x6464a702, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x44, 0x53, 0x55, 0x52, 0x07}};
-inline constexpr GUID IID_IDirectDrawClipper{0x6464a703, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x44, 0x43, 0x4c, 0x50, 0x01}};
+inline constexpr GUID IID_IDirectDrawSurface7{
+    0x6464a702, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x44, 0x53, 0x55, 0x52, 0x07}};
+inline constexpr GUID IID_IDirectDrawClipper{
+    0x6464a703, 0x3b7c, 0x4e2a, {0x9d, 0x21, 0x44, 0x44, 0x43, 0x4c, 0x50, 0x01}};
 
 class IDirectDrawClipper;
 class IDirectDrawSurface7;
@@ -382,8 +384,7 @@ public:
     virtual HRESULT GetDisplayMode(LPDDSURFACEDESC2 mode) = 0;
     virtual HRESULT RestoreDisplayMode() = 0;
     virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
-    virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
-                                   DWORD flags) = 0;
+    virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags) = 0;
     virtual HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event) = 0;
 
 protected:

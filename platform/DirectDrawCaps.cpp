@@ -22,8 +22,7 @@ std::vector<platform::DisplayModeCaps> DefaultDisplayModes() {
 
     std::vector<platform::DisplayModeCaps> modes;
     for (auto [width, height] : sizes)
-        for (DWORD bits : {16u, 32u})
-            modes.push_back({width, height, bits, static_cast<DWORD>(desktop.refreshRate)});
+        for (DWORD bits : {16u, 32u}) modes.push_back({width, height, bits, static_cast<DWORD>(desktop.refreshRate)});
     return modes;
 }
 
@@ -51,11 +50,16 @@ platform::Direct3DDeviceCaps DefaultDevice() {
 // The DDBD_ flag of a depth, 0 for depths no flag names.
 DWORD DepthFlag(DWORD bits) {
     switch (bits) {
-    case 8: return DDBD_8;
-    case 16: return DDBD_16;
-    case 24: return DDBD_24;
-    case 32: return DDBD_32;
-    default: return 0;
+        case 8:
+            return DDBD_8;
+        case 16:
+            return DDBD_16;
+        case 24:
+            return DDBD_24;
+        case 32:
+            return DDBD_32;
+        default:
+            return 0;
     }
 }
 
@@ -63,9 +67,7 @@ DWORD DepthFlag(DWORD bits) {
 
 namespace platform {
 
-GraphicsCaps GraphicsCapsInEffect() {
-    return CapsOverride() ? *CapsOverride() : seam::DefaultGraphicsCaps();
-}
+GraphicsCaps GraphicsCapsInEffect() { return CapsOverride() ? *CapsOverride() : seam::DefaultGraphicsCaps(); }
 
 D3DDEVICEDESC7 DescribeDevice(const Direct3DDeviceCaps& device) {
     D3DDEVICEDESC7 desc{};

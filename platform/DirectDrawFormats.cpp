@@ -70,18 +70,21 @@ DDPIXELFORMAT PixelFormatP8() {
 
 DDPIXELFORMAT DisplayPixelFormat(DWORD bits) {
     switch (bits) {
-    case 8: return PixelFormatP8();
-    case 16: return PixelFormatR5G6B5();
-    case 24: return PixelFormatR8G8B8();
-    default: return PixelFormatX8R8G8B8();
+        case 8:
+            return PixelFormatP8();
+        case 16:
+            return PixelFormatR5G6B5();
+        case 24:
+            return PixelFormatR8G8B8();
+        default:
+            return PixelFormatX8R8G8B8();
     }
 }
 
 bool SamePixelFormat(const DDPIXELFORMAT& a, const DDPIXELFORMAT& b) {
     if (IsBlockCompressed(a) || IsBlockCompressed(b)) return a.dwFourCC == b.dwFourCC;
     return a.dwFlags == b.dwFlags && a.dwRGBBitCount == b.dwRGBBitCount && a.dwRBitMask == b.dwRBitMask &&
-           a.dwGBitMask == b.dwGBitMask && a.dwBBitMask == b.dwBBitMask &&
-           a.dwRGBAlphaBitMask == b.dwRGBAlphaBitMask;
+           a.dwGBitMask == b.dwGBitMask && a.dwBBitMask == b.dwBBitMask && a.dwRGBAlphaBitMask == b.dwRGBAlphaBitMask;
 }
 
 bool IsBlockCompressed(const DDPIXELFORMAT& format) {
@@ -98,9 +101,7 @@ DWORD BytesPerPixel(const DDPIXELFORMAT& format) {
     return bits / 8;
 }
 
-DWORD BytesPerBlock(const DDPIXELFORMAT& format) {
-    return format.dwFourCC == MAKEFOURCC('D', 'X', 'T', '1') ? 8 : 16;
-}
+DWORD BytesPerBlock(const DDPIXELFORMAT& format) { return format.dwFourCC == MAKEFOURCC('D', 'X', 'T', '1') ? 8 : 16; }
 
 DWORD CompressedLevelSize(const DDPIXELFORMAT& format, DWORD width, DWORD height) {
     DWORD blocksWide = width < 4 ? 1 : (width + 3) / 4;

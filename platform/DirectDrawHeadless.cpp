@@ -86,9 +86,9 @@ DDCAPS DescribeDriver(const DisplayDriverCaps& driver, DWORD size, bool emulatio
     caps.dwCaps = DDCAPS_BLT | DDCAPS_BLTSTRETCH | (!emulation && !driver.devices.empty() ? DDCAPS_3D : 0);
     caps.dwCaps2 = driver.canRenderWindowed ? DDCAPS2_CANRENDERWINDOWED : 0;
     caps.ddsCaps.dwCaps = DDSCAPS_BACKBUFFER | DDSCAPS_COMPLEX | DDSCAPS_FLIP | DDSCAPS_FRONTBUFFER |
-                          DDSCAPS_OFFSCREENPLAIN | DDSCAPS_PRIMARYSURFACE | DDSCAPS_SYSTEMMEMORY |
-                          DDSCAPS_TEXTURE | DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY | DDSCAPS_VISIBLE |
-                          DDSCAPS_ZBUFFER | DDSCAPS_MIPMAP | DDSCAPS_LOCALVIDMEM;
+                          DDSCAPS_OFFSCREENPLAIN | DDSCAPS_PRIMARYSURFACE | DDSCAPS_SYSTEMMEMORY | DDSCAPS_TEXTURE |
+                          DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY | DDSCAPS_VISIBLE | DDSCAPS_ZBUFFER | DDSCAPS_MIPMAP |
+                          DDSCAPS_LOCALVIDMEM;
     return caps;
 }
 
@@ -114,8 +114,10 @@ HRESULT HeadlessDirectDraw::QueryInterface(REFIID iid, void** object) {
         return DD_OK;
     }
     if (iid == IID_IDirect3D7) {
-        if (direct3D_) direct3D_->AddRef();
-        else direct3D_ = NewDirect3D();
+        if (direct3D_)
+            direct3D_->AddRef();
+        else
+            direct3D_ = NewDirect3D();
         *object = static_cast<IDirect3D7*>(direct3D_);
         return DD_OK;
     }
@@ -272,8 +274,10 @@ HRESULT HeadlessDirectDraw::GetDisplayMode(LPDDSURFACEDESC2 mode) {
 
 HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
     seam::DeviceCall call{.name = "IDirectDraw7::RestoreDisplayMode"};
-    if (ShouldFail("IDirectDraw7::RestoreDisplayMode")) call.result = DDERR_GENERIC;
-    else if (exclusiveOwner && exclusiveOwner != this) call.result = DDERR_NOEXCLUSIVEMODE;
+    if (ShouldFail("IDirectDraw7::RestoreDisplayMode"))
+        call.result = DDERR_GENERIC;
+    else if (exclusiveOwner && exclusiveOwner != this)
+        call.result = DDERR_NOEXCLUSIVEMODE;
     else if (!SameMode(mode_, DesktopDisplayMode())) {
         mode_ = DesktopDisplayMode();
         LoseVideoMemory(*this);
@@ -286,14 +290,17 @@ HRESULT HeadlessDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
     bool exclusive = flags & DDSCL_EXCLUSIVE;
     bool fullScreen = flags & DDSCL_FULLSCREEN;
     bool normal = flags & DDSCL_NORMAL;
-    if (ShouldFail("IDirectDraw7::SetCooperativeLevel")) call.result = DDERR_EXCLUSIVEMODEALREADYSET;
+    if (ShouldFail("IDirectDraw7::SetCooperativeLevel"))
+        call.result = DDERR_EXCLUSIVEMODEALREADYSET;
     else if (exclusive != fullScreen || exclusive == normal || (exclusive && !window))
         call.result = DDERR_INVALIDPARAMS;
     else if (exclusive && exclusiveOwner && exclusiveOwner != this)
         call.result = DDERR_EXCLUSIVEMODEALREADYSET;
     else {
-        if (exclusive) exclusiveOwner = this;
-        else if (exclusiveOwner == this) exclusiveOwner = nullptr;
+        if (exclusive)
+            exclusiveOwner = this;
+        else if (exclusiveOwner == this)
+            exclusiveOwner = nullptr;
         cooperativeLevel_ = flags;
     }
     return Record(std::move(call));
@@ -310,9 +317,12 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
                                            DWORD flags) {
     seam::DeviceCall call{.name = "IDirectDraw7::SetDisplayMode",
                           .args = {width, height, bitsPerPixel, refreshRate, flags}};
-    if (ShouldFail("IDirectDraw7::SetDisplayMode")) call.result = DDERR_UNSUPPORTEDMODE;
-    else if (exclusiveOwner && exclusiveOwner != this) call.result = DDERR_NOEXCLUSIVEMODE;
-    else if (!OffersMode(width, height, bitsPerPixel, refreshRate)) call.result = DDERR_INVALIDMODE;
+    if (ShouldFail("IDirectDraw7::SetDisplayMode"))
+        call.result = DDERR_UNSUPPORTEDMODE;
+    else if (exclusiveOwner && exclusiveOwner != this)
+        call.result = DDERR_NOEXCLUSIVEMODE;
+    else if (!OffersMode(width, height, bitsPerPixel, refreshRate))
+        call.result = DDERR_INVALIDMODE;
     else {
         DisplayModeCaps mode{width, height, bitsPerPixel, refreshRate ? refreshRate : mode_.refreshRate};
         if (!SameMode(mode, mode_)) LoseVideoMemory(*this);
@@ -323,9 +333,12 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
 
 HRESULT HeadlessDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE) {
     seam::DeviceCall call{.name = "IDirectDraw7::WaitForVerticalBlank", .args = {flags}};
-    if (ShouldFail("IDirectDraw7::WaitForVerticalBlank")) call.result = DDERR_GENERIC;
-    else if (flags == DDWAITVB_BLOCKBEGINEVENT) call.result = DDERR_UNSUPPORTED;
-    else if (flags != DDWAITVB_BLOCKBEGIN && flags != DDWAITVB_BLOCKEND) call.result = DDERR_INVALIDPARAMS;
+    if (ShouldFail("IDirectDraw7::WaitForVerticalBlank"))
+        call.result = DDERR_GENERIC;
+    else if (flags == DDWAITVB_BLOCKBEGINEVENT)
+        call.result = DDERR_UNSUPPORTED;
+    else if (flags != DDWAITVB_BLOCKBEGIN && flags != DDWAITVB_BLOCKEND)
+        call.result = DDERR_INVALIDPARAMS;
     return Record(std::move(call));
 }
 
@@ -394,8 +407,7 @@ HRESULT HeadlessSurface::AddAttachedSurface(IDirectDrawSurface7* surface) {
     auto* depth = static_cast<HeadlessSurface*>(surface);
     if (&depth->owner_ != &owner_ || !(depth->shape_.caps.dwCaps & DDSCAPS_ZBUFFER)) return DDERR_CANNOTATTACHSURFACE;
     if (zBuffer_ || depth->attachedTo_) return DDERR_SURFACEALREADYATTACHED;
-    if (depth->shape_.width != shape_.width || depth->shape_.height != shape_.height)
-        return DDERR_CANNOTATTACHSURFACE;
+    if (depth->shape_.width != shape_.width || depth->shape_.height != shape_.height) return DDERR_CANNOTATTACHSURFACE;
     depth->AddRef();
     depth->attachedTo_ = this;
     zBuffer_ = depth;
@@ -505,14 +517,20 @@ HRESULT HeadlessSurface::Flip(IDirectDrawSurface7* target, DWORD flags) {
     seam::DeviceCall call{.name = "IDirectDrawSurface7::Flip", .args = {flags}, .target = this, .surface = target};
     std::vector<HeadlessSurface*> chain = ChainFromRoot();
     auto locked = [](HeadlessSurface* surface) { return surface->locked_; };
-    if (ShouldFail("IDirectDrawSurface7::Flip")) call.result = DDERR_SURFACELOST;
-    else if (!(shape_.caps.dwCaps & DDSCAPS_FRONTBUFFER) || !next_) call.result = DDERR_NOTFLIPPABLE;
-    else if (Lost()) call.result = DDERR_SURFACELOST;
-    else if (std::any_of(chain.begin(), chain.end(), locked)) call.result = DDERR_SURFACEBUSY;
+    if (ShouldFail("IDirectDrawSurface7::Flip"))
+        call.result = DDERR_SURFACELOST;
+    else if (!(shape_.caps.dwCaps & DDSCAPS_FRONTBUFFER) || !next_)
+        call.result = DDERR_NOTFLIPPABLE;
+    else if (Lost())
+        call.result = DDERR_SURFACELOST;
+    else if (std::any_of(chain.begin(), chain.end(), locked))
+        call.result = DDERR_SURFACEBUSY;
     else if (target) {
         auto found = std::find(chain.begin() + 1, chain.end(), static_cast<HeadlessSurface*>(target));
-        if (found == chain.end()) call.result = DDERR_INVALIDPARAMS;
-        else std::swap(pixels_, (*found)->pixels_);
+        if (found == chain.end())
+            call.result = DDERR_INVALIDPARAMS;
+        else
+            std::swap(pixels_, (*found)->pixels_);
     } else {
         // Each buffer takes over the memory of the one behind it; the front's goes last.
         for (size_t i = 0; i + 1 < chain.size(); ++i) std::swap(chain[i]->pixels_, chain[i + 1]->pixels_);
@@ -520,8 +538,7 @@ HRESULT HeadlessSurface::Flip(IDirectDrawSurface7* target, DWORD flags) {
     return Record(std::move(call));
 }
 
-HRESULT HeadlessSurface::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,
-                             LPDDBLTFX) {
+HRESULT HeadlessSurface::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, LPDDBLTFX) {
     seam::DeviceCall call{.name = "IDirectDrawSurface7::Blt", .args = {flags}, .target = this, .surface = source};
     auto* from = static_cast<HeadlessSurface*>(source);
     RECT dest = destRect ? *destRect : RECT{0, 0, LONG(shape_.width), LONG(shape_.height)};
@@ -530,22 +547,27 @@ HRESULT HeadlessSurface::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* 
     call.rects = {dest, sourceArea};
 
     constexpr DWORD kSupportedFlags = DDBLT_WAIT | DDBLT_DONOTWAIT | DDBLT_ASYNC;
-    if (ShouldFail("IDirectDrawSurface7::Blt")) call.result = DDERR_SURFACELOST;
-    else if (flags & ~kSupportedFlags) call.result = DDERR_UNSUPPORTED;
-    else if (!from) call.result = DDERR_INVALIDPARAMS;
-    else if (Lost() || from->Lost()) call.result = DDERR_SURFACELOST;
-    else if (locked_ || from->locked_) call.result = DDERR_SURFACEBUSY;
+    if (ShouldFail("IDirectDrawSurface7::Blt"))
+        call.result = DDERR_SURFACELOST;
+    else if (flags & ~kSupportedFlags)
+        call.result = DDERR_UNSUPPORTED;
+    else if (!from)
+        call.result = DDERR_INVALIDPARAMS;
+    else if (Lost() || from->Lost())
+        call.result = DDERR_SURFACELOST;
+    else if (locked_ || from->locked_)
+        call.result = DDERR_SURFACEBUSY;
     else if (!SamePixelFormat(shape_.format, from->shape_.format) || IsBlockCompressed(shape_.format))
         call.result = DDERR_UNSUPPORTEDFORMAT;
     else if (!ValidRect(sourceArea, from->shape_.width, from->shape_.height) || dest.left >= dest.right ||
              dest.top >= dest.bottom || (!clipper_ && !ValidRect(dest, shape_.width, shape_.height)))
         call.result = DDERR_INVALIDRECT;
     else
-        call.result = CopyRect(dest, *from, sourceArea);
+        CopyRect(dest, *from, sourceArea);
     return Record(std::move(call));
 }
 
-HRESULT HeadlessSurface::CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect) {
+void HeadlessSurface::CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect) {
     // A clipper keeps the copy inside this surface; pixels are taken from the nearest
     // source pixel, so a different size stretches.
     const DWORD bytes = BytesPerPixel(shape_.format);
@@ -564,7 +586,6 @@ HRESULT HeadlessSurface::CopyRect(const RECT& dest, HeadlessSurface& source, con
             std::copy_n(sourceRow + size_t(sx) * bytes, bytes, row + size_t(x) * bytes);
         }
     }
-    return DD_OK;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -43,8 +43,7 @@ public:
     HRESULT GetDisplayMode(LPDDSURFACEDESC2 mode) override;
     HRESULT RestoreDisplayMode() override;
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override;
-    HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
-                           DWORD flags) override;
+    HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags) override;
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event) override;
 
     const DisplayDriverCaps& Driver() const { return driver_; }
@@ -81,8 +80,7 @@ public:
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT AddAttachedSurface(IDirectDrawSurface7* surface) override;
-    HRESULT Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,
-                LPDDBLTFX effects) override;
+    HRESULT Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, LPDDBLTFX effects) override;
     HRESULT Flip(IDirectDrawSurface7* target, DWORD flags) override;
     HRESULT GetAttachedSurface(LPDDSCAPS2 caps, IDirectDrawSurface7** surface) override;
     HRESULT GetSurfaceDesc(LPDDSURFACEDESC2 desc) override;
@@ -99,7 +97,6 @@ public:
     const SurfaceShape& Shape() const { return shape_; }
     DWORD Pitch() const { return pitch_; }
     BYTE* Pixels() { return pixels_.data(); }
-    bool Locked() const { return locked_; }
     bool Lost() const { return root_->lost_; }
     void MarkLost() { root_->lost_ = true; }
     bool InVideoMemory() const { return shape_.caps.dwCaps & DDSCAPS_VIDEOMEMORY; }
@@ -116,7 +113,7 @@ private:
     // The chain from the root on: the front buffer and its back buffers, or the levels.
     std::vector<HeadlessSurface*> ChainFromRoot() const;
     DDSURFACEDESC2 Describe() const;
-    HRESULT CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect);
+    void CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect);
 
     HeadlessDirectDraw& owner_;
     SurfaceShape shape_;

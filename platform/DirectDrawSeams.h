@@ -85,7 +85,7 @@ struct DeviceCall {
 };
 
 // Every recorded call since the last clear, in order, across every device made in that
-// time (the record survives a device's re-creation). Only the most recent calls are
+// time (the record survives a device's re-creation). Kept on the headless backend only. Only the most recent calls are
 // kept once the record grows very large (about 64 MB of geometry or 200000 calls).
 const std::deque<DeviceCall>& DeviceCalls();
 void ClearDeviceCalls();

@@ -20,7 +20,8 @@ protected:
         directDraw_ = CreateDirectDraw();
         ASSERT_EQ(directDraw_->SetCooperativeLevel(TestWindow(), DDSCL_NORMAL), DD_OK);
         back_ = CreateSurface(directDraw_, Desc(kWidth, kHeight, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE));
-        depth_ = CreateSurface(directDraw_, Desc(kWidth, kHeight, DDSCAPS_ZBUFFER, platform::ZBufferPixelFormat(32, 8)));
+        depth_ =
+            CreateSurface(directDraw_, Desc(kWidth, kHeight, DDSCAPS_ZBUFFER, platform::ZBufferPixelFormat(32, 8)));
         ASSERT_EQ(back_->AddAttachedSurface(depth_), DD_OK);
         direct3D_ = QueryDirect3D(directDraw_);
         ASSERT_EQ(direct3D_->CreateDevice(IID_IDirect3DTnLHalDevice, back_, &device_), D3D_OK);
@@ -83,11 +84,11 @@ TEST_F(DeviceTest, StateCallsAreRecordedInOrderWithTheirValues) {
     EXPECT_EQ(device_->SetLight(0, &light), D3D_OK);
     EXPECT_EQ(device_->LightEnable(0, TRUE), D3D_OK);
 
-    EXPECT_EQ(CallNames(), (std::vector<std::string>{
-                               "IDirect3DDevice7::SetViewport", "IDirect3DDevice7::SetTransform",
-                               "IDirect3DDevice7::SetRenderState", "IDirect3DDevice7::SetTextureStageState",
-                               "IDirect3DDevice7::SetMaterial", "IDirect3DDevice7::SetLight",
-                               "IDirect3DDevice7::LightEnable"}));
+    EXPECT_EQ(CallNames(),
+              (std::vector<std::string>{"IDirect3DDevice7::SetViewport", "IDirect3DDevice7::SetTransform",
+                                        "IDirect3DDevice7::SetRenderState", "IDirect3DDevice7::SetTextureStageState",
+                                        "IDirect3DDevice7::SetMaterial", "IDirect3DDevice7::SetLight",
+                                        "IDirect3DDevice7::LightEnable"}));
     const auto& calls = DeviceCalls();
     EXPECT_EQ(calls[0].viewport.dwHeight, kHeight);
     EXPECT_EQ(calls[1].args, (std::vector<DWORD>{D3DTRANSFORMSTATE_WORLD}));

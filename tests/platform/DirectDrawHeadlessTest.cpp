@@ -17,7 +17,8 @@ struct ReportedDriver {
 };
 
 BOOL CollectDriver(GUID* guid, LPSTR description, LPSTR, LPVOID context, HMONITOR) {
-    static_cast<std::vector<ReportedDriver>*>(context)->push_back({guid == nullptr, guid ? *guid : GUID{}, description});
+    static_cast<std::vector<ReportedDriver>*>(context)->push_back(
+        {guid == nullptr, guid ? *guid : GUID{}, description});
     return TRUE;
 }
 
@@ -72,9 +73,9 @@ constexpr GUID kSecondDriver{0x12345678, 0x1, 0x2, {3, 4, 5, 6, 7, 8, 9, 10}};
 
 TEST_F(DirectDrawTest, EnumerationReportsThePrimaryDriverAndSecondariesOnlyWhenAsked) {
     std::vector<ReportedDriver> drivers;
-    EXPECT_EQ(DirectDrawEnumerateExA(CollectDriver, &drivers,
-                                     DDENUM_ATTACHEDSECONDARYDEVICES | DDENUM_DETACHEDSECONDARYDEVICES |
-                                         DDENUM_NONDISPLAYDEVICES),
+    EXPECT_EQ(DirectDrawEnumerateExA(
+                  CollectDriver, &drivers,
+                  DDENUM_ATTACHEDSECONDARYDEVICES | DDENUM_DETACHEDSECONDARYDEVICES | DDENUM_NONDISPLAYDEVICES),
               DD_OK);
     ASSERT_EQ(drivers.size(), 1u);
     EXPECT_TRUE(drivers[0].nullGuid);
@@ -128,10 +129,20 @@ TEST_F(DirectDrawTest, DefaultDisplayModesAreThreeSizesAndTheDesktopAtSixteenAnd
         std::vector<Mode> modes;
     };
     const Case cases[] = {
-        {1280, 1024, 32,
-         {{640, 480, 16}, {640, 480, 32}, {800, 600, 16}, {800, 600, 32}, {1024, 768, 16}, {1024, 768, 32},
-          {1280, 1024, 16}, {1280, 1024, 32}}},
-        {1024, 768, 16,
+        {1280,
+         1024,
+         32,
+         {{640, 480, 16},
+          {640, 480, 32},
+          {800, 600, 16},
+          {800, 600, 32},
+          {1024, 768, 16},
+          {1024, 768, 32},
+          {1280, 1024, 16},
+          {1280, 1024, 32}}},
+        {1024,
+         768,
+         16,
          {{640, 480, 16}, {640, 480, 32}, {800, 600, 16}, {800, 600, 32}, {1024, 768, 16}, {1024, 768, 32}}},
     };
     for (const Case& test : cases) {
@@ -378,8 +389,8 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferAndHandsItTheFrontMemory) {
 TEST_F(DirectDrawTest, MipChainWalksDownToTheSmallestLevel) {
     IDirectDraw7* directDraw = CreateDirectDraw();
     const DWORD mipCaps = DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX;
-    IDirectDrawSurface7* texture = CreateSurface(
-        directDraw, Desc(64, 32, mipCaps | DDSCAPS_SYSTEMMEMORY, platform::PixelFormatA8R8G8B8()));
+    IDirectDrawSurface7* texture =
+        CreateSurface(directDraw, Desc(64, 32, mipCaps | DDSCAPS_SYSTEMMEMORY, platform::PixelFormatA8R8G8B8()));
     ASSERT_NE(texture, nullptr);
 
     std::vector<std::pair<DWORD, DWORD>> sizes;
@@ -397,7 +408,8 @@ TEST_F(DirectDrawTest, MipChainWalksDownToTheSmallestLevel) {
         EXPECT_EQ(level->Release(), level == texture ? 1u : 0u);
         level = below;
     }
-    EXPECT_EQ(sizes, (std::vector<std::pair<DWORD, DWORD>>{{64, 32}, {32, 16}, {16, 8}, {8, 4}, {4, 2}, {2, 1}, {1, 1}}));
+    EXPECT_EQ(sizes,
+              (std::vector<std::pair<DWORD, DWORD>>{{64, 32}, {32, 16}, {16, 8}, {8, 4}, {4, 2}, {2, 1}, {1, 1}}));
     EXPECT_EQ(texture->Release(), 0u);
 
     DDSURFACEDESC2 counted = Desc(64, 32, mipCaps | DDSCAPS_SYSTEMMEMORY, platform::PixelFormatA8R8G8B8());
@@ -486,12 +498,17 @@ TEST_F(DirectDrawTest, ATypicalDeviceSetUpAndTearDownEndsAtZero) {
         ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DTnLHalDevice, back, &device), D3D_OK);
 
         IDirectDrawSurface7* depth = CreateSurface(
-            directDraw, Desc(width, height, DDSCAPS_VIDEOMEMORY | DDSCAPS_ZBUFFER, platform::ZBufferPixelFormat(32, 8)));
+            directDraw,
+            Desc(width, height, DDSCAPS_VIDEOMEMORY | DDSCAPS_ZBUFFER, platform::ZBufferPixelFormat(32, 8)));
         EXPECT_EQ(back->AddAttachedSurface(depth), DD_OK);
+        EXPECT_EQ(back->AddAttachedSurface(depth), DDERR_SURFACEALREADYATTACHED);
+        IDirectDrawSurface7* found = Attached(back, DDSCAPS_ZBUFFER);
+        EXPECT_EQ(found, depth);
+        found->Release();
         EXPECT_EQ(device->SetRenderTarget(back, 0), D3D_OK);
 
-        DDSURFACEDESC2 textureDesc = Desc(64, 64, DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX,
-                                          platform::PixelFormatA8R8G8B8());
+        DDSURFACEDESC2 textureDesc =
+            Desc(64, 64, DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX, platform::PixelFormatA8R8G8B8());
         textureDesc.ddsCaps.dwCaps2 = DDSCAPS2_TEXTUREMANAGE;
         IDirectDrawSurface7* texture = CreateSurface(directDraw, textureDesc);
         IDirectDrawSurface7* level = Attached(texture, DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX);
@@ -573,8 +590,8 @@ TEST_F(DirectDrawTest, LostSurfacesRefuseUseUntilTheirRootIsRestored) {
     IDirectDrawSurface7* front = CreateSurface(directDraw, PrimaryDesc(1));
     IDirectDrawSurface7* back = Attached(front, DDSCAPS_BACKBUFFER);
     IDirectDrawSurface7* offscreen = CreateSurface(directDraw, Desc(640, 480, DDSCAPS_OFFSCREENPLAIN));
-    IDirectDrawSurface7* system = CreateSurface(
-        directDraw, Desc(8, 8, DDSCAPS_TEXTURE | DDSCAPS_SYSTEMMEMORY, platform::PixelFormatA8R8G8B8()));
+    IDirectDrawSurface7* system =
+        CreateSurface(directDraw, Desc(8, 8, DDSCAPS_TEXTURE | DDSCAPS_SYSTEMMEMORY, platform::PixelFormatA8R8G8B8()));
     DDSURFACEDESC2 managedDesc = Desc(8, 8, DDSCAPS_TEXTURE, platform::PixelFormatA8R8G8B8());
     managedDesc.ddsCaps.dwCaps2 = DDSCAPS2_TEXTUREMANAGE;
     IDirectDrawSurface7* managed = CreateSurface(directDraw, managedDesc);
@@ -616,42 +633,133 @@ TEST_F(DirectDrawTest, LostSurfacesRefuseUseUntilTheirRootIsRestored) {
 
 TEST(DirectDrawResultCodes, EveryDirectDrawFailureCodeHasItsRealValue) {
     const HRESULT declared[] = {
-        DDERR_UNSUPPORTED, DDERR_GENERIC, DDERR_NOTINITIALIZED, DDERR_OUTOFMEMORY, DDERR_INVALIDPARAMS,
-        DDERR_ALREADYINITIALIZED, DDERR_CANNOTATTACHSURFACE, DDERR_CANNOTDETACHSURFACE, DDERR_CURRENTLYNOTAVAIL,
-        DDERR_EXCEPTION, DDERR_HEIGHTALIGN, DDERR_INCOMPATIBLEPRIMARY, DDERR_INVALIDCAPS, DDERR_INVALIDCLIPLIST,
-        DDERR_INVALIDMODE, DDERR_INVALIDOBJECT, DDERR_INVALIDPIXELFORMAT, DDERR_INVALIDRECT, DDERR_LOCKEDSURFACES,
-        DDERR_NO3D, DDERR_NOALPHAHW, DDERR_NOSTEREOHARDWARE, DDERR_NOSURFACELEFT, DDERR_NOCLIPLIST,
-        DDERR_NOCOLORCONVHW, DDERR_NOCOOPERATIVELEVELSET, DDERR_NOCOLORKEY, DDERR_NOCOLORKEYHW,
-        DDERR_NODIRECTDRAWSUPPORT, DDERR_NOEXCLUSIVEMODE, DDERR_NOFLIPHW, DDERR_NOGDI, DDERR_NOMIRRORHW,
-        DDERR_NOTFOUND, DDERR_NOOVERLAYHW, DDERR_OVERLAPPINGRECTS, DDERR_NORASTEROPHW, DDERR_NOROTATIONHW,
-        DDERR_NOSTRETCHHW, DDERR_NOT4BITCOLOR, DDERR_NOT4BITCOLORINDEX, DDERR_NOT8BITCOLOR, DDERR_NOTEXTUREHW,
-        DDERR_NOVSYNCHW, DDERR_NOZBUFFERHW, DDERR_NOZOVERLAYHW, DDERR_OUTOFCAPS, DDERR_OUTOFVIDEOMEMORY,
-        DDERR_OVERLAYCANTCLIP, DDERR_OVERLAYCOLORKEYONLYONEACTIVE, DDERR_PALETTEBUSY, DDERR_COLORKEYNOTSET,
-        DDERR_SURFACEALREADYATTACHED, DDERR_SURFACEALREADYDEPENDENT, DDERR_SURFACEBUSY, DDERR_CANTLOCKSURFACE,
-        DDERR_SURFACEISOBSCURED, DDERR_SURFACELOST, DDERR_SURFACENOTATTACHED, DDERR_TOOBIGHEIGHT, DDERR_TOOBIGSIZE,
-        DDERR_TOOBIGWIDTH, DDERR_UNSUPPORTEDFORMAT, DDERR_UNSUPPORTEDMASK, DDERR_INVALIDSTREAM,
-        DDERR_VERTICALBLANKINPROGRESS, DDERR_WASSTILLDRAWING, DDERR_DDSCAPSCOMPLEXREQUIRED, DDERR_XALIGN,
-        DDERR_INVALIDDIRECTDRAWGUID, DDERR_DIRECTDRAWALREADYCREATED, DDERR_NODIRECTDRAWHW,
-        DDERR_PRIMARYSURFACEALREADYEXISTS, DDERR_NOEMULATION, DDERR_REGIONTOOSMALL, DDERR_CLIPPERISUSINGHWND,
-        DDERR_NOCLIPPERATTACHED, DDERR_NOHWND, DDERR_HWNDSUBCLASSED, DDERR_HWNDALREADYSET, DDERR_NOPALETTEATTACHED,
-        DDERR_NOPALETTEHW, DDERR_BLTFASTCANTCLIP, DDERR_NOBLTHW, DDERR_NODDROPSHW, DDERR_OVERLAYNOTVISIBLE,
-        DDERR_NOOVERLAYDEST, DDERR_INVALIDPOSITION, DDERR_NOTAOVERLAYSURFACE, DDERR_EXCLUSIVEMODEALREADYSET,
-        DDERR_NOTFLIPPABLE, DDERR_CANTDUPLICATE, DDERR_NOTLOCKED, DDERR_CANTCREATEDC, DDERR_NODC, DDERR_WRONGMODE,
-        DDERR_IMPLICITLYCREATED, DDERR_NOTPALETTIZED, DDERR_UNSUPPORTEDMODE, DDERR_NOMIPMAPHW,
-        DDERR_INVALIDSURFACETYPE, DDERR_NOOPTIMIZEHW, DDERR_NOTLOADED, DDERR_NOFOCUSWINDOW,
-        DDERR_DCALREADYCREATED, DDERR_NONONLOCALVIDMEM, DDERR_CANTPAGELOCK,
-        DDERR_CANTPAGEUNLOCK, DDERR_NOTPAGELOCKED, DDERR_MOREDATA, DDERR_EXPIRED, DDERR_TESTFINISHED, DDERR_NEWMODE,
-        DDERR_VIDEONOTACTIVE, DDERR_NOMONITORINFORMATION, DDERR_NODRIVERSUPPORT, DDERR_DEVICEDOESNTOWNSURFACE,
+        DDERR_UNSUPPORTED,
+        DDERR_GENERIC,
+        DDERR_NOTINITIALIZED,
+        DDERR_OUTOFMEMORY,
+        DDERR_INVALIDPARAMS,
+        DDERR_ALREADYINITIALIZED,
+        DDERR_CANNOTATTACHSURFACE,
+        DDERR_CANNOTDETACHSURFACE,
+        DDERR_CURRENTLYNOTAVAIL,
+        DDERR_EXCEPTION,
+        DDERR_HEIGHTALIGN,
+        DDERR_INCOMPATIBLEPRIMARY,
+        DDERR_INVALIDCAPS,
+        DDERR_INVALIDCLIPLIST,
+        DDERR_INVALIDMODE,
+        DDERR_INVALIDOBJECT,
+        DDERR_INVALIDPIXELFORMAT,
+        DDERR_INVALIDRECT,
+        DDERR_LOCKEDSURFACES,
+        DDERR_NO3D,
+        DDERR_NOALPHAHW,
+        DDERR_NOSTEREOHARDWARE,
+        DDERR_NOSURFACELEFT,
+        DDERR_NOCLIPLIST,
+        DDERR_NOCOLORCONVHW,
+        DDERR_NOCOOPERATIVELEVELSET,
+        DDERR_NOCOLORKEY,
+        DDERR_NOCOLORKEYHW,
+        DDERR_NODIRECTDRAWSUPPORT,
+        DDERR_NOEXCLUSIVEMODE,
+        DDERR_NOFLIPHW,
+        DDERR_NOGDI,
+        DDERR_NOMIRRORHW,
+        DDERR_NOTFOUND,
+        DDERR_NOOVERLAYHW,
+        DDERR_OVERLAPPINGRECTS,
+        DDERR_NORASTEROPHW,
+        DDERR_NOROTATIONHW,
+        DDERR_NOSTRETCHHW,
+        DDERR_NOT4BITCOLOR,
+        DDERR_NOT4BITCOLORINDEX,
+        DDERR_NOT8BITCOLOR,
+        DDERR_NOTEXTUREHW,
+        DDERR_NOVSYNCHW,
+        DDERR_NOZBUFFERHW,
+        DDERR_NOZOVERLAYHW,
+        DDERR_OUTOFCAPS,
+        DDERR_OUTOFVIDEOMEMORY,
+        DDERR_OVERLAYCANTCLIP,
+        DDERR_OVERLAYCOLORKEYONLYONEACTIVE,
+        DDERR_PALETTEBUSY,
+        DDERR_COLORKEYNOTSET,
+        DDERR_SURFACEALREADYATTACHED,
+        DDERR_SURFACEALREADYDEPENDENT,
+        DDERR_SURFACEBUSY,
+        DDERR_CANTLOCKSURFACE,
+        DDERR_SURFACEISOBSCURED,
+        DDERR_SURFACELOST,
+        DDERR_SURFACENOTATTACHED,
+        DDERR_TOOBIGHEIGHT,
+        DDERR_TOOBIGSIZE,
+        DDERR_TOOBIGWIDTH,
+        DDERR_UNSUPPORTEDFORMAT,
+        DDERR_UNSUPPORTEDMASK,
+        DDERR_INVALIDSTREAM,
+        DDERR_VERTICALBLANKINPROGRESS,
+        DDERR_WASSTILLDRAWING,
+        DDERR_DDSCAPSCOMPLEXREQUIRED,
+        DDERR_XALIGN,
+        DDERR_INVALIDDIRECTDRAWGUID,
+        DDERR_DIRECTDRAWALREADYCREATED,
+        DDERR_NODIRECTDRAWHW,
+        DDERR_PRIMARYSURFACEALREADYEXISTS,
+        DDERR_NOEMULATION,
+        DDERR_REGIONTOOSMALL,
+        DDERR_CLIPPERISUSINGHWND,
+        DDERR_NOCLIPPERATTACHED,
+        DDERR_NOHWND,
+        DDERR_HWNDSUBCLASSED,
+        DDERR_HWNDALREADYSET,
+        DDERR_NOPALETTEATTACHED,
+        DDERR_NOPALETTEHW,
+        DDERR_BLTFASTCANTCLIP,
+        DDERR_NOBLTHW,
+        DDERR_NODDROPSHW,
+        DDERR_OVERLAYNOTVISIBLE,
+        DDERR_NOOVERLAYDEST,
+        DDERR_INVALIDPOSITION,
+        DDERR_NOTAOVERLAYSURFACE,
+        DDERR_EXCLUSIVEMODEALREADYSET,
+        DDERR_NOTFLIPPABLE,
+        DDERR_CANTDUPLICATE,
+        DDERR_NOTLOCKED,
+        DDERR_CANTCREATEDC,
+        DDERR_NODC,
+        DDERR_WRONGMODE,
+        DDERR_IMPLICITLYCREATED,
+        DDERR_NOTPALETTIZED,
+        DDERR_UNSUPPORTEDMODE,
+        DDERR_NOMIPMAPHW,
+        DDERR_INVALIDSURFACETYPE,
+        DDERR_NOOPTIMIZEHW,
+        DDERR_NOTLOADED,
+        DDERR_NOFOCUSWINDOW,
+        DDERR_DCALREADYCREATED,
+        DDERR_NONONLOCALVIDMEM,
+        DDERR_CANTPAGELOCK,
+        DDERR_CANTPAGEUNLOCK,
+        DDERR_NOTPAGELOCKED,
+        DDERR_MOREDATA,
+        DDERR_EXPIRED,
+        DDERR_TESTFINISHED,
+        DDERR_NEWMODE,
+        DDERR_VIDEONOTACTIVE,
+        DDERR_NOMONITORINFORMATION,
+        DDERR_NODRIVERSUPPORT,
+        DDERR_DEVICEDOESNTOWNSURFACE,
     };
     // The codes of the result-message table: five shared with COM, then 0x8876xxxx.
     std::set<uint32_t> expected{0x80004001u, 0x80004005u, 0x800401F0u, 0x8007000Eu, 0x80070057u};
-    for (uint32_t low : {0x005, 0x00A, 0x014, 0x028, 0x037, 0x05A, 0x05F, 0x064, 0x06E, 0x078, 0x082, 0x091,
-                         0x096, 0x0A0, 0x0AA, 0x0B4, 0x0B5, 0x0B6, 0x0CD, 0x0D2, 0x0D4, 0x0D7, 0x0DC, 0x0DE,
-                         0x0E1, 0x0E6, 0x0F0, 0x0FA, 0x0FF, 0x104, 0x10E, 0x118, 0x122, 0x136, 0x13C, 0x13D,
-                         0x140, 0x14A, 0x14F, 0x154, 0x15E, 0x168, 0x17C, 0x17E, 0x180, 0x183, 0x190, 0x19A,
-                         0x1A4, 0x1AE, 0x1B3, 0x1B8, 0x1C2, 0x1CC, 0x1D6, 0x1E0, 0x1EA, 0x1FE, 0x208, 0x209,
-                         0x219, 0x21C, 0x21E, 0x258, 0x259, 0x25A, 0x26C, 0x276, 0x280, 0x294, 0x2A8, 0x2B2,
-                         0x2B3, 0x2B4, 0x2B5, 0x2B7, 0x2B8, 0x2B9, 0x2BB})
+    for (uint32_t low :
+         {0x005, 0x00A, 0x014, 0x028, 0x037, 0x05A, 0x05F, 0x064, 0x06E, 0x078, 0x082, 0x091, 0x096, 0x0A0,
+          0x0AA, 0x0B4, 0x0B5, 0x0B6, 0x0CD, 0x0D2, 0x0D4, 0x0D7, 0x0DC, 0x0DE, 0x0E1, 0x0E6, 0x0F0, 0x0FA,
+          0x0FF, 0x104, 0x10E, 0x118, 0x122, 0x136, 0x13C, 0x13D, 0x140, 0x14A, 0x14F, 0x154, 0x15E, 0x168,
+          0x17C, 0x17E, 0x180, 0x183, 0x190, 0x19A, 0x1A4, 0x1AE, 0x1B3, 0x1B8, 0x1C2, 0x1CC, 0x1D6, 0x1E0,
+          0x1EA, 0x1FE, 0x208, 0x209, 0x219, 0x21C, 0x21E, 0x258, 0x259, 0x25A, 0x26C, 0x276, 0x280, 0x294,
+          0x2A8, 0x2B2, 0x2B3, 0x2B4, 0x2B5, 0x2B7, 0x2B8, 0x2B9, 0x2BB})
         expected.insert(0x88760000u | low);
     for (uint32_t low = 0x230; low <= 0x250; ++low) expected.insert(0x88760000u | low);
 
