@@ -300,7 +300,13 @@ HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3D
     std::vector<RECT> areas;
     if (call.rects.empty()) areas.push_back(view);
     for (const RECT& rect : call.rects) areas.push_back(Intersect(rect, view));
+    ClearAreas(areas, flags, color, z, stencil);
+    return Answer(call, D3D_OK);
+}
 
+void HeadlessDevice::ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3DCOLOR color, D3DVALUE z,
+                                DWORD stencil) {
+    HeadlessSurface* depth = renderTarget_->ZBuffer();
     const DDPIXELFORMAT& format = renderTarget_->Shape().format;
     for (const RECT& area : areas) {
         if (flags & D3DCLEAR_TARGET) Fill(*renderTarget_, area, PackColour(format, color), 0);
@@ -318,7 +324,6 @@ HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3D
             Fill(*depth, area, value, ~cleared);
         }
     }
-    return Answer(call, D3D_OK);
 }
 
 void HeadlessDevice::Fill(HeadlessSurface& surface, const RECT& area, DWORD value, DWORD keepMask) {
@@ -390,7 +395,7 @@ HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertex
     if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
     if (!inScene_) return Answer(call, D3DERR_SCENE_NOT_IN_SCENE);
     if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN) return Answer(call, D3DERR_INVALIDPRIMITIVETYPE);
-    if (vertexSize == 0) return Answer(call, D3DERR_INVALIDVERTEXFORMAT);
+    if (vertexSize == 0 || !DrawsVertexFormat(vertexFormat)) return Answer(call, D3DERR_INVALIDVERTEXFORMAT);
     if (!vertices || !indices || vertexCount == 0 || vertexCount > D3DMAXNUMVERTICES ||
         !WholePrimitives(type, indexCount) || (flags & ~kKnownFlags))
         return Answer(call, DDERR_INVALIDPARAMS);

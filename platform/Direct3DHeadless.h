@@ -6,6 +6,7 @@
 // derives from HeadlessDevice and makes its devices through HeadlessDirect3D::NewDevice.
 
 #include <array>
+#include <vector>
 
 #include "platform/Direct3D.h"
 #include "platform/DirectDrawHeadless.h"
@@ -63,6 +64,15 @@ public:
 
 protected:
     ~HeadlessDevice() override;
+    HeadlessSurface& RenderTarget() const { return *renderTarget_; }
+    HeadlessSurface* StageTexture(DWORD stage) const { return stage < textures_.size() ? textures_[stage] : nullptr; }
+    const D3DVIEWPORT7& Viewport() const { return viewport_; }
+    // The clearing step of a valid Clear (areas already inside the viewport): fills the
+    // render target's and Z buffer's memory here; a backend that draws elsewhere
+    // replaces it.
+    virtual void ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3DCOLOR color, D3DVALUE z, DWORD stencil);
+    // Whether the backend can draw a vertex format that is valid in itself.
+    virtual bool DrawsVertexFormat(DWORD) const { return true; }
 
 private:
     // A render target this device can draw into, or the reason it cannot.

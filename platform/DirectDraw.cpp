@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "platform/Backend.h"
 #include "platform/DirectDrawCaps.h"
+#include "platform/DirectDrawGL.h"
 #include "platform/DirectDrawHeadless.h"
 #include "platform/FailureInjection.h"
 
@@ -27,10 +29,11 @@ HRESULT DirectDrawCreateEx(GUID* driverGuid, void** directDraw, REFIID iid, void
     platform::GraphicsCaps caps = platform::GraphicsCapsInEffect();
     for (const platform::DisplayDriverCaps& driver : caps.drivers) {
         if (driverGuid ? !driver.primary && driver.guid == *driverGuid : driver.primary) {
-            // The one place that chooses the implementation behind the interfaces. The sdl
-            // backend runs this system-memory implementation too until its OpenGL one
-            // (back buffer as a framebuffer object, textures uploaded at Unlock) exists.
-            *directDraw = static_cast<IDirectDraw7*>(new platform::ddraw::HeadlessDirectDraw(driver));
+            // The one place that chooses the implementation behind the interfaces.
+            platform::ddraw::HeadlessDirectDraw* made = platform::IsHeadless()
+                                                            ? new platform::ddraw::HeadlessDirectDraw(driver)
+                                                            : new platform::ddraw::GLDirectDraw(driver);
+            *directDraw = static_cast<IDirectDraw7*>(made);
             return DD_OK;
         }
     }

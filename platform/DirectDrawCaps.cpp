@@ -1,9 +1,11 @@
 #include "platform/DirectDrawCaps.h"
 
 #include <algorithm>
+#include <tuple>
+
 #include <optional>
 
-#include "platform/Desktop.h"
+#include "platform/WinDisplay.h"
 #include "platform/DirectDrawFormats.h"
 
 namespace {
@@ -14,15 +16,15 @@ std::optional<platform::GraphicsCaps>& CapsOverride() {
 }
 
 std::vector<platform::DisplayModeCaps> DefaultDisplayModes() {
-    platform::DesktopMode desktop = platform::Desktop();
-    std::vector<std::pair<DWORD, DWORD>> sizes{{640, 480}, {800, 600}, {1024, 768}};
-    std::pair<DWORD, DWORD> desktopSize{static_cast<DWORD>(desktop.width), static_cast<DWORD>(desktop.height)};
-    if (std::find(sizes.begin(), sizes.end(), desktopSize) == sizes.end()) sizes.push_back(desktopSize);
-    std::sort(sizes.begin(), sizes.end());
-
+    // The same list the window layer enumerates, so both APIs agree.
     std::vector<platform::DisplayModeCaps> modes;
-    for (auto [width, height] : sizes)
-        for (DWORD bits : {16u, 32u}) modes.push_back({width, height, bits, static_cast<DWORD>(desktop.refreshRate)});
+    for (const platform::DisplayMode& mode : platform::DisplayModes())
+        modes.push_back({static_cast<DWORD>(mode.width), static_cast<DWORD>(mode.height),
+                         static_cast<DWORD>(mode.bitsPerPixel), static_cast<DWORD>(mode.refreshRate)});
+    // DirectDraw lists by size, then depth.
+    std::sort(modes.begin(), modes.end(), [](const platform::DisplayModeCaps& a, const platform::DisplayModeCaps& b) {
+        return std::tie(a.width, a.height, a.bitsPerPixel) < std::tie(b.width, b.height, b.bitsPerPixel);
+    });
     return modes;
 }
 

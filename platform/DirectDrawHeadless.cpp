@@ -7,6 +7,7 @@
 #include "platform/Direct3DHeadless.h"
 #include "platform/DirectDrawFormats.h"
 #include "platform/FailureInjection.h"
+#include "platform/WinDisplay.h"
 
 namespace platform::ddraw {
 
@@ -278,9 +279,12 @@ HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
         call.result = DDERR_GENERIC;
     else if (exclusiveOwner && exclusiveOwner != this)
         call.result = DDERR_NOEXCLUSIVEMODE;
-    else if (!SameMode(mode_, DesktopDisplayMode())) {
-        mode_ = DesktopDisplayMode();
-        LoseVideoMemory(*this);
+    else {
+        platform::RestoreDesktopDisplayMode();
+        if (!SameMode(mode_, DesktopDisplayMode())) {
+            mode_ = DesktopDisplayMode();
+            LoseVideoMemory(*this);
+        }
     }
     return Record(std::move(call));
 }
@@ -325,6 +329,8 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
         call.result = DDERR_INVALIDMODE;
     else {
         DisplayModeCaps mode{width, height, bitsPerPixel, refreshRate ? refreshRate : mode_.refreshRate};
+        // The window layer shows the mode (full screen, cursor in mode coordinates).
+        platform::SetDisplayMode(static_cast<int>(width), static_cast<int>(height), static_cast<int>(bitsPerPixel));
         if (!SameMode(mode, mode_)) LoseVideoMemory(*this);
         mode_ = mode;
     }

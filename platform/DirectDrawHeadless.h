@@ -92,6 +92,9 @@ public:
 
     // The next surface of the chain made with this one (back buffer, mip level).
     void Chain(HeadlessSurface* next) { next_ = next; }
+    HeadlessSurface* Next() const { return next_; }
+    // The surface the chain was made with (this one for a root).
+    HeadlessSurface* Root() const { return root_; }
 
     HeadlessDirectDraw& Owner() const { return owner_; }
     const SurfaceShape& Shape() const { return shape_; }
@@ -107,13 +110,15 @@ public:
 
 protected:
     ~HeadlessSurface() override;
+    // The copying step of a valid Blt: memory to memory here; a backend that keeps the
+    // pixels elsewhere (or presents) replaces it.
+    virtual void CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect);
 
 private:
     bool IsRoot() const { return root_ == this; }
     // The chain from the root on: the front buffer and its back buffers, or the levels.
     std::vector<HeadlessSurface*> ChainFromRoot() const;
     DDSURFACEDESC2 Describe() const;
-    void CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect);
 
     HeadlessDirectDraw& owner_;
     SurfaceShape shape_;

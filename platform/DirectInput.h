@@ -3,10 +3,22 @@
 // are fed from the same input as the window messages (SDL's events, or the test
 // seams) while they are acquired; auto-repeat never reaches them. Supported: the
 // standard keyboard and extended mouse formats at the non-exclusive background level.
+//
+// Calls that tests can make fail (platform::seam::FailNextCalls) and their answers:
+//   "DirectInput8Create"                         DIERR_GENERIC
+//   "IDirectInput8::CreateDevice"                DIERR_DEVICENOTREG
+//   "IDirectInputDevice8::SetDataFormat"         DIERR_GENERIC
+//   "IDirectInputDevice8::SetCooperativeLevel"   DIERR_GENERIC
+//   "IDirectInputDevice8::SetProperty"           DIERR_GENERIC
+//   "IDirectInputDevice8::Acquire"               DIERR_OTHERAPPHASPRIO
+//   "IDirectInputDevice8::GetDeviceData"         DIERR_INPUTLOST (the device is no longer acquired)
+//   "IDirectInputDevice8::GetDeviceState"        DIERR_INPUTLOST (the device is no longer acquired)
 
 #include "platform/WinTypes.h"
 
-constexpr DWORD DIRECTINPUT_VERSION = 0x0800;
+#ifndef DIRECTINPUT_VERSION
+#define DIRECTINPUT_VERSION 0x0800
+#endif
 
 extern const GUID IID_IDirectInput8W;
 extern const GUID IID_IDirectInputDevice8W;

@@ -44,8 +44,11 @@ void TakeWindowEvent(const SDL_WindowEvent& event) {
     if (!window) return;
     win::Presentation& presentation = window->presentation;
     switch (event.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED: win::SystemFocusChanged(handle, true); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: win::SystemFocusChanged(handle, false); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (WindowManagerRuns(presentation.window))
+            win::SystemFocusChanged(handle, event.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+        break;
     case SDL_WINDOWEVENT_MINIMIZED:
         if (presentation.expectedMinimizeEvents > 0)
             --presentation.expectedMinimizeEvents;

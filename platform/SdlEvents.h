@@ -4,6 +4,8 @@
 // window manager's window events all come through here and go on to the message
 // queues, the key and cursor state and the DirectInput devices.
 
+struct SDL_Window;
+
 namespace platform::sdl {
 
 // Starts SDL's video subsystem once, on the calling thread, which then owns SDL's
@@ -14,5 +16,9 @@ bool OnVideoThread();
 
 // Takes every waiting SDL event in (only on the video thread, once video runs).
 void PollEvents();
+
+// Whether a window manager decides about focus on the window's display; without one
+// the layer's own focus stands (a window is focused once shown).
+bool WindowManagerRuns(SDL_Window* window);
 
 }  // namespace platform::sdl

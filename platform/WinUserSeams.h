@@ -4,6 +4,12 @@
 // events), and what a person would see of a window. Injected input takes the same
 // road as SDL's events: it reaches the message queue, the key and cursor state and
 // the acquired DirectInput devices.
+//
+// Calls that tests can make fail (platform::seam::FailNextCalls) and their answers:
+//   "RegisterClassW"           0
+//   "CreateWindowExW"          null
+//   "GetDC"                    null
+//   "ChangeDisplaySettingsW"   DISP_CHANGE_FAILED
 
 #include <string>
 

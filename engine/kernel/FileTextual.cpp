@@ -1,6 +1,6 @@
 #include "engine/kernel/FileTextual.h"
 
-#include <cstring>
+#include <type_traits>
 
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileBinary.h"

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "engine/kernel/FileBinary.h"
 #include "engine/kernel/FileError.h"
 #include "engine/kernel/StringHelpers.h"

@@ -72,17 +72,6 @@ protected:
     testsupport::TempFolder temp_;
 };
 
-TEST_F(PackFileTest, WriterLaysOutTheVtpakFormat) {
-    PackWriter writer;
-    writer.Add("a", "xy");
-    const std::string header = filetest::Bytes({30, 0, 0, 0}) + "VTPAK" + filetest::Bytes({100, 0, 0, 0, 1, 0, 0, 0});
-    const std::string names = filetest::Bytes({2, 'a', 0});
-    const std::string records = filetest::Bytes({28, 0, 0, 0, 2, 0, 0, 0});
-    EXPECT_EQ(filetest::ToString(writer.Build()), header + names + records + "xy");
-    EXPECT_EQ(filetest::ToString(writer.BuildAppended({'M', 'Z'})),
-              "MZ" + header + names + records + "xy" + filetest::Bytes({30, 0, 0, 0}) + "APC");
-}
-
 TEST_F(PackFileTest, OpensAndLogsItsSize) {
     const std::wstring path = Save("sample.pak", Sample().Build());
     filetest::FreshLog();

@@ -1,0 +1,56 @@
+#pragma once
+// The root of the engine. The game framework makes exactly one at start-up and
+// destroys it at shutdown. It creates the engine's single-instance managers in one
+// fixed order, registering each in its class's holder (the holders are the only
+// registry: the engine keeps no manager pointers), runs the two halves of every
+// frame around the game's own update, answers and raises the exit request, and
+// destroys the managers in the exact reverse order, the log last.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/kernel/EngineSettings.h"
+
+namespace Vantor {
+
+class Engine {
+public:
+    // Builds the whole engine from a copy of the settings; an empty title stands for
+    // "Vantor" version 0.74. An error of a manager's constructor goes on to the caller
+    // after the managers already made were destroyed in reverse order and COM was
+    // released, so that no window of the engine is left over its message box.
+    explicit Engine(const EngineSettings& settings);
+    virtual ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // First half of a frame, before the game's update: configuration changes, the frame
+    // clock and the window's messages.
+    void BeginFrame();
+    // Second half, after the game's update; logs the exit once it was requested.
+    void EndFrame();
+
+    // The configuration command "exit" was issued (by the window, the console or RequestExit).
+    bool IsExitRequested() const;
+    void RequestExit();
+
+    // The title, a blank and the version as a number with two decimals (102: "1.02").
+    std::wstring GetTitleWithVersion() const;
+
+private:
+    // How far construction got: every manager up to the named one exists. Later
+    // managers take their places after the window, in creation order.
+    enum class Made : int32_t { Nothing, Log, Files, Timers, Config, Window, All = Window };
+
+    void CreateManagers(Made& made);
+    // Deletes the managers made so far, the last made first.
+    static void DestroyManagers(Made made);
+    // Ends what the constructor began outside the managers: the settings copy and COM.
+    void ReleaseEngineState();
+
+    EngineSettings* settings_;
+    // Only an initialisation that answered S_OK is balanced at the end.
+    bool comInitialized_ = false;
+};
+
+}  // namespace Vantor

@@ -1,0 +1,124 @@
+#include "tests/engine/render/d3d7/D3D7TestSupport.h"
+
+#include "engine/kernel/FatalError.h"
+#include "engine/render/d3d7/ModeInfo_D3D7.h"
+#include "platform/Desktop.h"
+#include "platform/FailureInjection.h"
+#include "platform/WinDisplay.h"
+#include "platform/WinFolders.h"
+#include "platform/WinPaths.h"
+#include "platform/WinUserSeams.h"
+
+namespace d3d7test {
+
+namespace {
+
+std::string Unframed(const std::string& text, const std::string& prefix, const std::string& suffix) {
+    std::size_t start = text.find(prefix);
+    if (start == std::string::npos) return text;
+    start += prefix.size();
+    std::size_t end = text.rfind(suffix);
+    if (end == std::string::npos || end < start) end = text.size();
+    return text.substr(start, end - start);
+}
+
+}  // namespace
+
+void RenderSystemTest::SetUp() {
+    std::wstring root = platform::ToWindowsPath(folder_.Path().string());
+    platform::seam::SetUserDataFolder(root);
+    platform::seam::ResetWindowing();
+    log_ = std::make_unique<Vantor::MessageManager>(L"Test", false, false, L"", L"");
+    Vantor::MessageManager::Instance(log_.get());
+    files_ = std::make_unique<Vantor::FileManager>(root, false, L"data", 0u);
+    Vantor::FileManager::Instance(files_.get());
+    MakeConfig("800x600x32");
+}
+
+void RenderSystemTest::TearDown() {
+    renderSystem_.reset();
+    window_.reset();
+    config_.reset();
+    files_.reset();
+    log_.reset();
+    platform::seam::ClearInjectedFailures();
+    platform::seam::ResetGraphicsCaps();
+    platform::seam::ResetDisplayModes();
+    platform::seam::ResetDesktop();
+    platform::seam::ResetWindowing();
+    platform::seam::ClearDeviceCalls();
+    platform::seam::SetUserDataFolder(L"");
+}
+
+void RenderSystemTest::MakeConfig(const std::string& defaultMode) {
+    std::wstring root = platform::ToWindowsPath(folder_.Path().string());
+    config_ = std::make_unique<Vantor::Config>(root, L"game", false, defaultMode, false, false);
+    Vantor::Config::Instance(config_.get());
+}
+
+Vantor::Window_WinOS& RenderSystemTest::Window() {
+    if (!window_) {
+        std::uint32_t width = 0, height = 0;
+        Vantor::ParseDisplayMode(config_->values.mode, &width, &height, nullptr);
+        window_ = std::make_unique<Vantor::Window_WinOS>(L"Test", nullptr, 0, width, height,
+                                                         config_->values.fullscreen, true, Vantor::Vector2i{0, 0}, 0);
+        Vantor::Window::Instance(window_.get());
+    }
+    return *window_;
+}
+
+Vantor::RenderSystem_D3D7& RenderSystemTest::Make(bool stencilBufferWanted, bool exactVideoMode) {
+    Window();
+    renderSystem_.reset();
+    renderSystem_ = std::make_unique<Vantor::RenderSystem_D3D7>(stencilBufferWanted, exactVideoMode);
+    Vantor::RenderSystem::Instance(renderSystem_.get());
+    return *renderSystem_;
+}
+
+std::string RenderSystemTest::ChosenMode() const {
+    const Vantor::ModeInfo* mode = renderSystem_->GetChosenMode();
+    if (!mode) return "none";
+    return std::to_string(mode->width) + "x" + std::to_string(mode->height) + "x" +
+           std::to_string(mode->bitsPerPixel);
+}
+
+std::vector<std::string> RenderSystemTest::TakeErrors() {
+    std::vector<std::string> errors;
+    for (const Vantor::LogMessage* message : log_->GetMessages())
+        if (message->kind == Vantor::MessageKind::Error) errors.push_back(Unframed(message->text, "Error: ", "!"));
+    log_->ClearMessages();
+    return errors;
+}
+
+std::vector<std::string> RenderSystemTest::Fatals() const {
+    std::vector<std::string> fatals;
+    for (const Vantor::LogMessage* message : log_->GetMessages())
+        if (message->kind == Vantor::MessageKind::FatalError)
+            fatals.push_back(Unframed(message->text, "PROGRAM ABORTING: ", "\n"));
+    return fatals;
+}
+
+std::vector<platform::seam::DeviceCall> RenderSystemTest::Calls(const std::string& name) const {
+    std::vector<platform::seam::DeviceCall> calls;
+    for (const platform::seam::DeviceCall& call : platform::seam::DeviceCalls())
+        if (call.name == name) calls.push_back(call);
+    return calls;
+}
+
+std::vector<platform::seam::DeviceCall> RenderSystemTest::StateCalls() const {
+    std::vector<platform::seam::DeviceCall> calls;
+    for (const platform::seam::DeviceCall& call : platform::seam::DeviceCalls()) {
+        for (const char* name : {"IDirect3DDevice7::SetRenderState", "IDirect3DDevice7::SetTextureStageState",
+                                 "IDirect3DDevice7::SetTransform", "IDirect3DDevice7::SetTexture",
+                                 "IDirect3DDevice7::SetMaterial"}) {
+            if (call.name == name) calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+platform::GraphicsCaps DefaultCaps() { return platform::seam::DefaultGraphicsCaps(); }
+
+platform::Direct3DDeviceCaps& TheDevice(platform::GraphicsCaps& caps) { return caps.drivers.front().devices.front(); }
+
+}  // namespace d3d7test

@@ -1,0 +1,64 @@
+#pragma once
+// What the Direct3D 7 render system works with in tests: a log, a file manager and a
+// configuration over a temporary folder (also the user-data folder), and the engine's
+// window on the headless backend, registered as the engine does. Tests set the desktop
+// and the graphics capabilities first, then make the render system. Every seam the
+// tests touch is reset afterwards.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/kernel/Config.h"
+#include "engine/kernel/FileManager.h"
+#include "engine/kernel/MessageManager.h"
+#include "engine/kernel/Window_WinOS.h"
+#include "engine/render/d3d7/RenderSystem_D3D7.h"
+#include "platform/DirectDrawCaps.h"
+#include "platform/DirectDrawSeams.h"
+#include "tests/support/TempFolder.h"
+
+namespace d3d7test {
+
+class RenderSystemTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A configuration whose "v_mode" defaults to the text (and holds it).
+    void MakeConfig(const std::string& defaultMode);
+    // The window, made once, at the configured mode's size.
+    Vantor::Window_WinOS& Window();
+    // The render system over the window, registered as the instance.
+    Vantor::RenderSystem_D3D7& Make(bool stencilBufferWanted = false, bool exactVideoMode = false);
+
+    Vantor::ConfigValues& Values() { return config_->values; }
+    // The chosen mode as "WIDTHxHEIGHTxBITS".
+    std::string ChosenMode() const;
+
+    // Error texts logged since the last call, without the "Error: " and "!" framing.
+    std::vector<std::string> TakeErrors();
+    // Fatal texts logged so far, without the "PROGRAM ABORTING: " prefix.
+    std::vector<std::string> Fatals() const;
+
+    // Device calls of that name since the last clear.
+    std::vector<platform::seam::DeviceCall> Calls(const std::string& name) const;
+    // Device and presentation calls that set a state (render, texture-stage, transform,
+    // texture, material), in order.
+    std::vector<platform::seam::DeviceCall> StateCalls() const;
+
+    testsupport::TempFolder folder_;
+    std::unique_ptr<Vantor::MessageManager> log_;
+    std::unique_ptr<Vantor::FileManager> files_;
+    std::unique_ptr<Vantor::Config> config_;
+    std::unique_ptr<Vantor::Window_WinOS> window_;
+    std::unique_ptr<Vantor::RenderSystem_D3D7> renderSystem_;
+};
+
+// The default capabilities with their one device.
+platform::GraphicsCaps DefaultCaps();
+platform::Direct3DDeviceCaps& TheDevice(platform::GraphicsCaps& caps);
+
+}  // namespace d3d7test
