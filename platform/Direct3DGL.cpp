@@ -510,10 +510,14 @@ void GLDevice::ApplyViewport() {
 
 void GLDevice::ApplyTransforms() {
     // Direct3D clips depth to 0..w and puts pixel centres on whole coordinates; OpenGL
-    // clips to -w..w and centres pixels half a pixel further on. Column-major.
+    // clips to -w..w and centres pixels half a pixel further on (right and, counted from
+    // the top, down). The shift is a little under half a pixel so that an edge on a
+    // whole coordinate never runs exactly through a centre: OpenGL's rule for such
+    // pixels differs from Direct3D's top-left rule. Column-major.
     const D3DVIEWPORT7& viewport = Viewport();
+    constexpr GLfloat kShift = 2 * 63.0f / 128.0f;  // in clip units times the viewport size
     const GLfloat toOpenGL[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0,
-                                  1.0f / GLfloat(viewport.dwWidth), -1.0f / GLfloat(viewport.dwHeight), -1, 1};
+                                  kShift / GLfloat(viewport.dwWidth), -kShift / GLfloat(viewport.dwHeight), -1, 1};
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(toOpenGL);
     glMultMatrixf(&projection_.m[0][0]);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/Backend.h"
 #include "platform/DirectDrawFormats.h"
 #include "platform/FailureInjection.h"
 
@@ -400,12 +401,15 @@ HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertex
         !WholePrimitives(type, indexCount) || (flags & ~kKnownFlags))
         return Answer(call, DDERR_INVALIDPARAMS);
 
-    call.indices.assign(indices, indices + indexCount);
-    const BYTE* vertexBytes = static_cast<const BYTE*>(vertices);
-    call.vertices.assign(vertexBytes, vertexBytes + size_t(vertexCount) * vertexSize);
     // Every index must address one of the vertices handed over.
-    if (std::any_of(call.indices.begin(), call.indices.end(), [&](WORD index) { return index >= vertexCount; }))
+    if (std::any_of(indices, indices + indexCount, [&](WORD index) { return index >= vertexCount; }))
         return Answer(call, DDERR_INVALIDPARAMS);
+    // Only the headless record keeps the geometry; elsewhere the copy would be dropped.
+    if (IsHeadless()) {
+        call.indices.assign(indices, indices + indexCount);
+        const BYTE* vertexBytes = static_cast<const BYTE*>(vertices);
+        call.vertices.assign(vertexBytes, vertexBytes + size_t(vertexCount) * vertexSize);
+    }
     if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
     return Answer(call, D3D_OK);
 }

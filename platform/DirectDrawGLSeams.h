@@ -7,9 +7,12 @@
 
 namespace platform::seam {
 
-// What a window shows after the last Flip or Blt onto the primary surface: its pixels
-// as 0xAARRGGBB values, top row first, and their count across and down. Empty when no
-// OpenGL context is current or the window has no SDL window.
+// From now on (and until called with false), keeps a copy of each picture that Flip or
+// a Blt onto the primary surface puts in a window, as it goes to the screen. Off by
+// default: the copy costs a read-back per frame.
+void KeepPresentedPictures(bool keep);
+// The last picture kept for the window: 0xAARRGGBB values, top row first, and their
+// count across and down (the window's drawable size). Empty when none was kept.
 std::vector<DWORD> PresentedPicture(HWND window, int& width, int& height);
 
 }  // namespace platform::seam

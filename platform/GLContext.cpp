@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
+#include "platform/DirectDrawGLSeams.h"
 #include "platform/WinUser.h"
 #include "platform/WinWindowSdl.h"
 
@@ -13,6 +14,34 @@ namespace {
 
 // The context current on this thread, as far as this layer made it so.
 GLContext* current = nullptr;
+
+// The last picture presented, while tests ask for it.
+struct PresentedRecord {
+    bool keep = false;
+    HWND window = nullptr;
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;  // 0xAARRGGBB, top row first
+};
+
+PresentedRecord& Presented() {
+    static PresentedRecord record;
+    return record;
+}
+
+// Reads the picture about to be swapped in (with the window's framebuffer bound for reading).
+void KeepPicture(HWND window, int width, int height) {
+    PresentedRecord& record = Presented();
+    std::vector<DWORD> bottomUp(size_t(width) * height);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
+    record.window = window;
+    record.width = width;
+    record.height = height;
+    record.pixels.resize(bottomUp.size());
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&bottomUp[size_t(height - 1 - y) * width], width, &record.pixels[size_t(y) * width]);
+}
 
 // Whether OpenGL is at least the given version or offers the extension.
 bool Supports(const char* extension, int major, int minor) {
@@ -54,7 +83,8 @@ std::unique_ptr<GLContext> GLContext::Create(HWND window) {
         return nullptr;
     }
     made->s3tc_ = SDL_GL_ExtensionSupported("GL_EXT_texture_compression_s3tc") == SDL_TRUE;
-    if (Supports("GL_EXT_texture_filter_anisotropic", 4, 6)) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &made->maxAnisotropy_);
+    if (Supports("GL_EXT_texture_filter_anisotropic", 4, 6))
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &made->maxAnisotropy_);
     GLint units = 1;
     glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
     made->textureUnits_ = static_cast<unsigned>(std::clamp<GLint>(units, 1, GLint(made->unitTextures_.size())));
@@ -85,7 +115,6 @@ bool GLContext::LoadEntryPoints() {
            Load(gl_.BindFramebuffer, "glBindFramebuffer") &&
            Load(gl_.FramebufferTexture2D, "glFramebufferTexture2D") &&
            Load(gl_.FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
-           Load(gl_.CheckFramebufferStatus, "glCheckFramebufferStatus") &&
            Load(gl_.BlitFramebuffer, "glBlitFramebuffer") && Load(gl_.GenRenderbuffers, "glGenRenderbuffers") &&
            Load(gl_.DeleteRenderbuffers, "glDeleteRenderbuffers") &&
            Load(gl_.BindRenderbuffer, "glBindRenderbuffer") &&
@@ -168,6 +197,10 @@ bool GLContext::Present(HWND window, GLuint framebuffer, GLsizei framebufferHeig
     gl_.BlitFramebuffer(source.left, framebufferHeight - source.bottom, source.right, framebufferHeight - source.top,
                         area.left, height - area.bottom, area.right, height - area.top, GL_COLOR_BUFFER_BIT,
                         sameSize ? GL_NEAREST : GL_LINEAR);
+    if (Presented().keep) {
+        gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        KeepPicture(window, width, height);
+    }
     gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
 
     int interval = verticalSync ? 1 : 0;
@@ -183,25 +216,21 @@ bool GLContext::Present(HWND window, GLuint framebuffer, GLsizei framebufferHeig
     return true;
 }
 
-GLContext* GLContext::Current() { return current; }
+}  // namespace platform::ddraw
 
-std::vector<DWORD> GLContext::ReadWindow(HWND window, int& width, int& height) {
-    SDL_Window* target = SdlWindowOf(window);
-    if (!target || SDL_GL_MakeCurrent(target, context_) != 0) return {};
-    current = this;
-    SDL_GL_GetDrawableSize(target, &width, &height);
-    std::vector<DWORD> bottomUp(size_t(width) * height), picture(bottomUp.size());
-    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_FRONT);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
-    glReadBuffer(GL_BACK);
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&bottomUp[size_t(height - 1 - y) * width], width, &picture[size_t(y) * width]);
-    if (target != sdlWindow_) {
-        current = nullptr;
-        MakeCurrent();
-    }
-    return picture;
+namespace platform::seam {
+
+void KeepPresentedPictures(bool keep) {
+    ddraw::Presented() = {};
+    ddraw::Presented().keep = keep;
 }
 
-}  // namespace platform::ddraw
+std::vector<DWORD> PresentedPicture(HWND window, int& width, int& height) {
+    const ddraw::PresentedRecord& record = ddraw::Presented();
+    bool known = record.window == window;
+    width = known ? record.width : 0;
+    height = known ? record.height : 0;
+    return known ? record.pixels : std::vector<DWORD>{};
+}
+
+}  // namespace platform::seam

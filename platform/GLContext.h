@@ -11,7 +11,6 @@
 
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "platform/WinTypes.h"
 
@@ -27,7 +26,6 @@ struct GLEntryPoints {
     PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
     PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
-    PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
     PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer;
     PFNGLGENRENDERBUFFERSPROC GenRenderbuffers;
     PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers;
@@ -80,11 +78,6 @@ public:
     // blank when asked. False when the window has no SDL window.
     bool Present(HWND window, GLuint framebuffer, GLsizei framebufferHeight, const RECT& source,
                  const RECT* screenArea, bool verticalSync);
-
-    // For the test seams: the context current now, and what a window shows (its front
-    // buffer as 0xAARRGGBB values, top row first).
-    static GLContext* Current();
-    std::vector<DWORD> ReadWindow(HWND window, int& width, int& height);
 
 private:
     GLContext(HWND window, SDL_Window* sdlWindow, SDL_GLContext context);

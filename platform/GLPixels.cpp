@@ -133,7 +133,8 @@ std::vector<BYTE> DecodeDxt(const BYTE* blocks, DWORD width, DWORD height, DWORD
                 InterpolatedAlpha(blocks, texels);
             for (DWORD i = 0; i < 16; ++i) {
                 DWORD x = bx * 4 + i % 4, y = by * 4 + i / 4;
-                if (x < width && y < height) std::copy(texels[i].begin(), texels[i].end(), &rgba[(size_t(y) * width + x) * 4]);
+                if (x < width && y < height)
+                    std::copy(texels[i].begin(), texels[i].end(), &rgba[(size_t(y) * width + x) * 4]);
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/kernel/Engine.h"
 
+#include "engine/input/Controls_DI8.h"
 #include "engine/kernel/Config.h"
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
@@ -66,14 +67,22 @@ void Engine::CreateManagers(Made& made) {
                                       s.restoreMessageId));
     made = Made::Window;
 
-    // --- Device, scene, input, sound and GUI managers join here, after the window:
-    // render system, camera, light, shader, model, sprite-group and particle-system
-    // managers, input, the sound pair (its errors dropped), then the GUI manager.
+    // --- Device and scene managers join here, after the window: render system, camera,
+    // light, shader, model, sprite-group and particle-system managers.
+
+    // Keyboard and mouse, read from their event buffers; a failed set-up ends the start.
+    Controls::Instance(new Controls_DI8(true));
+    made = Made::Input;
+
+    // --- Sound and GUI managers join here: the sound pair (its errors dropped), then
+    // the GUI manager.
 }
 
 void Engine::DestroyManagers(Made made) {
     // --- The managers created after the window are deleted here, before it: the
     // console first, the render system last.
+    if (made >= Made::Input) delete Controls::Instance();
+    // --- The scene managers and the render system are deleted here.
     if (made >= Made::Window) delete Window::Instance();
     if (made >= Made::Config) delete Config::Instance();
     if (made >= Made::Timers) delete TimerManager::Instance();
@@ -93,13 +102,15 @@ void Engine::BeginFrame() {
     Config::Instance()->BeginFrame();
     TimerManager::Instance()->Update();
     Window::Instance()->Update();
-    // --- The input poll, the GUI's input and the console's update join here.
+    Controls::Instance()->Update();
+    // --- The GUI's input and the console's update join here.
     MessageManager::Instance()->ClearMessages();
 }
 
 void Engine::EndFrame() {
-    // --- The manager pass, the frame's presentation, the screenshot key and the input
-    // reset join here.
+    // --- The manager pass and the frame's presentation join here.
+    if (Controls::Instance()->IsKeyPressed("PRINTSCRN")) Config::Instance()->SetCommandState("sc_take_screenshot", 0);
+    Controls::Instance()->Reset();
     Config::Instance()->EndFrame();
     if (IsExitRequested()) MessageManager::Instance()->PrintMessage("\nExiting...\n");
 }

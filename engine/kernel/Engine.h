@@ -25,9 +25,10 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // First half of a frame, before the game's update: configuration changes, the frame
-    // clock and the window's messages.
+    // clock, the window's messages and the input read.
     void BeginFrame();
-    // Second half, after the game's update; logs the exit once it was requested.
+    // Second half, after the game's update: the screenshot key and the end of the
+    // frame's input; logs the exit once it was requested.
     void EndFrame();
 
     // The configuration command "exit" was issued (by the window, the console or RequestExit).
@@ -40,7 +41,7 @@ public:
 private:
     // How far construction got: every manager up to the named one exists. Later
     // managers take their places after the window, in creation order.
-    enum class Made : int32_t { Nothing, Log, Files, Timers, Config, Window, All = Window };
+    enum class Made : int32_t { Nothing, Log, Files, Timers, Config, Window, Input, All = Input };
 
     void CreateManagers(Made& made);
     // Deletes the managers made so far, the last made first.

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/kernel/ConfigValues.h"
@@ -17,7 +18,10 @@
 
 namespace Vantor {
 
+class Camera;
+class Image;
 class IndexBuffer;
+class Light;
 class Texture2D;
 class VertexBuffer;
 
@@ -83,6 +87,8 @@ public:
                                       VertexBuffer* /*vertices*/, std::int32_t /*primitiveCount*/) {}
 
     // Factories: the caller owns what they return.
+    // Kind 0 is a perspective camera, any other an orthographic one.
+    virtual Camera* CreateCamera(std::int32_t projectionKind) = 0;
     virtual VertexBuffer* CreateVertexBuffer(std::int32_t kind, std::int32_t hasColours,
                                              std::uint32_t vertexCount) = 0;
     virtual VertexBuffer* CreateVertexBufferConverted(std::int32_t kind, std::int32_t hasColours,
@@ -91,6 +97,17 @@ public:
     virtual IndexBuffer* CreateIndexBuffer(std::int32_t kind, std::uint32_t indexCount) = 0;
     virtual IndexBuffer* CreateIndexBufferConverted(std::int32_t kind, const IndexBuffer& source) = 0;
     virtual IndexBuffer* CopyIndexBuffer(const IndexBuffer& source) = 0;
+    // A texture of the two images, which it takes over (the alpha image may be null).
+    virtual Texture2D* CreateTextureFromImages(const std::string& key, Image* colour, Image* alpha, bool mipMaps,
+                                               bool lazy) = 0;
+    // A texture of the picture files (an empty alpha file means none).
+    virtual Texture2D* CreateTextureFromFiles(const std::string& key, const std::wstring& colourFile,
+                                              const std::wstring& alphaFile, bool mipMaps, bool lazy) = 0;
+    // The device light of that index.
+    virtual Light* CreateLight(std::int32_t index) = 0;
+    // The picture last drawn into the back buffer, at the display mode's size (white when
+    // it cannot be read), cut to the play area in full screen on a wide or tall desktop.
+    virtual void CaptureScreen(Image& image) = 0;
 
     // Sizes the per-stage states to the device's stage count, sets ready and sends the
     // defaults.

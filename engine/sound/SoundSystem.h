@@ -1,5 +1,5 @@
 #pragma once
-// The engine's platform-neutral sound device: the factory of sound buffers, the
+// The engine's platform-neutral sound device: the factory of sounds and buffers, the
 // holder of the 3D listener, refreshed once per frame. The engine makes one and
 // registers it as the instance; without one the program runs silent.
 
@@ -11,6 +11,7 @@
 
 namespace Vantor {
 
+class Sound;
 class SoundBuffer;
 class SoundBufferManager;
 
@@ -22,6 +23,9 @@ public:
     SoundSystem& operator=(const SoundSystem&) = delete;
 
     virtual void Refresh() {}
+    // New sounds owned by the caller, bound to the buffer manager.
+    virtual Sound* CreateSound(const std::wstring& file, bool resident) = 0;
+    virtual Sound* CloneSound(const Sound& source) = 0;
     // New buffers owned by the caller. The scratch area (SoundBuffer::kRingSize bytes)
     // is lent to the buffer for decoding.
     virtual SoundBuffer* CreateBuffer(const std::wstring& file, std::uint8_t* scratch, bool resident) = 0;

@@ -6,6 +6,7 @@
 #include "engine/kernel/Error.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/sound/SoundBuffer_DS7.h"
+#include "engine/sound/Sound_DS7.h"
 
 namespace Vantor {
 
@@ -117,6 +118,14 @@ void SoundSystem_DS7::Refresh() {
     // Only a buffer that is lost and nothing else is restored.
     if (status == DSBSTATUS_BUFFERLOST) primary_->Restore();
     if (listener_ != nullptr) CheckResult("SoundSystem_DS7::Refresh", listener_->CommitDeferredSettings());
+}
+
+Sound* SoundSystem_DS7::CreateSound(const std::wstring& file, bool resident) {
+    return new Sound_DS7(GetBufferManager(), file, resident);
+}
+
+Sound* SoundSystem_DS7::CloneSound(const Sound& source) {
+    return new Sound_DS7(static_cast<const Sound_DS7&>(source));
 }
 
 SoundBuffer* SoundSystem_DS7::CreateBuffer(const std::wstring& file, std::uint8_t* scratch, bool resident) {

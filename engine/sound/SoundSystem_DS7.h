@@ -25,6 +25,8 @@ public:
 
     // Restores a lost primary buffer and commits the frame's deferred 3D settings.
     void Refresh() override;
+    Sound* CreateSound(const std::wstring& file, bool resident) override;
+    Sound* CloneSound(const Sound& source) override;
     SoundBuffer* CreateBuffer(const std::wstring& file, std::uint8_t* scratch, bool resident) override;
     SoundBuffer* CloneBuffer(const SoundBuffer& source, std::uint8_t* scratch) override;
     void SetListenerPosition(const Vector3& position) override;

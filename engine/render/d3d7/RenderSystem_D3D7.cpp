@@ -12,6 +12,7 @@
 #include "engine/render/d3d7/IndexBuffer_D3D7.h"
 #include "engine/render/d3d7/ModeInfo_D3D7.h"
 #include "engine/render/d3d7/ResultDescriptions.h"
+#include "engine/render/d3d7/Texture2D_D3D7.h"
 #include "engine/render/d3d7/VertexBuffer_D3D7.h"
 #include "platform/WinTimers.h"
 
@@ -143,6 +144,16 @@ IndexBuffer* RenderSystem_D3D7::CreateIndexBufferConverted(std::int32_t kind, co
 }
 
 IndexBuffer* RenderSystem_D3D7::CopyIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
+
+Texture2D* RenderSystem_D3D7::CreateTextureFromImages(const std::string& key, Image* colour, Image* alpha,
+                                                      bool mipMaps, bool lazy) {
+    return new Texture2D_D3D7(key, colour, alpha, mipMaps, lazy);
+}
+
+Texture2D* RenderSystem_D3D7::CreateTextureFromFiles(const std::string& key, const std::wstring& colourFile,
+                                                     const std::wstring& alphaFile, bool mipMaps, bool lazy) {
+    return new Texture2D_D3D7(key, colourFile, alphaFile, mipMaps, lazy);
+}
 
 DeviceInfo_D3D7* RenderSystem_D3D7::GetChosenDeviceD3D7() const {
     return static_cast<DeviceInfo_D3D7*>(GetChosenDevice());

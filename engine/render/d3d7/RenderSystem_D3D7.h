@@ -27,6 +27,17 @@ public:
     RenderSystem_D3D7(bool stencilBufferWanted, bool exactVideoMode);
     ~RenderSystem_D3D7() override;
 
+    // While DirectDraw exists and the device is ready: the scene bracket (the clear, then
+    // the device's), indexed drawing and presentation (a flip in full screen, a blit into
+    // the window's client area otherwise). A failed call loses the device: not ready,
+    // reset pending, textures lost, and recover pending unless the window is minimised.
+    void BeginScene() override;
+    void EndScene() override;
+    void SwapBuffers() override;
+    // Draws from the first vertex and index; a draw that would read past either buffer
+    // is refused with a logged error.
+    void DrawIndexedPrimitive(PrimitiveType type, IndexBuffer* indices, VertexBuffer* vertices,
+                              std::int32_t primitiveCount) override;
     // Also marks the device textures lost: a mode change re-creates them.
     void CheckVideoMode() override;
     // With kResetDevice: releases everything and enumerates, chooses and creates again;
@@ -34,6 +45,7 @@ public:
     // minimises the window. Nothing happens while the window is suspended.
     void ResetDevice(std::int32_t flags) override;
 
+    Camera* CreateCamera(std::int32_t projectionKind) override;
     VertexBuffer* CreateVertexBuffer(std::int32_t kind, std::int32_t hasColours, std::uint32_t vertexCount) override;
     VertexBuffer* CreateVertexBufferConverted(std::int32_t kind, std::int32_t hasColours,
                                               const VertexBuffer& source) override;
@@ -41,6 +53,16 @@ public:
     IndexBuffer* CreateIndexBuffer(std::int32_t kind, std::uint32_t indexCount) override;
     IndexBuffer* CreateIndexBufferConverted(std::int32_t kind, const IndexBuffer& source) override;
     IndexBuffer* CopyIndexBuffer(const IndexBuffer& source) override;
+    // New Texture2D_D3D7 objects.
+    Texture2D* CreateTextureFromImages(const std::string& key, Image* colour, Image* alpha, bool mipMaps,
+                                       bool lazy) override;
+    Texture2D* CreateTextureFromFiles(const std::string& key, const std::wstring& colourFile,
+                                      const std::wstring& alphaFile, bool mipMaps, bool lazy) override;
+    Light* CreateLight(std::int32_t index) override;
+    void CaptureScreen(Image& image) override;
+    // In full screen on a wide or tall desktop, cuts the middle of the picture (a little
+    // more than its 4:3 part) and scales it back to the picture's size; else nothing.
+    void CropToPlayArea(Image& image);
 
     // The base defaults, then the device's own texture-stage, material-source, depth
     // and (with a stencil buffer) stencil states.
@@ -125,6 +147,12 @@ private:
     void ReadCapabilities(const DeviceInfo_D3D7& device, bool logCapabilities);
     // Bookkeeping after a reset attempt.
     void CountResetAttempt(Window_WinOS& window);
+    // DirectDraw and the device exist and are ready.
+    bool CanDraw() const;
+    // A drawing call failed: drawing stops until a reset.
+    void LoseDevice();
+    // Copies the back buffer into the formatted image; false when it cannot be read.
+    bool CopyBackBuffer(Image& image);
     void SetDeviceTextureStageState(std::int32_t stage, D3DTEXTURESTAGESTATETYPE state, DWORD value,
                                     const char* context);
     void SetDeviceRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context);

@@ -1,37 +1,13 @@
 // The cached render states as the device receives them, the material and the device's
 // own default states.
 
-#include <algorithm>
-
+#include "engine/render/d3d7/DeviceValues.h"
 #include "engine/render/d3d7/RenderSystem_D3D7.h"
+#include "engine/render/d3d7/Texture2D_D3D7.h"
 
 namespace Vantor {
 
 namespace {
-
-// The render system's own colours for the device: A<<24 | R<<16 | G<<8 | B, each
-// component times 255 with its fraction dropped (out-of-range components are clamped
-// first).
-D3DCOLOR DeviceColour(const Color& colour) {
-    auto channel = [](float c) { return static_cast<D3DCOLOR>(std::clamp(c, 0.0f, 1.0f) * 255.0f); };
-    return channel(colour.w) << 24 | channel(colour.x) << 16 | channel(colour.y) << 8 | channel(colour.z);
-}
-
-D3DCOLORVALUE ColourValue(const Color& colour) {
-    D3DCOLORVALUE value;
-    value.r = colour.x;
-    value.g = colour.y;
-    value.b = colour.z;
-    value.a = colour.w;
-    return value;
-}
-
-// Element for element: both store row by row.
-D3DMATRIX DeviceMatrix(const Matrix4& matrix) {
-    D3DMATRIX device;
-    for (int i = 0; i < 16; ++i) device.m[i / 4][i % 4] = matrix.m[i];
-    return device;
-}
 
 D3DBLEND DeviceBlend(BlendFactor factor) {
     switch (factor) {
@@ -106,10 +82,10 @@ void RenderSystem_D3D7::SetMaterial(const Color& ambient, const Color& diffuse, 
                                     const Color& emissive, float power) {
     if (!device_) return;
     D3DMATERIAL7 material;
-    material.diffuse = ColourValue(diffuse);
-    material.ambient = ColourValue(ambient);
-    material.specular = ColourValue(specular);
-    material.emissive = ColourValue(emissive);
+    material.diffuse = DeviceColourValue(diffuse);
+    material.ambient = DeviceColourValue(ambient);
+    material.specular = DeviceColourValue(specular);
+    material.emissive = DeviceColourValue(emissive);
     material.power = power;
     CheckResult("RenderSystem_D3D7::SetMaterial", device_->SetMaterial(&material));
 }
@@ -140,7 +116,7 @@ void RenderSystem_D3D7::UpdateWorldMatrix() {
 
 void RenderSystem_D3D7::UpdateAmbientColor() {
     if (!device_) return;
-    SetDeviceRenderState(D3DRENDERSTATE_AMBIENT, DeviceColour(ambient_), "RenderSystem_D3D7::UpdateAmbientColor");
+    SetDeviceRenderState(D3DRENDERSTATE_AMBIENT, PackDeviceColour(ambient_), "RenderSystem_D3D7::UpdateAmbientColor");
 }
 
 void RenderSystem_D3D7::UpdateAlphaBlend() {
@@ -156,8 +132,10 @@ void RenderSystem_D3D7::UpdateBlend() {
 
 void RenderSystem_D3D7::UpdateTexture(std::int32_t stage) {
     if (!device_) return;
-    // Textures have no device surfaces of their own yet: every stage is bound empty.
-    CheckResult("RenderSystem_D3D7::UpdateTexture", device_->SetTexture(static_cast<DWORD>(stage), nullptr));
+    // Every texture of this render system is a Texture2D_D3D7; binding makes its surface.
+    auto* texture = static_cast<Texture2D_D3D7*>(stageTextures_[stage]);
+    IDirectDrawSurface7* surface = texture ? texture->GetSurface() : nullptr;
+    CheckResult("RenderSystem_D3D7::UpdateTexture", device_->SetTexture(static_cast<DWORD>(stage), surface));
 }
 
 void RenderSystem_D3D7::UpdateMaxTextureAnisotropy(std::int32_t stage) {

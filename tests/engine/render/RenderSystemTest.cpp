@@ -39,7 +39,7 @@ public:
 
 class NoTexture : public Vantor::Texture2D {
 public:
-    NoTexture() : Texture2D("none") {}
+    NoTexture() : Texture2D("none", L"", L"", false, false) {}
     void ReleaseSurface() override {}
 };
 
@@ -79,6 +79,9 @@ public:
         if (resetSucceeds) RenderSystem::ResetDevice(flags);
     }
 
+    Vantor::Camera* CreateCamera(std::int32_t) override { return nullptr; }
+    Vantor::Light* CreateLight(std::int32_t) override { return nullptr; }
+    void CaptureScreen(Vantor::Image&) override {}
     Vantor::VertexBuffer* CreateVertexBuffer(std::int32_t, std::int32_t, std::uint32_t) override { return nullptr; }
     Vantor::VertexBuffer* CreateVertexBufferConverted(std::int32_t, std::int32_t,
                                                       const Vantor::VertexBuffer&) override {
@@ -90,6 +93,14 @@ public:
         return nullptr;
     }
     Vantor::IndexBuffer* CopyIndexBuffer(const Vantor::IndexBuffer&) override { return nullptr; }
+    Vantor::Texture2D* CreateTextureFromImages(const std::string&, Vantor::Image*, Vantor::Image*, bool,
+                                               bool) override {
+        return nullptr;
+    }
+    Vantor::Texture2D* CreateTextureFromFiles(const std::string&, const std::wstring&, const std::wstring&, bool,
+                                              bool) override {
+        return nullptr;
+    }
 
     void SetMaterial(const Color&, const Color&, const Color&, const Color&, float) override {
         calls.push_back("SetMaterial");

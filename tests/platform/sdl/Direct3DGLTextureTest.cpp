@@ -79,8 +79,8 @@ TEST_F(Direct3DGLTest, ALaterStageModulatesColourAndPassesAlpha) {
     // As the render system sets them: every stage modulates colour, stage 0 alone alpha.
     IDirectDrawSurface7* yellow =
         MakeTexture(2, 2, platform::PixelFormatA8R8G8B8(), 1, [](DWORD, DWORD, DWORD) { return 0xFFFFFF00u; });
-    IDirectDrawSurface7* cyan =
-        MakeTexture(2, 2, platform::PixelFormatA8R8G8B8(), 1, [](DWORD, DWORD, DWORD) { return 0x00FFFFFFu; });
+    IDirectDrawSurface7* cyan =  // and transparent
+        MakeTexture(2, 2, platform::PixelFormatA8R8G8B8(), 1, [](DWORD, DWORD, DWORD) { return 0x0000FFFFu; });
     device_->SetTexture(0, yellow);
     device_->SetTexture(1, cyan);
     for (DWORD stage : {0u, 1u}) device_->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_MODULATE);
@@ -135,7 +135,7 @@ TEST_P(MipTest, MinificationPicksTheLevelTheFiltersSay) {
     }
     Clear(kBlack);
     DrawTexturedQuad(kWhole, 0, 0, extent, extent);
-    EXPECT_EQ(Pixel(32, 32), c.expected);
+    EXPECT_TRUE(Near(Pixel(32, 32), c.expected));
     device_->SetTexture(0, nullptr);
     texture->Release();
 }
@@ -216,7 +216,7 @@ TEST_F(Direct3DGLTest, TheTextureMatrixOffsetsLieInItsThirdRow) {
     texture->Release();
 }
 
-TEST_F(Direct3DGLTest, ALinearFilterBlendsNeighbouringTexels) {
+TEST_F(Direct3DGLTest, ALinearFilterSamplesAtDirect3DPixelCentres) {
     IDirectDrawSurface7* texture = MakeTexture(2, 1, platform::PixelFormatA8R8G8B8(), 1,
                                                [](DWORD, DWORD x, DWORD) { return x ? 0xFF0000FFu : 0xFFFF0000u; });
     device_->SetTexture(0, texture);
@@ -225,7 +225,7 @@ TEST_F(Direct3DGLTest, ALinearFilterBlendsNeighbouringTexels) {
     Clear(kBlack);
     DrawTexturedQuad(kWhole, 0, 0, 1, 1);
     EXPECT_EQ(Pixel(2, 32), kRed);
-    EXPECT_TRUE(Near(Pixel(32, 32), 0x800080, 6)) << "half way between the texels";
+    EXPECT_TRUE(Near(Pixel(32, 32), 0x800080)) << "sampled at the pixel centre, half way between the texels";
     EXPECT_EQ(Pixel(61, 32), kBlue);
     device_->SetTexture(0, nullptr);
     texture->Release();

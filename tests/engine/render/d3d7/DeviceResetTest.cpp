@@ -168,7 +168,7 @@ TEST_F(DeviceResetTest, NothingIsResetWhileTheWindowIsSuspended) {
 class RecordingTexture : public Vantor::Texture2D {
 public:
     RecordingTexture(const std::string& key, std::vector<std::string>& releases)
-        : Texture2D(key), releases_(releases) {}
+        : Texture2D(key, L"", L"", false, false), releases_(releases) {}
     void ReleaseSurface() override { releases_.push_back(key); }
 
 private:

@@ -1,0 +1,65 @@
+#pragma once
+// The table of objects a scene manager owns, by slot number: a stack of freed slot
+// numbers (the most recently freed is reused first), the live slot numbers in creation
+// order and the objects by slot (null for a freed slot). The table holds the pointers;
+// its manager creates and deletes the objects.
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace Vantor {
+
+template <class T>
+class SlotTable {
+public:
+    // Stores the object in the last freed slot, else in a new one; returns the slot.
+    std::uint32_t Add(T* object) {
+        std::uint32_t slot;
+        if (freeIds_.empty()) {
+            slot = static_cast<std::uint32_t>(slots_.size());
+            slots_.push_back(object);
+        } else {
+            slot = freeIds_.back();
+            freeIds_.pop_back();
+            slots_[slot] = object;
+        }
+        liveIds_.push_back(slot);
+        return slot;
+    }
+
+    // Frees the object's slot; false (and nothing changes) when no live slot holds it.
+    bool Remove(const T* object) {
+        if (!object) return false;
+        auto live = std::find_if(liveIds_.begin(), liveIds_.end(),
+                                 [&](std::uint32_t slot) { return slots_[slot] == object; });
+        if (live == liveIds_.end()) return false;
+        slots_[*live] = nullptr;
+        freeIds_.push_back(*live);
+        liveIds_.erase(live);
+        return true;
+    }
+
+    // Forgets the freed slots, deletes every live object in creation order and empties
+    // its slot.
+    void DeleteAll() {
+        freeIds_.clear();
+        for (std::uint32_t slot : liveIds_) {
+            delete slots_[slot];
+            slots_[slot] = nullptr;
+        }
+        liveIds_.clear();
+    }
+
+    const std::vector<std::uint32_t>& GetLiveIds() const { return liveIds_; }
+    // The object in a slot, null for a freed or unknown one.
+    T* Get(std::uint32_t slot) const { return slot < slots_.size() ? slots_[slot] : nullptr; }
+
+private:
+    std::deque<std::uint32_t> freeIds_;
+    std::vector<std::uint32_t> liveIds_;
+    std::vector<T*> slots_;
+};
+
+}  // namespace Vantor
