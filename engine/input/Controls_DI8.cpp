@@ -134,8 +134,6 @@ void Controls_DI8::Update() {
     Controls::Update();
 }
 
-void Controls_DI8::Reset() { Controls::Reset(); }
-
 void Controls_DI8::SetKeyState(const std::string& name, bool down) {
     const auto held = held_.find(name);
     if (held == held_.end()) return;

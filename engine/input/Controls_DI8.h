@@ -29,7 +29,6 @@ public:
 
     // Reads the keyboard, then the mouse, then runs the base pass.
     void Update() override;
-    void Reset() override;
 
     // One report of a device: a key that goes down while up becomes held and pressed,
     // one that goes up is no longer held and stays pressed. The name is taken as it

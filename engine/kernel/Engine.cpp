@@ -2,11 +2,18 @@
 
 #include "engine/input/Controls_DI8.h"
 #include "engine/kernel/Config.h"
+#include "engine/kernel/Error.h"
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/kernel/Random.h"
 #include "engine/kernel/TimerManager.h"
 #include "engine/kernel/Window_WinOS.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/d3d7/RenderSystem_D3D7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/Com.h"
 
 namespace Vantor {
@@ -67,22 +74,55 @@ void Engine::CreateManagers(Made& made) {
                                       s.restoreMessageId));
     made = Made::Window;
 
-    // --- Device and scene managers join here, after the window: render system, camera,
-    // light, shader, model, sprite-group and particle-system managers.
+    // The device in the display mode it chooses (it shows the window), then the cameras
+    // and lights that draw through it.
+    RenderSystem::Instance(new RenderSystem_D3D7(s.stencilBufferWanted, s.exactVideoMode));
+    made = Made::RenderSystem;
+    CameraManager::Instance(new CameraManager());
+    made = Made::Cameras;
+    LightManager::Instance(new LightManager());
+    made = Made::Lights;
+    // The materials in use and their texture cache.
+    ShaderManager::Instance(new ShaderManager());
+    made = Made::Shaders;
+    // --- The model, sprite-group and particle-system managers join here.
 
     // Keyboard and mouse, read from their event buffers; a failed set-up ends the start.
     Controls::Instance(new Controls_DI8(true));
     made = Made::Input;
 
-    // --- Sound and GUI managers join here: the sound pair (its errors dropped), then
-    // the GUI manager.
+    CreateSound();
+
+    // --- The GUI manager joins here.
+}
+
+void Engine::CreateSound() {
+    // The failing constructor has logged why; the game then runs without sound, and
+    // without a sound system no sound manager is attempted.
+    try {
+        const HWND window = static_cast<Window_WinOS*>(Window::Instance())->GetWindowHandle();
+        SoundSystem::Instance(new SoundSystem_DS7(settings_->use3DSound, window));
+        soundSystemMade_ = true;
+        SoundManager::Instance(new SoundManager());
+        soundManagerMade_ = true;
+    } catch (const Error&) {
+    }
 }
 
 void Engine::DestroyManagers(Made made) {
     // --- The managers created after the window are deleted here, before it: the
     // console first, the render system last.
+    // The sound manager goes first, so every buffer is released while the device is open.
+    if (soundManagerMade_) delete SoundManager::Instance();
+    if (soundSystemMade_) delete SoundSystem::Instance();
+    soundManagerMade_ = false;
+    soundSystemMade_ = false;
     if (made >= Made::Input) delete Controls::Instance();
-    // --- The scene managers and the render system are deleted here.
+    // --- The particle-system, sprite-group and model managers are deleted here.
+    if (made >= Made::Shaders) delete ShaderManager::Instance();
+    if (made >= Made::Lights) delete LightManager::Instance();
+    if (made >= Made::Cameras) delete CameraManager::Instance();
+    if (made >= Made::RenderSystem) delete RenderSystem::Instance();
     if (made >= Made::Window) delete Window::Instance();
     if (made >= Made::Config) delete Config::Instance();
     if (made >= Made::Timers) delete TimerManager::Instance();
@@ -108,11 +148,27 @@ void Engine::BeginFrame() {
 }
 
 void Engine::EndFrame() {
-    // --- The manager pass and the frame's presentation join here.
+    UpdateManagers();
+    // --- The model manager presents the frame once it joins.
+    RenderSystem::Instance()->SwapBuffers();
     if (Controls::Instance()->IsKeyPressed("PRINTSCRN")) Config::Instance()->SetCommandState("sc_take_screenshot", 0);
     Controls::Instance()->Reset();
     Config::Instance()->EndFrame();
     if (IsExitRequested()) MessageManager::Instance()->PrintMessage("\nExiting...\n");
+}
+
+void Engine::UpdateManagers() {
+    // Resets a lost device, then fits every camera to the window.
+    RenderSystem::Instance()->Update();
+    CameraManager::Instance()->ResizeCameras();
+    // --- The particle-system, sprite-group and GUI passes join here.
+    LightManager::Instance()->Update();
+    // Texture-frame animation and texture ageing, before the models are drawn.
+    ShaderManager::Instance()->Update();
+    // --- The model manager's draw joins here.
+    if (soundSystemMade_) SoundSystem::Instance()->Refresh();
+    // Replays the frame's sound requests and refills the streams.
+    if (soundManagerMade_) SoundManager::Instance()->SetActive(true);
 }
 
 bool Engine::IsExitRequested() const { return Config::Instance()->GetCommandState("exit") == 0; }

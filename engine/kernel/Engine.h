@@ -41,17 +41,39 @@ public:
 private:
     // How far construction got: every manager up to the named one exists. Later
     // managers take their places after the window, in creation order.
-    enum class Made : int32_t { Nothing, Log, Files, Timers, Config, Window, Input, All = Input };
+    enum class Made : int32_t {
+        Nothing,
+        Log,
+        Files,
+        Timers,
+        Config,
+        Window,
+        RenderSystem,
+        Cameras,
+        Lights,
+        Shaders,
+        Input,
+        All = Input
+    };
 
     void CreateManagers(Made& made);
+    // The sound system and the sound manager, or as much of the pair as could be made.
+    void CreateSound();
     // Deletes the managers made so far, the last made first.
-    static void DestroyManagers(Made made);
+    void DestroyManagers(Made made);
+    // Every manager's per-frame pass, ending with the sound.
+    void UpdateManagers();
     // Ends what the constructor began outside the managers: the settings copy and COM.
     void ReleaseEngineState();
 
     EngineSettings* settings_;
     // Only an initialisation that answered S_OK is balanced at the end.
     bool comInitialized_ = false;
+    // The game runs without sound when the pair cannot be made. Holders are never
+    // cleared, so an empty one cannot be told from one left by an earlier engine: the
+    // engine remembers what it made.
+    bool soundSystemMade_ = false;
+    bool soundManagerMade_ = false;
 };
 
 }  // namespace Vantor

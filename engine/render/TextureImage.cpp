@@ -204,7 +204,8 @@ void TextureImage::BuildMipLevel(const Image& source, const Image* opacity, Imag
     std::uint8_t* out = target.GetPixels();
     for (std::uint32_t y = 0; y < target.GetHeight(); ++y) {
         for (std::uint32_t x = 0; x < target.GetWidth(); ++x, out += targetBytes) {
-            const std::uint8_t* in = source.GetPixels() + std::size_t(2 * y) * source.GetRowBytes() + 2 * x * pixelBytes;
+            const std::uint8_t* in =
+                source.GetPixels() + std::size_t(2 * y) * source.GetRowBytes() + 2 * x * pixelBytes;
             if (!opacity) {
                 for (std::uint32_t b = 0; b < pixelBytes; ++b) out[b] = Average(in + b, across, up);
                 continue;

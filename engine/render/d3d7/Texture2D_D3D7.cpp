@@ -23,7 +23,8 @@ RenderSystem_D3D7& TheRenderSystem() { return *static_cast<RenderSystem_D3D7*>(R
 bool IsCompressed(TextureFormat format) { return format >= TextureFormat::Dxt1 && format <= TextureFormat::Dxt5; }
 
 DWORD FourCCOf(TextureFormat format) {
-    const auto index = static_cast<char>(static_cast<std::uint32_t>(format) - static_cast<std::uint32_t>(TextureFormat::Dxt1));
+    const auto index =
+        static_cast<char>(static_cast<std::uint32_t>(format) - static_cast<std::uint32_t>(TextureFormat::Dxt1));
     return MAKEFOURCC('D', 'X', 'T', '1' + index);
 }
 
@@ -193,12 +194,16 @@ Texture2D_D3D7::Texture2D_D3D7(const std::string& key, const std::wstring& colou
 }
 
 Texture2D_D3D7::~Texture2D_D3D7() {
+    UnbindFromStages();
+    ReleaseSurface();
+    renderSystem_.UnregisterTexture(this);
+}
+
+void Texture2D_D3D7::UnbindFromStages() {
     for (std::uint32_t stage = 0; stage < renderSystem_.GetTextureStageCount(); ++stage) {
         const auto index = static_cast<std::int32_t>(stage);
         if (renderSystem_.GetTexture(index) == this) renderSystem_.SetTexture(index, nullptr);
     }
-    ReleaseSurface();
-    renderSystem_.UnregisterTexture(this);
 }
 
 IDirectDrawSurface7* Texture2D_D3D7::GetSurface() {
@@ -207,6 +212,9 @@ IDirectDrawSurface7* Texture2D_D3D7::GetSurface() {
 }
 
 void Texture2D_D3D7::ReleaseSurface() {
+    // A stage still holding this texture would keep sending nothing when it is bound
+    // again, so the surface made on the next use would never reach the device.
+    if (surface_) UnbindFromStages();
     if (surface_) surface_->Release();
     surface_ = nullptr;
     videoBytes = 0;

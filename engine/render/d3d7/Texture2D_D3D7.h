@@ -49,6 +49,7 @@ public:
     // leaves the texture without surface; a device without any usable 32- or 16-bit
     // format is fatal.
     void CreateSurface();
+    void UnbindFromStages();
 
     // The enumeration callback of a TextureFormatSearch.
     static HRESULT MatchTextureFormat(LPDDPIXELFORMAT format, LPVOID context);

@@ -12,6 +12,7 @@
 
 #include "engine/kernel/Config.h"
 #include "engine/kernel/Window_WinOS.h"
+#include "engine/render/RenderSystem.h"
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
@@ -54,9 +55,8 @@ TEST_F(EngineSdlTest, WindowShowsTheTitleWithVersionOnceShown) {
     Engine engine(home_.Settings(L"Caf\u00e9 Test", 102));
     const HWND window = TheWindow().GetWindowHandle();
     ASSERT_TRUE(InspectSdlWindow(window).exists);
-    EXPECT_FALSE(InspectSdlWindow(window).shown) << "hidden until the renderer chooses the mode";
 
-    TheWindow().ChangeMode(800, 600, false);
+    // The renderer showed it in the mode it chose.
     RunFramesFor(engine, std::chrono::milliseconds(100));
     const auto presented = InspectSdlWindow(window);
     EXPECT_TRUE(presented.shown);
@@ -155,9 +155,14 @@ TEST_F(EngineSdlTest, ChangeModeSwitchesToFullScreenAndBack) {
     Engine engine(home_.Settings());
     Vantor::Window_WinOS& window = TheWindow();
     const int desktopWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int desktopHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The renderer changes the window's mode, as the framework has it do.
+    auto switchTo = [](bool fullScreen) {
+        Vantor::Config::Instance()->values.fullscreen = fullScreen;
+        Vantor::RenderSystem::Instance()->CheckVideoMode();
+        Vantor::RenderSystem::Instance()->ResetDevice(Vantor::RenderSystem::kResetDevice);
+    };
 
-    window.ChangeMode(static_cast<uint32_t>(desktopWidth), static_cast<uint32_t>(desktopHeight), true);
+    switchTo(true);
     RunFramesFor(engine, std::chrono::milliseconds(200));
     auto presented = InspectSdlWindow(window.GetWindowHandle());
     EXPECT_TRUE(presented.shown);
@@ -165,7 +170,7 @@ TEST_F(EngineSdlTest, ChangeModeSwitchesToFullScreenAndBack) {
     EXPECT_EQ(presented.width, desktopWidth);
     EXPECT_TRUE(window.HasFocus());
 
-    window.ChangeMode(800, 600, false);
+    switchTo(false);
     RunFramesFor(engine, std::chrono::milliseconds(200));
     presented = InspectSdlWindow(window.GetWindowHandle());
     EXPECT_FALSE(presented.fullScreen);

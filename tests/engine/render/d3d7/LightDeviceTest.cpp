@@ -8,6 +8,7 @@
 
 #include "engine/render/LightManager.h"
 #include "engine/render/d3d7/Light_D3D7.h"
+#include "platform/FailureInjection.h"
 #include "tests/engine/render/d3d7/D3D7TestSupport.h"
 
 namespace {

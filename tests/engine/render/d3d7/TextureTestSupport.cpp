@@ -8,8 +8,9 @@ namespace texturetest {
 
 namespace {
 
+// Little-endian; bytes beyond the value's four are 0.
 void Put(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(i < 4 ? (value >> (8 * i)) & 0xFF : 0));
 }
 
 std::string Unframed(const std::string& text, const std::string& prefix) {
@@ -131,11 +132,9 @@ std::vector<std::string> TextureTest::Messages() const {
     return messages;
 }
 
-void TextureTest::SetDevice(const std::vector<DDPIXELFORMAT>& formats, DWORD maxTextureSize) {
+void TextureTest::SetDeviceCaps(const std::function<void(platform::Direct3DDeviceCaps&)>& change) {
     platform::GraphicsCaps caps = d3d7test::DefaultCaps();
-    platform::Direct3DDeviceCaps& device = d3d7test::TheDevice(caps);
-    device.textureFormats = formats;
-    if (maxTextureSize) device.maxTextureWidth = device.maxTextureHeight = maxTextureSize;
+    change(d3d7test::TheDevice(caps));
     platform::seam::SetGraphicsCaps(caps);
 }
 

@@ -50,9 +50,8 @@ protected:
     std::vector<std::string> TakeWarnings();
     // The plain messages logged so far.
     std::vector<std::string> Messages() const;
-    // A device whose formats are these, with that maximum texture size (0 keeps the
-    // default), set as the capabilities in effect.
-    void SetDevice(const std::vector<DDPIXELFORMAT>& formats, DWORD maxTextureSize = 0);
+    // The default capabilities with the device changed, set as the ones in effect.
+    void SetDeviceCaps(const std::function<void(platform::Direct3DDeviceCaps&)>& change);
 };
 
 // The description of a surface (size, pitch, format, caps).
