@@ -4,9 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,33 +12,17 @@
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileBinary.h"
 #include "engine/kernel/FileManager.h"
-#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/PackFile.h"
+#include "fuzz/file_fuzz_support.h"
 #include "platform/WinFolders.h"
 #include "platform/WinPaths.h"
 
 namespace {
 
-// A private folder holding the input file; the log is kept but never written to disk.
-struct Workspace {
-    Workspace() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder = pattern;
-        hostFile = folder + "/input.pak";
-        windowsFile = platform::ToWindowsPath(hostFile);
-        log = new Vantor::MessageManager(L"fuzz", false, false, L"", L"fuzz");
-        Vantor::MessageManager::Instance(log);
-        platform::seam::SetExecutablePath(windowsFile);
-    }
-    ~Workspace() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::string folder;
-    std::string hostFile;
-    std::wstring windowsFile;
-    Vantor::MessageManager* log;
+// The input file, which is also the executable.
+struct PackWorkspace : fuzzing::Workspace {
+    PackWorkspace() { platform::seam::SetExecutablePath(windowsFile); }
+    const std::wstring windowsFile = platform::ToWindowsPath(HostPath("input.pak"));
 };
 
 void ReadWhole(Vantor::FileBinary& stream) {
@@ -67,11 +49,8 @@ void ReadEveryEntry(const Vantor::PackFile& pack) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Workspace workspace;
-    FILE* file = std::fopen(workspace.hostFile.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    if (size > 0) std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static PackWorkspace workspace;
+    workspace.WriteFile("input.pak", data, size);
 
     for (std::uint32_t cacheLimit : {0u, 0x1000000u}) {
         try {
@@ -83,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     try {
         // The input as the executable: its trailer may name an appended pack.
-        const std::wstring base = platform::ToWindowsPath(workspace.folder);
+        const std::wstring base = platform::ToWindowsPath(workspace.HostPath());
         Vantor::FileManager files(base, true, L"data", 0x1000000);
         std::vector<std::wstring> names;
         files.ListFiles(L"data\\", L"*.*", true, names);
@@ -93,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } catch (const Vantor::Error&) {
     }
-    workspace.log->ClearMessages();
+    workspace.ClearLog();
     return 0;
 }

@@ -1,37 +1,23 @@
 #pragma once
-// What the picture reader fuzz targets share: a private folder for the input as a disk
-// file, a log that is never written to disk, and streams over the input held in memory
-// (like a pack entry) and read through a file handle (like a loose file).
+// What the picture reader fuzz targets share: a workspace for the input as a disk file,
+// and streams over the input held in memory (like a pack entry) and read through a file
+// handle (like a loose file).
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "engine/kernel/FileBinary.h"
-#include "engine/kernel/MessageManager.h"
 #include "engine/render/Image.h"
+#include "fuzz/file_fuzz_support.h"
 #include "platform/WinPaths.h"
 
 namespace fuzzing {
 
-class PictureWorkspace {
+class PictureWorkspace : public Workspace {
 public:
-    explicit PictureWorkspace(const char* fileName) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder_ = pattern;
-        hostFile_ = folder_ + "/" + fileName;
-        windowsFile_ = platform::ToWindowsPath(hostFile_);
-        log_ = new Vantor::MessageManager(L"fuzz", false, false, L"", L"fuzz");
-        Vantor::MessageManager::Instance(log_);
-    }
-    ~PictureWorkspace() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
+    explicit PictureWorkspace(const char* fileName)
+        : fileName_(fileName), windowsFile_(platform::ToWindowsPath(HostPath(fileName_))) {}
 
     std::unique_ptr<Vantor::FileBinary> MemoryStream(const std::uint8_t* data, std::size_t size) const {
         // A stream is held in memory only over a real block, even an empty one.
@@ -40,19 +26,13 @@ public:
                                                     data ? data : &kNoBytes, false);
     }
     std::unique_ptr<Vantor::FileBinary> DiskStream(const std::uint8_t* data, std::size_t size) const {
-        FILE* file = std::fopen(hostFile_.c_str(), "wb");
-        if (file == nullptr) std::abort();
-        if (size > 0) std::fwrite(data, 1, size, file);
-        std::fclose(file);
+        WriteFile(fileName_, data, size);
         return std::make_unique<Vantor::FileBinary>(windowsFile_);
     }
-    void ClearLog() { log_->ClearMessages(); }
 
 private:
-    std::string folder_;
-    std::string hostFile_;
+    std::string fileName_;
     std::wstring windowsFile_;
-    Vantor::MessageManager* log_;
 };
 
 // Runs the pixel operations over what a reader produced.

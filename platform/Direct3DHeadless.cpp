@@ -14,22 +14,6 @@ namespace platform::ddraw {
 
 namespace {
 
-// The DDBD_ flag of a render target's depth.
-DWORD DepthFlag(const DDPIXELFORMAT& format) {
-    switch (format.dwRGBBitCount) {
-        case 8:
-            return DDBD_8;
-        case 16:
-            return DDBD_16;
-        case 24:
-            return DDBD_24;
-        case 32:
-            return DDBD_32;
-        default:
-            return 0;
-    }
-}
-
 // Bytes of one vertex of a flexible vertex format; 0 for formats the device cannot
 // draw (blended positions, texture coordinates of other than two floats).
 DWORD VertexSize(DWORD format) {
@@ -185,7 +169,7 @@ HRESULT HeadlessDirect3D::CreateDevice(REFGUID deviceGuid, IDirectDrawSurface7* 
     auto* target = static_cast<HeadlessSurface*>(renderTarget);
     if (&target->Owner() != &owner_) return DDERR_INVALIDPARAMS;
     if (!(target->Shape().caps.dwCaps & DDSCAPS_3DDEVICE)) return DDERR_INVALIDCAPS;
-    if (!(caps->renderBitDepths & DepthFlag(target->Shape().format))) return DDERR_INVALIDPIXELFORMAT;
+    if (!(caps->renderBitDepths & BitDepthFlag(target->Shape().format.dwRGBBitCount))) return DDERR_INVALIDPIXELFORMAT;
     *device = NewDevice(*caps, *target);
     return D3D_OK;
 }
@@ -262,7 +246,7 @@ HRESULT HeadlessDevice::CheckRenderTarget(IDirectDrawSurface7* surface) const {
     auto* target = static_cast<HeadlessSurface*>(surface);
     if (&target->Owner() != &owner_.Owner()) return DDERR_INVALIDPARAMS;
     if (!(target->Shape().caps.dwCaps & DDSCAPS_3DDEVICE)) return DDERR_INVALIDCAPS;
-    if (!(caps_.renderBitDepths & DepthFlag(target->Shape().format))) return DDERR_INVALIDPIXELFORMAT;
+    if (!(caps_.renderBitDepths & BitDepthFlag(target->Shape().format.dwRGBBitCount))) return DDERR_INVALIDPIXELFORMAT;
     return D3D_OK;
 }
 

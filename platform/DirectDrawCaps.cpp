@@ -49,22 +49,6 @@ platform::Direct3DDeviceCaps DefaultDevice() {
     return device;
 }
 
-// The DDBD_ flag of a depth, 0 for depths no flag names.
-DWORD DepthFlag(DWORD bits) {
-    switch (bits) {
-        case 8:
-            return DDBD_8;
-        case 16:
-            return DDBD_16;
-        case 24:
-            return DDBD_24;
-        case 32:
-            return DDBD_32;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 namespace platform {
@@ -80,7 +64,7 @@ D3DDEVICEDESC7 DescribeDevice(const Direct3DDeviceCaps& device) {
     }
     desc.dwDeviceRenderBitDepth = device.renderBitDepths;
     for (const DDPIXELFORMAT& format : device.zBufferFormats)
-        desc.dwDeviceZBufferBitDepth |= DepthFlag(format.dwZBufferBitDepth);
+        desc.dwDeviceZBufferBitDepth |= BitDepthFlag(format.dwZBufferBitDepth);
     desc.dwMinTextureWidth = 1;
     desc.dwMinTextureHeight = 1;
     desc.dwMaxTextureWidth = device.maxTextureWidth;

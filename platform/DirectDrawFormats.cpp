@@ -81,6 +81,21 @@ DDPIXELFORMAT DisplayPixelFormat(DWORD bits) {
     }
 }
 
+DWORD BitDepthFlag(DWORD bits) {
+    switch (bits) {
+        case 8:
+            return DDBD_8;
+        case 16:
+            return DDBD_16;
+        case 24:
+            return DDBD_24;
+        case 32:
+            return DDBD_32;
+        default:
+            return 0;
+    }
+}
+
 bool SamePixelFormat(const DDPIXELFORMAT& a, const DDPIXELFORMAT& b) {
     if (IsBlockCompressed(a) || IsBlockCompressed(b)) return a.dwFourCC == b.dwFourCC;
     return a.dwFlags == b.dwFlags && a.dwRGBBitCount == b.dwRGBBitCount && a.dwRBitMask == b.dwRBitMask &&

@@ -33,6 +33,9 @@ DWORD BytesPerPixel(const DDPIXELFORMAT& format);
 DWORD BytesPerBlock(const DDPIXELFORMAT& format);
 // Bytes of a compressed level of the given size (at least one block each way).
 DWORD CompressedLevelSize(const DDPIXELFORMAT& format, DWORD width, DWORD height);
+// The DDBD_ flag of a depth in bits (of a surface's pixels or of a Z buffer); 0 for
+// depths no flag names.
+DWORD BitDepthFlag(DWORD bits);
 // A colour packed for the format's channel masks (A<<24|R<<16|G<<8|B in; high bits of
 // each channel kept); formats without alpha take none.
 DWORD PackColour(const DDPIXELFORMAT& format, DWORD argb);

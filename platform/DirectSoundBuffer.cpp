@@ -9,7 +9,8 @@ namespace platform {
 
 DirectSoundBuffer::DirectSoundBuffer(std::shared_ptr<SoundMixer> mixer, DWORD flags,
                                      std::shared_ptr<SampleMemory> memory)
-    : mixer_(std::move(mixer)), flags_(flags), frequency_(memory->format.nSamplesPerSec) {
+    : DirectSoundBufferObject(std::move(mixer), flags, IID_IDirectSound3DBuffer),
+      frequency_(memory->format.nSamplesPerSec) {
     voice_.memory = std::move(memory);
     voice_.step = SoundMixer::StepOf(frequency_);
     SoundMixer::Guard guard(*mixer_);
@@ -37,30 +38,6 @@ void DirectSoundBuffer::MarkLost() {
     SoundMixer::Guard guard(*mixer_);
     voice_.lost = true;
     voice_.playing = false;
-}
-
-HRESULT DirectSoundBuffer::QueryInterface(REFIID iid, void** object) {
-    if (!object) return DSERR_INVALIDPARAM;
-    *object = nullptr;
-    if (iid == IID_IDirectSoundBuffer) {
-        *object = static_cast<IDirectSoundBuffer*>(this);
-    } else if (iid == IID_IDirectSound3DBuffer) {
-        if (!(flags_ & DSBCAPS_CTRL3D) || ShouldFail("IDirectSoundBuffer::QueryInterface"))
-            return DSERR_NOINTERFACE;
-        *object = static_cast<IDirectSound3DBuffer*>(this);
-    } else {
-        return DSERR_NOINTERFACE;
-    }
-    AddRef();
-    return DS_OK;
-}
-
-ULONG DirectSoundBuffer::AddRef() { return ++references_; }
-
-ULONG DirectSoundBuffer::Release() {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
 }
 
 DWORD DirectSoundBuffer::Cursor() const { return static_cast<DWORD>(voice_.position >> 32) * FrameBytes(); }

@@ -6,12 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/DirectSound.h"
-#include "platform/SoundMixer.h"
+#include "platform/DirectSoundBufferObject.h"
 
 namespace platform {
 
-class DirectSoundBuffer final : public IDirectSoundBuffer, public IDirectSound3DBuffer {
+class DirectSoundBuffer final : public DirectSoundBufferObject<IDirectSound3DBuffer> {
 public:
     DirectSoundBuffer(std::shared_ptr<SoundMixer> mixer, DWORD flags, std::shared_ptr<SampleMemory> memory);
 
@@ -20,10 +19,6 @@ public:
     DirectSoundBuffer* Duplicate();
     void MarkLost();
     const Sound3DBufferSettings& Applied3DSettings() const { return voice_.applied3D; }
-
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT GetCurrentPosition(DWORD* playCursor, DWORD* writeCursor) override;
     HRESULT GetFrequency(DWORD* frequency) override;
@@ -55,9 +50,6 @@ private:
     DWORD Size() const { return static_cast<DWORD>(voice_.memory->bytes.size()); }
     DWORD Cursor() const;
 
-    ULONG references_ = 1;
-    std::shared_ptr<SoundMixer> mixer_;
-    DWORD flags_;
     DWORD frequency_;
     LONG volume_ = DSBVOLUME_MAX;
     SoundVoice voice_;

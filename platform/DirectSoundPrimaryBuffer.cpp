@@ -7,7 +7,7 @@
 namespace platform {
 
 DirectSoundPrimaryBuffer::DirectSoundPrimaryBuffer(std::shared_ptr<SoundMixer> mixer, DWORD flags)
-    : mixer_(std::move(mixer)), flags_(flags) {}
+    : DirectSoundBufferObject(std::move(mixer), flags, IID_IDirectSound3DListener) {}
 
 void DirectSoundPrimaryBuffer::MarkLost() {
     SoundMixer::Guard guard(*mixer_);
@@ -17,30 +17,6 @@ void DirectSoundPrimaryBuffer::MarkLost() {
 Sound3DListenerSettings DirectSoundPrimaryBuffer::Applied3DSettings() {
     SoundMixer::Guard guard(*mixer_);
     return mixer_->Primary().applied3D;
-}
-
-HRESULT DirectSoundPrimaryBuffer::QueryInterface(REFIID iid, void** object) {
-    if (!object) return DSERR_INVALIDPARAM;
-    *object = nullptr;
-    if (iid == IID_IDirectSoundBuffer) {
-        *object = static_cast<IDirectSoundBuffer*>(this);
-    } else if (iid == IID_IDirectSound3DListener) {
-        if (!(flags_ & DSBCAPS_CTRL3D) || ShouldFail("IDirectSoundBuffer::QueryInterface"))
-            return DSERR_NOINTERFACE;
-        *object = static_cast<IDirectSound3DListener*>(this);
-    } else {
-        return DSERR_NOINTERFACE;
-    }
-    AddRef();
-    return DS_OK;
-}
-
-ULONG DirectSoundPrimaryBuffer::AddRef() { return ++references_; }
-
-ULONG DirectSoundPrimaryBuffer::Release() {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
 }
 
 // The primary holds no samples of its own: writing it directly is not offered.

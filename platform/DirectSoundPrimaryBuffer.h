@@ -5,21 +5,16 @@
 
 #include <memory>
 
-#include "platform/DirectSound.h"
-#include "platform/SoundMixer.h"
+#include "platform/DirectSoundBufferObject.h"
 
 namespace platform {
 
-class DirectSoundPrimaryBuffer final : public IDirectSoundBuffer, public IDirectSound3DListener {
+class DirectSoundPrimaryBuffer final : public DirectSoundBufferObject<IDirectSound3DListener> {
 public:
     DirectSoundPrimaryBuffer(std::shared_ptr<SoundMixer> mixer, DWORD flags);
 
     void MarkLost();
     Sound3DListenerSettings Applied3DSettings();
-
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT GetCurrentPosition(DWORD* playCursor, DWORD* writeCursor) override;
     HRESULT GetFrequency(DWORD* frequency) override;
@@ -42,10 +37,6 @@ public:
 
 private:
     ~DirectSoundPrimaryBuffer() override = default;
-
-    ULONG references_ = 1;
-    std::shared_ptr<SoundMixer> mixer_;
-    DWORD flags_;
 };
 
 }  // namespace platform

@@ -10,7 +10,10 @@
 #include "engine/kernel/Window_WinOS.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/render/SpriteGroupManager.h"
 #include "engine/render/d3d7/RenderSystem_D3D7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -85,7 +88,14 @@ void Engine::CreateManagers(Made& made) {
     // The materials in use and their texture cache.
     ShaderManager::Instance(new ShaderManager());
     made = Made::Shaders;
-    // --- The model, sprite-group and particle-system managers join here.
+    // Every drawable model; it gives its models' shader users back before the shaders go.
+    ModelManager::Instance(new ModelManager());
+    made = Made::Models;
+    // Batches of camera-facing sprites in models, and the particle effects drawn with them.
+    SpriteGroupManager::Instance(new SpriteGroupManager());
+    made = Made::SpriteGroups;
+    ParticleSystemManager::Instance(new ParticleSystemManager());
+    made = Made::ParticleSystems;
 
     // Keyboard and mouse, read from their event buffers; a failed set-up ends the start.
     Controls::Instance(new Controls_DI8(true));
@@ -118,7 +128,10 @@ void Engine::DestroyManagers(Made made) {
     soundManagerMade_ = false;
     soundSystemMade_ = false;
     if (made >= Made::Input) delete Controls::Instance();
-    // --- The particle-system, sprite-group and model managers are deleted here.
+    // Each particle system gives its sprite group back, each group its model.
+    if (made >= Made::ParticleSystems) delete ParticleSystemManager::Instance();
+    if (made >= Made::SpriteGroups) delete SpriteGroupManager::Instance();
+    if (made >= Made::Models) delete ModelManager::Instance();
     if (made >= Made::Shaders) delete ShaderManager::Instance();
     if (made >= Made::Lights) delete LightManager::Instance();
     if (made >= Made::Cameras) delete CameraManager::Instance();
@@ -149,8 +162,7 @@ void Engine::BeginFrame() {
 
 void Engine::EndFrame() {
     UpdateManagers();
-    // --- The model manager presents the frame once it joins.
-    RenderSystem::Instance()->SwapBuffers();
+    ModelManager::Instance()->SwapBuffers();
     if (Controls::Instance()->IsKeyPressed("PRINTSCRN")) Config::Instance()->SetCommandState("sc_take_screenshot", 0);
     Controls::Instance()->Reset();
     Config::Instance()->EndFrame();
@@ -161,11 +173,15 @@ void Engine::UpdateManagers() {
     // Resets a lost device, then fits every camera to the window.
     RenderSystem::Instance()->Update();
     CameraManager::Instance()->ResizeCameras();
-    // --- The particle-system, sprite-group and GUI passes join here.
+    // The particles move their sprites, then the groups turn the sprites into quads.
+    ParticleSystemManager::Instance()->Update();
+    SpriteGroupManager::Instance()->Update();
+    // --- The GUI pass joins here.
     LightManager::Instance()->Update();
     // Texture-frame animation and texture ageing, before the models are drawn.
     ShaderManager::Instance()->Update();
-    // --- The model manager's draw joins here.
+    // Updates, sorts and draws every registered model.
+    ModelManager::Instance()->Render();
     if (soundSystemMade_) SoundSystem::Instance()->Refresh();
     // Replays the frame's sound requests and refills the streams.
     if (soundManagerMade_) SoundManager::Instance()->SetActive(true);

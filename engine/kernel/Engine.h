@@ -52,6 +52,9 @@ private:
         Cameras,
         Lights,
         Shaders,
+        Models,
+        SpriteGroups,
+        ParticleSystems,
         Input,
         All = Input
     };

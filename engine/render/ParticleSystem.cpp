@@ -202,7 +202,8 @@ void ParticleSystem::Spawn(float life, float lifeSpread) {
         }
         direction.Normalize(1.0f);
     }
-    for (std::uint32_t s = 0; s < kKeyCount; ++s) particle.keySpeeds[s] = RandomAround(p.speedBase[s], p.speedSpread[s]);
+    for (std::uint32_t s = 0; s < kKeyCount; ++s)
+        particle.keySpeeds[s] = RandomAround(p.speedBase[s], p.speedSpread[s]);
     particle.speedFactor = 1.0f;
     particle.fallSpeed = 0.0f;
 }

@@ -7,6 +7,10 @@
 
 namespace Vantor {
 
+// Defined here, where the registry's systems are complete types.
+ParticleSystemManager::ParticleSystemManager() = default;
+ParticleSystemManager::~ParticleSystemManager() = default;
+
 ParticleSystem* ParticleSystemManager::CreateParticleSystem(Camera* camera) { return new ParticleSystem(camera); }
 
 ParticleSystem* ParticleSystemManager::LoadParticleSystem(const std::wstring& fileName, Camera* camera,

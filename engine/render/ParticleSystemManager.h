@@ -17,9 +17,9 @@ class ParticleSystem;
 
 class ParticleSystemManager : public GlobalPointerHolder<ParticleSystemManager> {
 public:
-    ParticleSystemManager() = default;
+    ParticleSystemManager();
     // The registry deletes every registered instance.
-    virtual ~ParticleSystemManager() = default;
+    virtual ~ParticleSystemManager();
     ParticleSystemManager(const ParticleSystemManager&) = delete;
     ParticleSystemManager& operator=(const ParticleSystemManager&) = delete;
 

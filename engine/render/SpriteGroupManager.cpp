@@ -6,6 +6,10 @@
 
 namespace Vantor {
 
+// Defined here, where the registry's groups are complete types.
+SpriteGroupManager::SpriteGroupManager() = default;
+SpriteGroupManager::~SpriteGroupManager() = default;
+
 SpriteGroup* SpriteGroupManager::CreateSpriteGroup(std::uint32_t capacity, const ShaderDescriptor* descriptor,
                                                    Camera* camera, bool lazyTextures) {
     return new SpriteGroup(capacity, descriptor, camera, lazyTextures);

@@ -16,9 +16,9 @@ class SpriteGroup;
 
 class SpriteGroupManager : public GlobalPointerHolder<SpriteGroupManager> {
 public:
-    SpriteGroupManager() = default;
+    SpriteGroupManager();
     // The registry deletes every registered group.
-    virtual ~SpriteGroupManager() = default;
+    virtual ~SpriteGroupManager();
     SpriteGroupManager(const SpriteGroupManager&) = delete;
     SpriteGroupManager& operator=(const SpriteGroupManager&) = delete;
 

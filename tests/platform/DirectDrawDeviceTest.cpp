@@ -5,6 +5,7 @@
 
 namespace {
 
+using ddtest::Desc;
 using ddtest::TestWindow;
 using platform::seam::DeviceCall;
 using platform::seam::DeviceCalls;

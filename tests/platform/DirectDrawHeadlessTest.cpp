@@ -8,6 +8,7 @@
 namespace {
 
 using ddtest::DirectDrawTest;
+using ddtest::Desc;
 using ddtest::TestWindow;
 
 struct ReportedDriver {

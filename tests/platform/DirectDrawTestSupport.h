@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the DirectDraw and Direct3D tests: a clean layer state around each
-// test and short ways to make the objects under test.
+// test and short ways to make the objects under test (surface descriptions are used by
+// the sdl backend's tests too).
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,25 @@ namespace ddtest {
 inline HWND TestWindow() {
     static HWND__ window{};
     return &window;
+}
+
+// The description of a surface of this size and these capabilities.
+inline DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.ddsCaps.dwCaps = caps;
+    return desc;
+}
+
+// The same with a pixel format of its own.
+inline DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps, const DDPIXELFORMAT& format) {
+    DDSURFACEDESC2 desc = Desc(width, height, caps);
+    desc.dwFlags |= DDSD_PIXELFORMAT;
+    desc.ddpfPixelFormat = format;
+    return desc;
 }
 
 class DirectDrawTest : public ::testing::Test {
@@ -43,23 +63,6 @@ protected:
         void* object = nullptr;
         EXPECT_EQ(directDraw->QueryInterface(IID_IDirect3D7, &object), DD_OK);
         return static_cast<IDirect3D7*>(object);
-    }
-
-    static DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof(desc);
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.dwWidth = width;
-        desc.dwHeight = height;
-        desc.ddsCaps.dwCaps = caps;
-        return desc;
-    }
-
-    static DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps, const DDPIXELFORMAT& format) {
-        DDSURFACEDESC2 desc = Desc(width, height, caps);
-        desc.dwFlags |= DDSD_PIXELFORMAT;
-        desc.ddpfPixelFormat = format;
-        return desc;
     }
 
     static DDSURFACEDESC2 PrimaryDesc(DWORD backBuffers) {

@@ -7,6 +7,7 @@
 
 #include "platform/FailureInjection.h"
 #include "platform/WinError.h"
+#include "tests/support/PathOverridesEnd.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -39,15 +40,8 @@ TEST(WinFoldersTest, ModulePathIsAWindowsPathOfTheExecutable) {
     EXPECT_TRUE(std::filesystem::is_regular_file(platform::ToHostPath(path).value()));
 }
 
-struct OverridesEnd {
-    ~OverridesEnd() {
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
-    }
-};
-
 TEST(WinFoldersTest, ModulePathOverrideAndShortBuffer) {
-    OverridesEnd end;
+    testsupport::PathOverridesEnd end;
     platform::seam::SetExecutablePath(L"C:\\Games\\Cafe\\game.exe");
     wchar_t buffer[MAX_PATH];
     EXPECT_EQ(GetModuleFileNameW(nullptr, buffer, MAX_PATH), 22u);
@@ -81,7 +75,7 @@ TEST(WinFoldersTest, WithoutXdgDataHomeTheFolderIsBelowHome) {
 
 TEST(WinFoldersTest, UserDataOverrideAndFailures) {
     testsupport::TempFolder temp;
-    OverridesEnd end;
+    testsupport::PathOverridesEnd end;
     platform::seam::SetUserDataFolder(platform::ToWindowsPath(temp.Path().string()) + L"\\AppData");
     wchar_t path[MAX_PATH];
     EXPECT_EQ(SHGetFolderPathW(nullptr, 0x801A, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);

@@ -17,24 +17,10 @@
 
 namespace {
 
-class EngineInputTest : public testing::Test {
+class EngineInputTest : public enginetest::EngineObjectTest {
 protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
-    void TearDown() override {
-        platform::seam::ResetWindowing();
-        platform::seam::ClearInjectedFailures();
-    }
-
     static Vantor::Controls& Controls() { return *Vantor::Controls::Instance(); }
-
-    enginetest::EngineFolder home_;
 };
-
-size_t Position(const std::string& log, const std::string& text) {
-    const size_t at = log.find(text);
-    EXPECT_NE(at, std::string::npos) << "missing in the log: " << text;
-    return at;
-}
 
 TEST_F(EngineInputTest, InputIsMadeAfterTheWindowBufferedAndGoneBeforeIt) {
     {

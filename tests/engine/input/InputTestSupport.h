@@ -10,46 +10,21 @@
 #include <string>
 
 #include "engine/input/Controls_DI8.h"
-#include "engine/kernel/Config.h"
-#include "engine/kernel/FileManager.h"
-#include "engine/kernel/MessageManager.h"
-#include "engine/kernel/TimerManager.h"
 #include "engine/kernel/Window_WinOS.h"
 #include "platform/Clock.h"
-#include "platform/Desktop.h"
-#include "platform/FailureInjection.h"
 #include "platform/WinUser.h"
-#include "platform/WinUserSeams.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 
 namespace inputtest {
 
-class InputTest : public testing::Test {
+class InputTest : public enginetest::KernelManagersTest {
 protected:
     static constexpr uint64_t kFrameMicroseconds = 100000;  // the longest frame the clock counts
-
-    void SetUp() override {
-        platform::seam::ResetWindowing();
-        log_ = std::make_unique<Vantor::MessageManager>(L"Test", false, false, L"", L"");
-        Vantor::MessageManager::Instance(log_.get());
-        files_ = std::make_unique<Vantor::FileManager>(home_.root, false, L"data", 0u);
-        Vantor::FileManager::Instance(files_.get());
-        timers_ = std::make_unique<Vantor::TimerManager>();
-        Vantor::TimerManager::Instance(timers_.get());
-        config_ = std::make_unique<Vantor::Config>(home_.root, L"game", false, "800x600x32", false, false);
-        Vantor::Config::Instance(config_.get());
-    }
 
     void TearDown() override {
         controls_.reset();
         window_.reset();
-        config_.reset();
-        timers_.reset();
-        files_.reset();
-        log_.reset();
-        platform::seam::ResetWindowing();
-        platform::seam::ResetDesktop();
-        platform::seam::ClearInjectedFailures();
+        KernelManagersTest::TearDown();
     }
 
     // The window as the renderer leaves it: shown in its mode, messages pumped.
@@ -96,11 +71,6 @@ protected:
     }
     static std::string ErrorLine(const std::string& text) { return "\nError: " + text + "!\n\n"; }
 
-    enginetest::EngineFolder home_;
-    std::unique_ptr<Vantor::MessageManager> log_;
-    std::unique_ptr<Vantor::FileManager> files_;
-    std::unique_ptr<Vantor::TimerManager> timers_;
-    std::unique_ptr<Vantor::Config> config_;
     std::unique_ptr<Vantor::Window_WinOS> window_;
     std::unique_ptr<Vantor::Controls_DI8> controls_;
 };

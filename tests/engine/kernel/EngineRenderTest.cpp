@@ -20,12 +20,10 @@ namespace {
 
 using Vantor::Engine;
 
-class EngineRenderTest : public testing::Test {
+class EngineRenderTest : public enginetest::EngineObjectTest {
 protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
     void TearDown() override {
-        platform::seam::ResetWindowing();
-        platform::seam::ClearInjectedFailures();
+        EngineObjectTest::TearDown();
         platform::seam::ClearDeviceCalls();
     }
 
@@ -35,16 +33,7 @@ protected:
             count += call.name == "IDirectDrawSurface7::Blt" || call.name == "IDirectDrawSurface7::Flip";
         return count;
     }
-
-    enginetest::EngineFolder home_;
 };
-
-// Index of the text in the log, failing the test when it is missing.
-std::size_t Position(const std::string& log, const std::string& text) {
-    const std::size_t at = log.find(text);
-    EXPECT_NE(at, std::string::npos) << "missing in the log: " << text;
-    return at;
-}
 
 TEST_F(EngineRenderTest, TheRendererComesAfterTheWindowAndGoesBeforeIt) {
     {

@@ -21,19 +21,14 @@ namespace {
 using Vantor::ShaderDescriptor;
 using Vantor::ShaderStage;
 
-class EngineShaderTest : public testing::Test {
+class EngineShaderTest : public enginetest::EngineObjectTest {
 protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
-    void TearDown() override { platform::seam::ResetWindowing(); }
-
     // One frame of the engine, 0.1 s long.
     static void Frame(Vantor::Engine& engine) {
         platform::seam::AdvanceVirtualTime(150000);
         engine.BeginFrame();
         engine.EndFrame();
     }
-
-    enginetest::EngineFolder home_;
 };
 
 TEST_F(EngineShaderTest, EveryFrameAnimatesTheStagesAndAgesTheTextures) {

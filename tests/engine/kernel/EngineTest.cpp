@@ -24,28 +24,12 @@ namespace {
 using enginetest::Logged;
 using Vantor::Engine;
 
-class EngineTest : public testing::Test {
+class EngineTest : public enginetest::EngineObjectTest {
 protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
-
-    void TearDown() override {
-        platform::seam::ResetWindowing();
-        platform::seam::ClearInjectedFailures();
-    }
-
     static Vantor::Window_WinOS& TheWindow() {
         return *static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance());
     }
-
-    enginetest::EngineFolder home_;
 };
-
-// Index of the text in the log file, failing the test when it is missing.
-size_t Position(const std::string& log, const std::string& text) {
-    const size_t at = log.find(text);
-    EXPECT_NE(at, std::string::npos) << "missing in the log: " << text;
-    return at;
-}
 
 // --- The title with version ---
 

@@ -2,14 +2,25 @@
 // A private home for the engine in tests: the executable, the user-data folder, the log
 // ("log.html") and the configuration ("game.ini") all lie in a fresh temporary folder,
 // and the platform's path seams point there while it lives, so no test touches the
-// real home folder. Each test builds and destroys its own engine, or its own managers.
+// real home folder. Each test builds and destroys its own engine, or its own managers:
+// the fixtures below set up either case.
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
+#include "engine/kernel/Config.h"
 #include "engine/kernel/EngineSettings.h"
+#include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
+#include "engine/kernel/TimerManager.h"
+#include "platform/Desktop.h"
+#include "platform/FailureInjection.h"
 #include "platform/WinFolders.h"
 #include "platform/WinPaths.h"
+#include "platform/WinUserSeams.h"
+#include "tests/support/PathOverridesEnd.h"
 #include "tests/support/TempFolder.h"
 
 namespace enginetest {
@@ -19,10 +30,6 @@ public:
     EngineFolder() {
         platform::seam::SetExecutablePath(root + L"\\game.exe");
         platform::seam::SetUserDataFolder(root + L"\\user");
-    }
-    ~EngineFolder() {
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
     }
     EngineFolder(const EngineFolder&) = delete;
     EngineFolder& operator=(const EngineFolder&) = delete;
@@ -51,6 +58,9 @@ public:
 
     testsupport::TempFolder folder;
     std::wstring root = platform::ToWindowsPath(folder.Path().string());
+
+private:
+    testsupport::PathOverridesEnd overridesEnd_;  // the seams are cleared before the folder goes
 };
 
 // Whether the log's list of this frame holds a message with exactly this text.
@@ -59,5 +69,61 @@ inline bool Logged(const std::string& text) {
         if (message->text == text) return true;
     return false;
 }
+
+// A test that builds engine objects in a private home, with the windowing seams reset
+// around it and injected failures cleared after it.
+class EngineObjectTest : public testing::Test {
+protected:
+    void SetUp() override { platform::seam::ResetWindowing(); }
+    void TearDown() override {
+        platform::seam::ResetWindowing();
+        platform::seam::ClearInjectedFailures();
+    }
+
+    // Index of the text in the log file, failing the test when it is missing.
+    static size_t Position(const std::string& log, const std::string& text) {
+        const size_t at = log.find(text);
+        EXPECT_NE(at, std::string::npos) << "missing in the log: " << text;
+        return at;
+    }
+
+    EngineFolder home_;
+};
+
+// A test of a part that works with the kernel managers the engine makes before its
+// window: the log (kept in memory), the file manager, the frame clock and the
+// configuration ("game.ini"), made in a private home in the engine's order and
+// registered as the engine registers them. A derived fixture deletes what it made over
+// them before calling this TearDown.
+class KernelManagersTest : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::seam::ResetWindowing();
+        log_ = std::make_unique<Vantor::MessageManager>(L"Test", false, false, L"", L"");
+        Vantor::MessageManager::Instance(log_.get());
+        files_ = std::make_unique<Vantor::FileManager>(home_.root, false, L"data", 0u);
+        Vantor::FileManager::Instance(files_.get());
+        timers_ = std::make_unique<Vantor::TimerManager>();
+        Vantor::TimerManager::Instance(timers_.get());
+        config_ = std::make_unique<Vantor::Config>(home_.root, L"game", false, "800x600x32", false, false);
+        Vantor::Config::Instance(config_.get());
+    }
+
+    void TearDown() override {
+        config_.reset();
+        timers_.reset();
+        files_.reset();
+        log_.reset();
+        platform::seam::ResetWindowing();
+        platform::seam::ResetDesktop();
+        platform::seam::ClearInjectedFailures();
+    }
+
+    EngineFolder home_;
+    std::unique_ptr<Vantor::MessageManager> log_;
+    std::unique_ptr<Vantor::FileManager> files_;
+    std::unique_ptr<Vantor::TimerManager> timers_;
+    std::unique_ptr<Vantor::Config> config_;
+};
 
 }  // namespace enginetest

@@ -8,6 +8,7 @@
 
 #include "platform/FailureInjection.h"
 #include "platform/WinFolders.h"
+#include "tests/support/PathOverridesEnd.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -81,15 +82,8 @@ TEST(FileManagerPathsTest, AbsolutePathsAreKeptAndRelativeOnesGoBehindTheBaseFol
     EXPECT_FALSE(FileManager::IsAbsolutePath(L"C"));
 }
 
-struct OverridesEnd {
-    ~OverridesEnd() {
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
-    }
-};
-
 TEST(FileManagerPathsTest, ExecutableFolderIsTheModulePathUpToItsLastBackslash) {
-    OverridesEnd end;
+    testsupport::PathOverridesEnd end;
     platform::seam::SetExecutablePath(L"C:\\Games\\Cafe\\game.exe");
     EXPECT_EQ(FileManager::GetExecutableFolder(), L"C:\\Games\\Cafe");
     FileManager defaultBase(L"");
@@ -100,7 +94,7 @@ TEST(FileManagerPathsTest, ExecutableFolderIsTheModulePathUpToItsLastBackslash) 
 
 TEST(FileManagerPathsTest, UserDataFolderFallsBackOnTheExecutableFolder) {
     testsupport::TempFolder temp;
-    OverridesEnd end;
+    testsupport::PathOverridesEnd end;
     const std::wstring appData = platform::ToWindowsPath(temp.Path().string()) + L"\\AppData";
     platform::seam::SetUserDataFolder(appData);
     platform::seam::SetExecutablePath(L"C:\\Games\\Cafe\\game.exe");
@@ -112,7 +106,7 @@ TEST(FileManagerPathsTest, UserDataFolderFallsBackOnTheExecutableFolder) {
 
 TEST(FileManagerPathsTest, RelativePathWithoutAManagerGoesBehindTheExecutableFolder) {
     if (FileManager::Instance()) GTEST_SKIP() << "a file manager was registered earlier in this process";
-    OverridesEnd end;
+    testsupport::PathOverridesEnd end;
     platform::seam::SetExecutablePath(L"C:\\Games\\Cafe\\game.exe");
     EXPECT_EQ(FileManager::GetAbsolutePath(L"data\\x"), L"C:\\Games\\Cafe\\data\\x");
 }

@@ -10,7 +10,6 @@
 
 #include "engine/kernel/Config.h"
 #include "engine/kernel/FatalError.h"
-#include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
 #include "platform/Desktop.h"
 #include "platform/FailureInjection.h"
@@ -33,28 +32,12 @@ struct WindowArgs {
     uint32_t restoreMessageId = 0;
 };
 
-// The log, the file manager and the configuration ("game.ini" in a temporary folder)
-// that the window works with, registered as the engine does, and one window at a time.
-class WindowTest : public testing::Test {
+// The kernel managers that the window works with, and one window at a time.
+class WindowTest : public enginetest::KernelManagersTest {
 protected:
-    void SetUp() override {
-        platform::seam::ResetWindowing();
-        log_ = std::make_unique<Vantor::MessageManager>(L"Test", false, false, L"", L"");
-        Vantor::MessageManager::Instance(log_.get());
-        files_ = std::make_unique<Vantor::FileManager>(home_.root, false, L"data", 0u);
-        Vantor::FileManager::Instance(files_.get());
-        config_ = std::make_unique<Vantor::Config>(home_.root, L"game", false, "800x600x32", false, false);
-        Vantor::Config::Instance(config_.get());
-    }
-
     void TearDown() override {
         window_.reset();
-        config_.reset();
-        files_.reset();
-        log_.reset();
-        platform::seam::ResetWindowing();
-        platform::seam::ResetDesktop();
-        platform::seam::ClearInjectedFailures();
+        KernelManagersTest::TearDown();
     }
 
     Window_WinOS& Make(const WindowArgs& args = {}) {
@@ -92,10 +75,6 @@ protected:
         return false;
     }
 
-    enginetest::EngineFolder home_;
-    std::unique_ptr<Vantor::MessageManager> log_;
-    std::unique_ptr<Vantor::FileManager> files_;
-    std::unique_ptr<Vantor::Config> config_;
     std::unique_ptr<Window_WinOS> window_;
 };
 

@@ -21,19 +21,7 @@ using Vantor::Engine;
 using Vantor::Sound;
 using Vantor::SoundManager;
 
-class SoundEngineTest : public testing::Test {
-protected:
-    void TearDown() override { platform::seam::ClearInjectedFailures(); }
-
-    // Index of the text in the log file, failing the test when it is missing.
-    size_t Position(const std::string& log, const std::string& text) const {
-        const size_t at = log.find(text);
-        EXPECT_NE(at, std::string::npos) << "missing in the log: " << text;
-        return at;
-    }
-
-    enginetest::EngineFolder home_;
-};
+using SoundEngineTest = enginetest::EngineObjectTest;
 
 TEST_F(SoundEngineTest, EngineMakesTheSoundPairAndReplaysTheFramesRequestsAtItsEnd) {
     const soundtest::Bytes wav = Content::WavWriter::Write({1, 1, 22050, 8}, soundtest::NoiseBytes(2205));

@@ -14,10 +14,6 @@ namespace {
 using Vantor::Sound;
 using Vantor::SoundBuffer;
 
-constexpr std::uint32_t kSecondBytes = 22050 * 4;
-constexpr std::uint64_t kTenthSecond = 100000;
-constexpr std::size_t kTenth = soundtest::kOutputSecond / 10;
-
 class SoundManagerTest : public soundtest::SoundManagerTest {
 protected:
     std::vector<std::uint32_t> Ids() const {

@@ -20,6 +20,12 @@ constexpr std::size_t kOutputSecond = 22050 * 2;
 
 class SoundManagerTest : public SoundBufferTest {
 protected:
+    // Bytes of one second of the output's format, microseconds and output samples of a
+    // tenth of a second.
+    static constexpr std::uint32_t kSecondBytes = 22050 * 4;
+    static constexpr std::uint64_t kTenthSecond = 100000;
+    static constexpr std::size_t kTenth = kOutputSecond / 10;
+
     void SetUp() override {
         SoundBufferTest::SetUp();
         manager_ = std::make_unique<Vantor::SoundManager>();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "engine/kernel/Error.h"
@@ -38,27 +40,10 @@ TEST_F(SoundSystemTest, ResultCodesAreWrittenWithTheirTexts) {
         HRESULT code;
         const char* text;
     } cases[] = {
-        {DSERR_UNSUPPORTED, "The function called is not supported at this time."},
-        {DSERR_NOINTERFACE, "The requested COM interface is not available."},
         {DSERR_GENERIC, "An undetermined error occurred inside the DirectSound subsystem."},
-        {DSERR_NOAGGREGATION, "The object does not support aggregation."},
-        {DSERR_ACCESSDENIED, "The request failed because access was denied."},
-        {DSERR_OUTOFMEMORY,
-         "The DirectSound subsystem could not allocate sufficient memory to complete the caller's request."},
-        {DSERR_INVALIDPARAM, "An invalid parameter was passed to the returning function."},
         {DSERR_ALLOCATED,
          "The request failed because resources, such as a priority level, were already in use by another caller."},
-        {DSERR_CONTROLUNAVAIL,
-         "The buffer control (volume, pan, and so on) requested by the caller is not available."},
-        {DSERR_INVALIDCALL, "This function is not valid for the current state of this object."},
-        {DSERR_PRIOLEVELNEEDED,
-         "The caller does not have the priority level required for the function to succeed."},
-        {DSERR_BADFORMAT, "The specified wave format is not supported."},
-        {DSERR_NODRIVER, "No sound driver is available for use."},
-        {DSERR_ALREADYINITIALIZED, "The object is already initialized."},
         {DSERR_BUFFERLOST, "The buffer memory has been lost and must be restored."},
-        {DSERR_OTHERAPPHASPRIO,
-         "Another application has a higher priority level, preventing this call from succeeding."},
         {DSERR_UNINITIALIZED,
          "The IDirectSound::Initialize method has not been called or has not been called successfully before "
          "other methods were called."},
@@ -74,6 +59,22 @@ TEST_F(SoundSystemTest, ResultCodesAreWrittenWithTheirTexts) {
     soundtest::SharedLog().ClearMessages();
     SoundSystem_DS7::CheckResult("SoundSystem_DS7::Refresh", DS_OK);
     EXPECT_TRUE(Logged().empty());
+}
+
+TEST_F(SoundSystemTest, EveryFailureCodeOfTheDeviceHasATextOfItsOwn) {
+    const HRESULT codes[] = {DSERR_UNSUPPORTED,     DSERR_NOINTERFACE,        DSERR_GENERIC,
+                             DSERR_NOAGGREGATION,   DSERR_ACCESSDENIED,       DSERR_OUTOFMEMORY,
+                             DSERR_INVALIDPARAM,    DSERR_ALLOCATED,          DSERR_CONTROLUNAVAIL,
+                             DSERR_INVALIDCALL,     DSERR_PRIOLEVELNEEDED,    DSERR_BADFORMAT,
+                             DSERR_NODRIVER,        DSERR_ALREADYINITIALIZED, DSERR_BUFFERLOST,
+                             DSERR_OTHERAPPHASPRIO, DSERR_UNINITIALIZED};
+    soundtest::SharedLog().ClearMessages();
+    for (HRESULT code : codes) SoundSystem_DS7::CheckResult("SoundSystem_DS7::Refresh", code);
+    std::vector<std::string> texts = Errors();
+    ASSERT_EQ(texts.size(), std::size(codes));
+    for (const std::string& text : texts) EXPECT_EQ(text.find("Unknown error"), std::string::npos) << text;
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end());
 }
 
 TEST_F(SoundSystemTest, VolumeBecomesAThousandTimesItsNaturalLogarithm) {

@@ -13,11 +13,6 @@ namespace {
 using Vantor::Sound;
 using Vantor::SoundBuffer;
 
-constexpr std::uint32_t kSecondBytes = 22050 * 4;
-constexpr std::uint64_t kTenthSecond = 100000;
-// Output samples in a tenth of a second.
-constexpr std::size_t kTenth = soundtest::kOutputSecond / 10;
-
 class SoundTest : public soundtest::SoundManagerTest {};
 
 TEST_F(SoundTest, NewSoundHasDefaultsAndACopyTakesItsSourcesSettings) {

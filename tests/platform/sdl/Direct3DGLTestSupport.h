@@ -18,8 +18,11 @@
 #include "platform/FailureInjection.h"
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
+#include "tests/platform/DirectDrawTestSupport.h"
 
 namespace gltest {
+
+using ddtest::Desc;
 
 struct PlainVertex {
     float x, y, z, nx, ny, nz, u, v;
@@ -113,23 +116,6 @@ protected:
         if (direct3D_) EXPECT_EQ(direct3D_->Release(), 0u);
         if (directDraw_) EXPECT_EQ(directDraw_->Release(), 0u);
         platform::seam::ResetWindowing();
-    }
-
-    static DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof(desc);
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.dwWidth = width;
-        desc.dwHeight = height;
-        desc.ddsCaps.dwCaps = caps;
-        return desc;
-    }
-
-    static DDSURFACEDESC2 Desc(DWORD width, DWORD height, DWORD caps, const DDPIXELFORMAT& format) {
-        DDSURFACEDESC2 desc = Desc(width, height, caps);
-        desc.dwFlags |= DDSD_PIXELFORMAT;
-        desc.ddpfPixelFormat = format;
-        return desc;
     }
 
     void Clear(DWORD colour, float z = 1.0f, DWORD stencil = 0) {

@@ -134,6 +134,13 @@ TEST_F(SpriteGroupTest, GroupWithoutLiveSpritesDrawsNothing) {
     EXPECT_EQ(DrawnIndices(group), 0u);
     DrawFrame();
     EXPECT_EQ(group.GetModel()->GetDrawnPrimitiveCount(), 0u);
+
+    // A particle file may ask for no particles at all.
+    SpriteGroup& none = *Group(0);
+    EXPECT_EQ(none.AddSprite({0, 0, -10}, 1, kWhite), -1);
+    NextFrame(0.02);
+    DrawFrame();
+    EXPECT_EQ(DrawnIndices(none), 0u);
 }
 
 TEST_F(SpriteGroupTest, TintMultipliesEverySpriteFromTheNextRebuild) {

@@ -35,6 +35,7 @@ class SpriteSceneTest : public d3d7test::RenderSystemTest {
 protected:
     void SetUp() override {
         RenderSystemTest::SetUp();
+        Values().vsync = false;
         Make();
         timers_ = std::make_unique<Vantor::TimerManager>();
         Vantor::TimerManager::Instance(timers_.get());
@@ -84,7 +85,8 @@ protected:
     }
 
     // Writes the particle file below the data folder; returns the name to load it by.
-    static std::wstring WriteParticles(const std::wstring& name, const Content::ParticleFileWriter::ParticleSystem& system) {
+    static std::wstring WriteParticles(const std::wstring& name,
+                                       const Content::ParticleFileWriter::ParticleSystem& system) {
         Content::ParticleFileWriter::WriteFile(L"data\\" + name, system);
         return name;
     }

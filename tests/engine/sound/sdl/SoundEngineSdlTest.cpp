@@ -12,7 +12,7 @@
 
 namespace {
 
-class SoundEngineSdlTest : public testing::Test {
+class SoundEngineSdlTest : public enginetest::EngineObjectTest {
 protected:
     void SetUp() override {
         // Without a session bus, D-Bus would try to start one for SDL's video and leak
@@ -23,9 +23,11 @@ protected:
         // An audio driver that does not exist: SDL then has no output to open, as on a
         // machine without a sound device.
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        EngineObjectTest::SetUp();
     }
 
     void TearDown() override {
+        EngineObjectTest::TearDown();
         if (savedDriver_.empty())
             unsetenv("SDL_AUDIODRIVER");
         else
@@ -33,7 +35,6 @@ protected:
     }
 
     std::string savedDriver_;
-    enginetest::EngineFolder home_;
 };
 
 TEST_F(SoundEngineSdlTest, WithoutAnAudioOutputTheGameRunsSilent) {

@@ -1,0 +1,278 @@
+// A frame of 1000 registered textured quads (instances of one model loaded from its
+// model and shader files, each placed by its own world matrix, drawn through an
+// orthographic camera over an 800 x 600 window).
+//
+// On the headless backend (PLATFORM_BACKEND=headless): the CPU time of the model
+// manager's draw pass (update, sort, draw) on the headless device.
+// On the sdl backend under an X server: frames per second of the engine's whole frame
+// against the same quads drawn with plain OpenGL calls in the same run
+// (platform::bench::PlainGLQuads), and the ratio of the two frame times, which is to
+// stay at most 1.5:
+//   PLATFORM_BACKEND=sdl SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" build/.../render_bench
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/kernel/Config.h"
+#include "engine/kernel/Engine.h"
+#include "engine/kernel/EngineSettings.h"
+#include "engine/kernel/Matrix4.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelFlags.h"
+#include "engine/render/ModelManager.h"
+#include "platform/Backend.h"
+#include "platform/BenchPlainGL.h"
+#include "platform/WinFolders.h"
+#include "platform/WinPaths.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kQuadCount = 1000;
+constexpr int kColumns = 40;
+constexpr float kQuadSize = 24.0f;
+constexpr int kPictureSide = 32;
+
+// A 32 x 32 two-colour checker, rows bottom first, red, green, blue, alpha.
+std::vector<std::uint8_t> Picture() {
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < kPictureSide; ++y) {
+        for (int x = 0; x < kPictureSide; ++x) {
+            const bool light = ((x / 8) + (y / 8)) % 2 == 0;
+            rgba.insert(rgba.end(), {std::uint8_t(light ? 240 : 40), 120, std::uint8_t(light ? 40 : 200), 255});
+        }
+    }
+    return rgba;
+}
+
+template <typename Value>
+void Put(std::string& out, Value value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof(value));
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The picture as a 32-bit TGA (bottom row first, blue, green, red, alpha).
+std::string PictureTga() {
+    std::string file(18, '\0');
+    file[2] = 2;
+    file[12] = kPictureSide;
+    file[14] = kPictureSide;
+    file[16] = 32;
+    const std::vector<std::uint8_t> rgba = Picture();
+    for (std::size_t p = 0; p < rgba.size(); p += 4)
+        file.append({char(rgba[p + 2]), char(rgba[p + 1]), char(rgba[p]), char(rgba[p + 3])});
+    return file;
+}
+
+// One stage on "tile" beside it, single texture, clamped.
+std::string ShaderFile() {
+    std::string file;
+    Put(file, std::uint32_t{0});
+    file += "VTSRF";
+    Put(file, std::int32_t{212});
+    Put(file, std::int32_t{0});  // no blending
+    const float colours[16] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 1};
+    for (float value : colours) Put(file, value);
+    Put(file, 0.0f);
+    Put(file, 0.0f);
+    Put(file, std::int32_t{0});
+    Put(file, std::int32_t{0});
+    Put(file, std::uint32_t{1});
+    Put(file, std::int32_t{0});  // stage flags
+    Put(file, std::int32_t{0});  // single texture
+    file += char(5);
+    file += std::string("tile") + '\0';
+    Put(file, std::int32_t{0});
+    Put(file, std::int32_t{0});
+    for (float value : {1.0f, 1.0f, 0.0f, 0.0f}) Put(file, value);
+    const auto length = static_cast<std::uint32_t>(file.size());
+    file.replace(0, 4, reinterpret_cast<const char*>(&length), 4);
+    return file;
+}
+
+// A static unit quad (two triangles) with its box.
+std::string ModelFile() {
+    std::string file;
+    Put(file, std::uint32_t{0});
+    file += "VTMLF";
+    Put(file, std::uint32_t{202});
+    Put(file, Vantor::ModelFlags::kStatic | Vantor::ModelFlags::kTriangleList | Vantor::ModelFlags::kVisible);
+    Put(file, std::uint32_t{6});
+    Put(file, std::uint32_t{4});
+    for (std::uint16_t index : {0, 1, 2, 2, 3, 0}) Put(file, index);
+    const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (const auto& corner : corners)
+        for (float value : {corner[0], corner[1], 0.0f, 0.0f, 1.0f, corner[0], corner[1], 0.0f}) Put(file, value);
+    for (float value : {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f}) Put(file, value);
+    const auto length = static_cast<std::uint32_t>(file.size());
+    file.replace(0, 4, reinterpret_cast<const char*>(&length), 4);
+    return file;
+}
+
+std::vector<platform::bench::PlainQuad> QuadPlaces() {
+    std::vector<platform::bench::PlainQuad> places;
+    for (int i = 0; i < kQuadCount; ++i)
+        places.push_back({20.0f * static_cast<float>(i % kColumns), 24.0f * static_cast<float>(i / kColumns), kQuadSize});
+    return places;
+}
+
+// The engine in a private folder (no file goes to the real home folder) with the quads
+// registered, and on the sdl backend the plain OpenGL reference beside it.
+class Scene {
+public:
+    Scene() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        folder_ = pattern;
+        const std::wstring root = platform::ToWindowsPath(folder_.string());
+        platform::seam::SetExecutablePath(root + L"\\bench.exe");
+        platform::seam::SetUserDataFolder(root + L"\\user");
+        WriteFile(folder_ / "data/bench/tile.tga", PictureTga());
+        WriteFile(folder_ / "data/bench/quad.srf", ShaderFile());
+        WriteFile(folder_ / "data/bench/quad.mlf", ModelFile());
+
+        Vantor::EngineSettings settings;
+        settings.title = L"Bench";
+        settings.version = 100;
+        settings.baseFolder = root;
+        settings.configFolder = root;
+        settings.configName = L"bench";
+        settings.logFolder = root;
+        settings.dataFolder = L"data";
+        settings.usePacks = false;
+        settings.displayMode = "800x600x32";
+        settings.centreWindow = true;
+        engine_ = std::make_unique<Vantor::Engine>(settings);
+        Vantor::Config::Instance()->values.vsync = false;
+
+        Vantor::Camera* camera = Vantor::CameraManager::Instance()->CreateCamera(Vantor::Camera::kOrthographic);
+        camera->width = kWidth;
+        camera->height = kHeight;
+        camera->nearPlane = 500;
+        camera->farPlane = -500;
+        Vantor::ModelManager& models = *Vantor::ModelManager::Instance();
+        Vantor::Model* quad = models.LoadModel(L"bench\\quad.mlf", camera, 0, false);
+        for (const platform::bench::PlainQuad& place : places_) {
+            Vantor::Model* instance = models.CreateModelInstance(*quad, nullptr, 0);
+            instance->SetWorldMatrix(Vantor::Matrix4::Translation({place.x, place.y, 0}) *
+                                     Vantor::Matrix4::Scale({place.size, place.size, 1}));
+        }
+        delete quad;
+        Frame();
+
+        if (!platform::IsHeadless())
+            plain_ = platform::bench::PlainGLQuads::Create(kWidth, kHeight, Picture(), kPictureSide, kPictureSide,
+                                                           plainFailure_);
+    }
+    ~Scene() {
+        plain_.reset();
+        engine_.reset();
+        platform::seam::SetExecutablePath(L"");
+        platform::seam::SetUserDataFolder(L"");
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    // The engine's whole frame: its start (window messages, input) and its end (every
+    // manager's pass with the draw, presentation).
+    void Frame() {
+        engine_->BeginFrame();
+        engine_->EndFrame();
+    }
+
+    platform::bench::PlainGLQuads* Plain() const { return plain_.get(); }
+    const std::string& PlainFailure() const { return plainFailure_; }
+    const std::vector<platform::bench::PlainQuad>& Places() const { return places_; }
+
+private:
+    std::filesystem::path folder_;
+    std::vector<platform::bench::PlainQuad> places_ = QuadPlaces();
+    std::unique_ptr<Vantor::Engine> engine_;
+    std::unique_ptr<platform::bench::PlainGLQuads> plain_;
+    std::string plainFailure_;
+};
+
+Scene& TheScene() {
+    static Scene scene;
+    return scene;
+}
+
+void ReportDrawn(benchmark::State& state) {
+    state.counters["models_drawn"] = Vantor::ModelManager::Instance()->GetDrawnModelCount();
+}
+
+void BM_DrawPassHeadless(benchmark::State& state) {
+    if (!platform::IsHeadless()) {
+        state.SkipWithError("run with PLATFORM_BACKEND=headless");
+        return;
+    }
+    TheScene();
+    Vantor::ModelManager& models = *Vantor::ModelManager::Instance();
+    for (auto _ : state) models.Render();
+    ReportDrawn(state);
+}
+BENCHMARK(BM_DrawPassHeadless)->Unit(benchmark::kMicrosecond);
+
+// Skips unless the plain OpenGL reference could be made.
+bool NeedsOpenGL(benchmark::State& state, Scene& scene) {
+    if (scene.Plain()) return true;
+    state.SkipWithError(("needs the sdl backend with OpenGL: " + scene.PlainFailure()).c_str());
+    return false;
+}
+
+void BM_EngineFrameSdl(benchmark::State& state) {
+    Scene& scene = TheScene();
+    if (!NeedsOpenGL(state, scene)) return;
+    for (auto _ : state) scene.Frame();
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    ReportDrawn(state);
+}
+BENCHMARK(BM_EngineFrameSdl)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+void BM_PlainGLFrameSdl(benchmark::State& state) {
+    Scene& scene = TheScene();
+    if (!NeedsOpenGL(state, scene)) return;
+    for (auto _ : state) scene.Plain()->DrawQuadsPlainGL(scene.Places());
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PlainGLFrameSdl)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+// Engine and plain frames taken in turns, so that both see the same machine load; the
+// ratio of their times is the figure to keep at or below 1.5.
+void BM_EngineToPlainRatioSdl(benchmark::State& state) {
+    Scene& scene = TheScene();
+    if (!NeedsOpenGL(state, scene)) return;
+    using Clock = std::chrono::steady_clock;
+    Clock::duration engine{}, plain{};
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        scene.Frame();
+        const Clock::time_point middle = Clock::now();
+        scene.Plain()->DrawQuadsPlainGL(scene.Places());
+        plain += Clock::now() - middle;
+        engine += middle - start;
+    }
+    const double frames = static_cast<double>(state.iterations());
+    const double engineMs = std::chrono::duration<double, std::milli>(engine).count() / frames;
+    const double plainMs = std::chrono::duration<double, std::milli>(plain).count() / frames;
+    state.counters["engine_ms"] = engineMs;
+    state.counters["plain_ms"] = plainMs;
+    state.counters["ratio"] = engineMs / plainMs;
+}
+BENCHMARK(BM_EngineToPlainRatioSdl)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(5.0);
+
+}  // namespace
