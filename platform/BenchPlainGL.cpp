@@ -14,20 +14,49 @@ constexpr GLfloat kPositions[] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
 constexpr GLfloat kCoordinates[] = {0, 0, 1, 0, 1, 1, 0, 1};
 constexpr GLushort kIndices[] = {0, 1, 2, 2, 3, 0};
 
-// Makes a context current for a while and puts the previous one back.
-class CurrentContext {
+// Puts the context that was current at its making back when it goes.
+class ContextGuard {
 public:
-    CurrentContext(SDL_Window* window, SDL_GLContext context)
-        : previousWindow_(SDL_GL_GetCurrentWindow()), previousContext_(SDL_GL_GetCurrentContext()) {
-        SDL_GL_MakeCurrent(window, context);
-    }
-    ~CurrentContext() { SDL_GL_MakeCurrent(previousWindow_, previousContext_); }
-    CurrentContext(const CurrentContext&) = delete;
-    CurrentContext& operator=(const CurrentContext&) = delete;
+    ContextGuard() : previousWindow_(SDL_GL_GetCurrentWindow()), previousContext_(SDL_GL_GetCurrentContext()) {}
+    ~ContextGuard() { SDL_GL_MakeCurrent(previousWindow_, previousContext_); }
+    ContextGuard(const ContextGuard&) = delete;
+    ContextGuard& operator=(const ContextGuard&) = delete;
 
 private:
     SDL_Window* previousWindow_;
     SDL_GLContext previousContext_;
+};
+
+template <typename Function>
+bool Load(Function& function, const char* name) {
+    function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+    return function != nullptr;
+}
+
+// The framebuffer entry points beyond OpenGL 1.1 that the offscreen target needs.
+struct FramebufferCalls {
+    bool Load() {
+        return bench::Load(GenFramebuffers, "glGenFramebuffers") &&
+               bench::Load(DeleteFramebuffers, "glDeleteFramebuffers") &&
+               bench::Load(BindFramebuffer, "glBindFramebuffer") &&
+               bench::Load(FramebufferTexture2D, "glFramebufferTexture2D") &&
+               bench::Load(GenRenderbuffers, "glGenRenderbuffers") &&
+               bench::Load(DeleteRenderbuffers, "glDeleteRenderbuffers") &&
+               bench::Load(BindRenderbuffer, "glBindRenderbuffer") &&
+               bench::Load(RenderbufferStorage, "glRenderbufferStorage") &&
+               bench::Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+               bench::Load(BlitFramebuffer, "glBlitFramebuffer");
+    }
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+    PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D = nullptr;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
 };
 
 }  // namespace
@@ -36,13 +65,36 @@ struct PlainGLQuads::State {
     ~State() {
         if (context) {
             {
-                CurrentContext current(window, context);
+                ContextGuard guard;
+                SDL_GL_MakeCurrent(window, context);
                 glDeleteTextures(1, &texture);
+                if (framebuffer) {
+                    gl.DeleteFramebuffers(1, &framebuffer);
+                    gl.DeleteRenderbuffers(1, &depthStencil);
+                    glDeleteTextures(1, &offscreenPicture);
+                }
             }
             SDL_GL_DeleteContext(context);
         }
         if (window) SDL_DestroyWindow(window);
         if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // The offscreen picture with its depth and stencil buffer; false when OpenGL lacks them.
+    bool MakeOffscreenTarget() {
+        if (!gl.Load()) return false;
+        glGenTextures(1, &offscreenPicture);
+        glBindTexture(GL_TEXTURE_2D, offscreenPicture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+        gl.GenRenderbuffers(1, &depthStencil);
+        gl.BindRenderbuffer(GL_RENDERBUFFER, depthStencil);
+        gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        gl.GenFramebuffers(1, &framebuffer);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, offscreenPicture, 0);
+        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+        return true;
     }
 
     bool videoStarted = false;
@@ -51,10 +103,15 @@ struct PlainGLQuads::State {
     GLuint texture = 0;
     int width = 0;
     int height = 0;
+    FramebufferCalls gl;
+    GLuint framebuffer = 0;  // 0: the frame goes straight into the window
+    GLuint offscreenPicture = 0;
+    GLuint depthStencil = 0;
 };
 
-std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, const std::vector<std::uint8_t>& rgba,
-                                                   int pictureWidth, int pictureHeight, std::string& failure) {
+std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, Target target,
+                                                   const std::vector<std::uint8_t>& rgba, int pictureWidth,
+                                                   int pictureHeight, std::string& failure) {
     if (IsHeadless()) {
         failure = "the headless backend has no OpenGL";
         return nullptr;
@@ -70,16 +127,14 @@ std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, const 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     state->window = SDL_CreateWindow("plain OpenGL", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                                      SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!state->window) {
         failure = SDL_GetError();
         return nullptr;
     }
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    state->context = SDL_GL_CreateContext(state->window);
+    ContextGuard guard;
+    state->context = SDL_GL_CreateContext(state->window);  // and makes it current
     if (!state->context) {
         failure = SDL_GetError();
         return nullptr;
@@ -91,7 +146,10 @@ std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, const 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pictureWidth, pictureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    SDL_GL_MakeCurrent(previousWindow, previousContext);
+    if (target == Target::kOffscreen && !state->MakeOffscreenTarget()) {
+        failure = "OpenGL has no framebuffer objects";
+        return nullptr;
+    }
     return std::unique_ptr<PlainGLQuads>(new PlainGLQuads(std::move(state)));
 }
 
@@ -100,18 +158,21 @@ PlainGLQuads::PlainGLQuads(std::unique_ptr<State> state) : state_(std::move(stat
 PlainGLQuads::~PlainGLQuads() = default;
 
 void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
-    CurrentContext current(state_->window, state_->context);
-    glViewport(0, 0, state_->width, state_->height);
+    State& s = *state_;
+    ContextGuard guard;
+    SDL_GL_MakeCurrent(s.window, s.context);
+    if (s.framebuffer) s.gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
+    glViewport(0, 0, s.width, s.height);
     glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, state_->width, 0, state_->height, -500, 500);
+    glOrtho(0, s.width, 0, s.height, -500, 500);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, state_->texture);
+    glBindTexture(GL_TEXTURE_2D, s.texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -126,7 +187,13 @@ void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    SDL_GL_SwapWindow(state_->window);
+    if (s.framebuffer) {
+        s.gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.framebuffer);
+        s.gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        s.gl.BlitFramebuffer(0, 0, s.width, s.height, 0, 0, s.width, s.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        s.gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    SDL_GL_SwapWindow(s.window);
 }
 
 }  // namespace platform::bench

@@ -21,11 +21,17 @@ struct PlainQuad {
 
 class PlainGLQuads {
 public:
+    // Where a frame is drawn: straight into the window, or into an offscreen picture
+    // with a depth and stencil buffer that is then copied into the window, as the sdl
+    // backend presents a windowed back buffer.
+    enum class Target { kWindow, kOffscreen };
+
     // A shown window of that size with the picture (rows bottom first, red, green, blue,
     // alpha bytes) as a linearly filtered texture; vertical sync off. Null with the
     // reason in `failure` when there is no OpenGL (the headless backend included).
-    static std::unique_ptr<PlainGLQuads> Create(int width, int height, const std::vector<std::uint8_t>& rgba,
-                                                int pictureWidth, int pictureHeight, std::string& failure);
+    static std::unique_ptr<PlainGLQuads> Create(int width, int height, Target target,
+                                                const std::vector<std::uint8_t>& rgba, int pictureWidth,
+                                                int pictureHeight, std::string& failure);
     ~PlainGLQuads();
     PlainGLQuads(const PlainGLQuads&) = delete;
     PlainGLQuads& operator=(const PlainGLQuads&) = delete;

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "engine/render/Camera.h"
 #include "engine/render/Image.h"
-#include "platform/Clock.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/engine/render/d3d7/SpriteSceneTestSupport.h"
 
@@ -47,8 +47,8 @@ bool Project(const Vantor::Camera& camera, const Vantor::Vector3& p, int& x, int
 }
 
 TEST_F(ParticleSdlTest, ParticlesShowInTheCapturedFrame) {
-    // The procedural effect: white sprites of half size 1, ten a second. The default
-    // camera looks down on it from above the floor.
+    // The procedural effect: white sprites of half size 1, ten a second, flying off in
+    // every direction. The default camera looks down on it from above the floor.
     Vantor::Camera& camera = *cameras_->GetDefaultCamera();
     camera.position = {0, 0, 150};
     std::unique_ptr<Vantor::ParticleSystem> effect(particles_->CreateParticleSystem(nullptr));
