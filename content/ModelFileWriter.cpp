@@ -1,44 +1,27 @@
 #include "content/ModelFileWriter.h"
 
-#include <bit>
-#include <cstring>
-
-#include "engine/kernel/Error.h"
-#include "engine/kernel/FileBinary.h"
-#include "engine/kernel/FileManager.h"
+#include "content/VersionedFileWriting.h"
 
 namespace Content {
 
 namespace {
 
-constexpr std::uint32_t kOldVersion = 201;
-constexpr std::size_t kMaxNameLength = 254;
-constexpr std::size_t kMaxNarrowIndexCount = 0xFFFF;
+using VersionedFileWriting::Put;
+using VersionedFileWriting::PutHead;
+using VersionedFileWriting::PutTotalLength;
 
-template <typename Value>
-void Put(ModelFileWriter::Bytes& out, Value value) {
-    static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    std::uint8_t bytes[sizeof(Value)];
-    std::memcpy(bytes, &value, sizeof(Value));
-    out.insert(out.end(), bytes, bytes + sizeof(Value));
-}
+constexpr std::uint32_t kOldVersion = 201;
+constexpr std::size_t kMaxNarrowIndexCount = 0xFFFF;
 
 void PutVector(ModelFileWriter::Bytes& out, const float (&xyz)[3]) {
     for (float value : xyz) Put(out, value);
-}
-
-void PutName(ModelFileWriter::Bytes& out, const std::string& name) {
-    if (name.size() > kMaxNameLength) throw Vantor::Error("Bone name longer than 254 characters: " + name);
-    out.push_back(static_cast<std::uint8_t>(name.size() + 1));
-    out.insert(out.end(), name.begin(), name.end());
-    out.push_back(0);
 }
 
 void PutSkeleton(ModelFileWriter::Bytes& out, const ModelFileWriter::Model& model) {
     Put(out, static_cast<std::uint16_t>(model.bones.size()));
     for (const ModelFileWriter::Bone& bone : model.bones) {
         out.push_back(bone.excludeFromBounds ? 1 : 0);
-        PutName(out, bone.name);
+        VersionedFileWriting::PutName(out, bone.name, "Bone name");
         if (model.version != kOldVersion) PutVector(out, bone.pivot);
         PutVector(out, bone.boxMinimum);
         PutVector(out, bone.boxMaximum);
@@ -74,9 +57,7 @@ void PutVertices(ModelFileWriter::Bytes& out, const ModelFileWriter::Model& mode
 
 ModelFileWriter::Bytes ModelFileWriter::Build(const Model& model) {
     Bytes file;
-    Put(file, std::uint32_t{0});  // the total length, filled in at the end
-    for (char c : std::string("VTMLF")) file.push_back(static_cast<std::uint8_t>(c));
-    Put(file, model.version);
+    PutHead(file, "VTMLF", model.version);
     Put(file, model.flags);
     if (model.flags & (0x2 | 0x4)) {
         Put(file, model.frameCount);
@@ -99,16 +80,12 @@ ModelFileWriter::Bytes ModelFileWriter::Build(const Model& model) {
         PutVector(file, box.maximum);
     }
 
-    const auto length = static_cast<std::uint32_t>(file.size());
-    std::memcpy(file.data(), &length, sizeof(length));
+    PutTotalLength(file);
     return file;
 }
 
 void ModelFileWriter::WriteFile(const std::wstring& path, const Model& model) {
-    const Bytes bytes = Build(model);
-    Vantor::FileManager::CreateFolders(Vantor::FileManager::GetAbsolutePath(path));
-    Vantor::FileBinary file(path, 1);
-    file.Write(bytes.data(), 1, static_cast<std::uint32_t>(bytes.size()));
+    VersionedFileWriting::WriteFile(path, Build(model));
 }
 
 }  // namespace Content

@@ -1,24 +1,16 @@
 #include "content/ParticleFileWriter.h"
 
-#include <bit>
-#include <cstring>
-
-#include "engine/kernel/FileBinary.h"
-#include "engine/kernel/FileManager.h"
+#include "content/VersionedFileWriting.h"
 
 namespace Content {
 
 namespace {
 
-constexpr std::int32_t kOldVersion = 203;
+using VersionedFileWriting::Put;
+using VersionedFileWriting::PutHead;
+using VersionedFileWriting::PutTotalLength;
 
-template <typename Value>
-void Put(ParticleFileWriter::Bytes& out, Value value) {
-    static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    std::uint8_t bytes[sizeof(Value)];
-    std::memcpy(bytes, &value, sizeof(Value));
-    out.insert(out.end(), bytes, bytes + sizeof(Value));
-}
+constexpr std::int32_t kOldVersion = 203;
 
 template <typename Value, std::size_t N>
 void PutAll(ParticleFileWriter::Bytes& out, const Value (&values)[N]) {
@@ -34,9 +26,7 @@ void PutAll(ParticleFileWriter::Bytes& out, const float (&rows)[N][M]) {
 
 ParticleFileWriter::Bytes ParticleFileWriter::Build(const ParticleSystem& system) {
     Bytes file;
-    Put(file, std::uint32_t{0});  // the total length, filled in at the end
-    for (char c : std::string("VTPSF")) file.push_back(static_cast<std::uint8_t>(c));
-    Put(file, system.version);
+    PutHead(file, "VTPSF", system.version);
     Put(file, system.maxParticles);
     Put(file, system.period);
     Put(file, system.gravityOn);
@@ -60,16 +50,12 @@ ParticleFileWriter::Bytes ParticleFileWriter::Build(const ParticleSystem& system
     PutAll(file, system.boxMinimum);
     PutAll(file, system.boxMaximum);
 
-    const auto length = static_cast<std::uint32_t>(file.size());
-    std::memcpy(file.data(), &length, sizeof(length));
+    PutTotalLength(file);
     return file;
 }
 
 void ParticleFileWriter::WriteFile(const std::wstring& path, const ParticleSystem& system) {
-    const Bytes bytes = Build(system);
-    Vantor::FileManager::CreateFolders(Vantor::FileManager::GetAbsolutePath(path));
-    Vantor::FileBinary file(path, 1);
-    file.Write(bytes.data(), 1, static_cast<std::uint32_t>(bytes.size()));
+    VersionedFileWriting::WriteFile(path, Build(system));
 }
 
 }  // namespace Content

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/kernel/FileError.h"
 #include "engine/kernel/FileManager.h"
-#include "engine/kernel/MessageManager.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/IndexBuffer.h"
@@ -34,18 +32,6 @@ std::uint32_t NonZeroFlags(std::uint32_t flags) { return flags != 0 ? flags : Mo
 std::int32_t VertexBufferKind(std::uint32_t flags) { return (flags & ModelFlags::kVertexBufferKind) ? 1 : 0; }
 std::int32_t IndexBufferKind(std::uint32_t flags) { return (flags & ModelFlags::kIndexBufferKind) ? 1 : 0; }
 std::int32_t HasColours(std::uint32_t flags) { return (flags & ModelFlags::kVertexColours) ? 1 : 0; }
-
-template <class Layout>
-void PutVertex(Layout& out, const Vector3& position, const Vector3& normal, float u, float v) {
-    out.position[0] = position.x;
-    out.position[1] = position.y;
-    out.position[2] = position.z;
-    out.normal[0] = normal.x;
-    out.normal[1] = normal.y;
-    out.normal[2] = normal.z;
-    out.u = u;
-    out.v = v;
-}
 
 template <class Layout>
 void CopyVertices(Layout* out, const std::vector<Vertex>& vertices) {
@@ -92,7 +78,10 @@ void PutBoxVertices(Layout* out, const Vector3& minimum, const Vector3& maximum)
             const int* corner = face.corners[k];
             const Vector3 position{corner[0] ? maximum.x : minimum.x, corner[1] ? maximum.y : minimum.y,
                                    corner[2] ? maximum.z : minimum.z};
-            PutVertex(*out++, position, face.normal, face.uv[k][0], face.uv[k][1]);
+            Layout& vertex = *out++;
+            PutPositionAndNormal(vertex, position, face.normal);
+            vertex.u = face.uv[k][0];
+            vertex.v = face.uv[k][1];
         }
     }
 }
@@ -132,12 +121,7 @@ Model::Model(std::uint32_t flags, std::uint32_t vertexCount, std::uint32_t index
 
 Model::Model(const std::wstring& fileName, Camera* camera, std::uint32_t flags, bool lazyTextures) : name_(fileName) {
     ModelFileContents contents;
-    try {
-        ModelFileReader::Read(fileName, flags, contents);
-    } catch (const FileError& error) {
-        if (MessageManager* log = MessageManager::Instance()) log->PrintError(error.GetText());
-        throw Error(error.GetText());
-    }
+    ModelFileReader::Read(fileName, flags, contents);
     TakeFileContents(contents);
     std::wstring shaderFile = fileName;
     FileManager::ChangeExtension(shaderFile, L"srf");

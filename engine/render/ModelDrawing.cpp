@@ -21,16 +21,6 @@ namespace {
 Vector3 PositionOf(const Vertex& vertex) { return {vertex.position[0], vertex.position[1], vertex.position[2]}; }
 Vector3 NormalOf(const Vertex& vertex) { return {vertex.normal[0], vertex.normal[1], vertex.normal[2]}; }
 
-template <class Layout>
-void PutPositionAndNormal(Layout& out, const Vector3& position, const Vector3& normal) {
-    out.position[0] = position.x;
-    out.position[1] = position.y;
-    out.position[2] = position.z;
-    out.normal[0] = normal.x;
-    out.normal[1] = normal.y;
-    out.normal[2] = normal.z;
-}
-
 // Normals are blended without being normalised again.
 template <class Layout>
 void BlendVertices(Layout* out, const Vertex* a, const Vertex* b, std::uint32_t count, float blend) {

@@ -1,12 +1,9 @@
 #include "engine/render/ModelFileReader.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
 
 #include "engine/kernel/FileBinary.h"
-#include "engine/kernel/FileError.h"
-#include "engine/kernel/FileManager.h"
-#include "engine/kernel/StringHelpers.h"
 #include "engine/render/ModelFlags.h"
 
 namespace Vantor {
@@ -38,15 +35,14 @@ ModelVertexLayout ModelFileReader::LayoutOf(std::uint32_t flags) {
 }
 
 void ModelFileReader::Read(const std::wstring& fileName, std::uint32_t callerFlags, ModelFileContents& contents) {
-    const FileManager& files = *FileManager::Instance();
-    const std::unique_ptr<FileBinary> file(files.OpenFile(files.GetDataPath(fileName), false, kCacheLimit, 0));
-    Read(*file, fileName, callerFlags, contents);
+    ReadDataFile(fileName, kCacheLimit, [&](FileBinary& file) { Read(file, fileName, callerFlags, contents); });
 }
 
 void ModelFileReader::Read(FileBinary& file, const std::wstring& fileName, std::uint32_t callerFlags,
                            ModelFileContents& contents) {
     ModelFileReader reader(file, fileName, contents);
-    reader.ReadHead(callerFlags);
+    reader.ReadHead(kMagic, kVersion, kOldVersion);
+    reader.ReadFlags(callerFlags);
     reader.ReadFrames();
     if (contents.flags & ModelFlags::kSkinned) reader.ReadSkeleton();
     const std::uint32_t indexCount = reader.ReadValue<std::uint32_t>();
@@ -57,28 +53,12 @@ void ModelFileReader::Read(FileBinary& file, const std::wstring& fileName, std::
 }
 
 ModelFileReader::ModelFileReader(FileBinary& file, const std::wstring& fileName, ModelFileContents& contents)
-    : file_(file), fileName_(fileName), contents_(contents) {}
-
-template <typename Value>
-Value ModelFileReader::ReadValue() {
-    static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    Value value{};
-    file_.Read(&value, sizeof(Value), 1);
-    return value;
-}
+    : VersionedFileReader(file, fileName), contents_(contents) {}
 
 Vector3 ModelFileReader::ReadVector() {
     float xyz[3];
     file_.Read(xyz, sizeof(float), 3);
     return {xyz[0], xyz[1], xyz[2]};
-}
-
-std::string ModelFileReader::FormatErrorText() const {
-    return "Incorrect \"" + ToNarrow(fileName_) + "\" file format";
-}
-
-void ModelFileReader::FormatError(const std::string& detail) const {
-    throw FileError(FormatErrorText() + ": " + detail);
 }
 
 void ModelFileReader::RequireBytes(std::uint64_t bytes, std::uint64_t count, const char* what) const {
@@ -87,16 +67,7 @@ void ModelFileReader::RequireBytes(std::uint64_t bytes, std::uint64_t count, con
         FormatError(Count(count) + " " + what + " need " + Count(bytes) + " bytes, " + Count(left) + " are left");
 }
 
-void ModelFileReader::ReadHead(std::uint32_t callerFlags) {
-    const std::uint32_t length = ReadValue<std::uint32_t>();
-    char magic[sizeof(kMagic)];
-    file_.Read(magic, 1, sizeof(magic));
-    if (length != file_.GetSize() || std::memcmp(magic, kMagic, sizeof(kMagic)) != 0)
-        throw FileError(FormatErrorText());
-    version_ = ReadValue<std::uint32_t>();
-    if (version_ != kVersion && version_ != kOldVersion)
-        throw FileError("Incorrect \"" + ToNarrow(fileName_) + "\" format version, current is " +
-                        ToString(static_cast<unsigned int>(kVersion), 0));
+void ModelFileReader::ReadFlags(std::uint32_t callerFlags) {
     contents_.flags = ReadValue<std::uint32_t>() | callerFlags;
     if (contents_.flags == 0) contents_.flags = ModelFlags::kVertexBufferKind;
     contents_.layout = LayoutOf(contents_.flags);

@@ -14,11 +14,10 @@
 #include "engine/render/BoundingBox.h"
 #include "engine/render/Skeleton.h"
 #include "engine/render/SkinVertex.h"
+#include "engine/render/VersionedFileReader.h"
 #include "engine/render/Vertex.h"
 
 namespace Vantor {
-
-class FileBinary;
 
 // How the file stores the vertices: by the first of the flags 1, 2, 4 that is set.
 enum class ModelVertexLayout {
@@ -51,18 +50,19 @@ struct ModelFileContents {
     std::vector<BoundingBox> boxes;
 };
 
-class ModelFileReader {
+class ModelFileReader : private VersionedFileReader {
 public:
-    static constexpr std::uint32_t kVersion = 202;
-    static constexpr std::uint32_t kOldVersion = 201;
+    static constexpr std::int32_t kVersion = 202;
+    static constexpr std::int32_t kOldVersion = 201;
     // Files up to this size are read whole into memory.
     static constexpr std::uint32_t kCacheLimit = 0x800000;
 
-    // Opens the file (its name relative to the data folder) and reads it. Throws
-    // FileError when it cannot be opened or read or its content is broken; the texts
-    // name the file as given.
+    // Opens the file (its name relative to the data folder) and reads it. A file that
+    // cannot be opened or read or whose content is broken is logged and thrown as Error
+    // with the same text; the texts name the file as given.
     static void Read(const std::wstring& fileName, std::uint32_t callerFlags, ModelFileContents& contents);
-    // Reads an open stream; fileName only names the file in the error texts.
+    // Reads an open stream, throwing FileError for the same faults (not logged);
+    // fileName only names the file in the error texts.
     static void Read(FileBinary& file, const std::wstring& fileName, std::uint32_t callerFlags,
                      ModelFileContents& contents);
 
@@ -71,7 +71,7 @@ public:
 private:
     ModelFileReader(FileBinary& file, const std::wstring& fileName, ModelFileContents& contents);
 
-    void ReadHead(std::uint32_t callerFlags);
+    void ReadFlags(std::uint32_t callerFlags);
     void ReadFrames();
     void ReadSkeleton();
     void ReadBone(Bone& bone);
@@ -80,20 +80,12 @@ private:
     void ReadStaticVertices(std::uint64_t recordCount);
     void ReadSkinnedVertices();
     void ReadBoxes();
-    template <typename Value>
-    Value ReadValue();
     Vector3 ReadVector();
 
     // Throws unless the file has `bytes` left for `count` entries of `what`.
     void RequireBytes(std::uint64_t bytes, std::uint64_t count, const char* what) const;
-    // "Incorrect "name" file format", and with a detail after a colon.
-    std::string FormatErrorText() const;
-    [[noreturn]] void FormatError(const std::string& detail) const;
 
-    FileBinary& file_;
-    const std::wstring& fileName_;
     ModelFileContents& contents_;
-    std::uint32_t version_ = kVersion;
 };
 
 }  // namespace Vantor

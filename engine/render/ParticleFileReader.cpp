@@ -1,13 +1,5 @@
 #include "engine/render/ParticleFileReader.h"
 
-#include <bit>
-#include <cstring>
-#include <memory>
-
-#include "engine/kernel/FileBinary.h"
-#include "engine/kernel/FileError.h"
-#include "engine/kernel/FileManager.h"
-#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
 
 namespace Vantor {
@@ -19,28 +11,15 @@ constexpr char kMagic[5] = {'V', 'T', 'P', 'S', 'F'};
 }  // namespace
 
 void ParticleFileReader::Read(const std::wstring& fileName, Contents& contents) {
-    try {
-        const FileManager& files = *FileManager::Instance();
-        const std::unique_ptr<FileBinary> file(files.OpenFile(files.GetDataPath(fileName), false, kCacheLimit, 0));
-        ParticleFileReader reader(fileName, contents, *file);
-        reader.ReadHead();
+    ReadDataFile(fileName, kCacheLimit, [&](FileBinary& file) {
+        ParticleFileReader reader(fileName, contents, file);
+        reader.ReadHead(kMagic, kVersion, kOldVersion);
         reader.ReadBody();
-    } catch (const FileError& error) {
-        if (MessageManager* log = MessageManager::Instance()) log->PrintError(error.GetText());
-        throw Error(error.GetText());
-    }
+    });
 }
 
 ParticleFileReader::ParticleFileReader(const std::wstring& fileName, Contents& contents, FileBinary& file)
-    : fileName_(fileName), contents_(contents), file_(file) {}
-
-template <typename Value>
-Value ParticleFileReader::ReadValue() {
-    static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    Value value{};
-    file_.Read(&value, sizeof(Value), 1);
-    return value;
-}
+    : VersionedFileReader(file, fileName), contents_(contents) {}
 
 bool ParticleFileReader::ReadFlag() { return ReadValue<std::uint8_t>() != 0; }
 
@@ -60,34 +39,17 @@ Vector3 ParticleFileReader::ReadVector() {
     return vector;
 }
 
-std::string ParticleFileReader::FormatErrorText() const {
-    return "Incorrect \"" + ToNarrow(fileName_) + "\" file format";
-}
-
-void ParticleFileReader::ReadHead() {
-    const std::uint32_t length = ReadValue<std::uint32_t>();
-    char magic[sizeof(kMagic)];
-    file_.Read(magic, 1, sizeof(magic));
-    if (length != file_.GetSize() || std::memcmp(magic, kMagic, sizeof(kMagic)) != 0)
-        throw FileError(FormatErrorText());
-    version_ = ReadValue<std::int32_t>();
-    if (version_ != kVersion && version_ != kOldVersion)
-        throw FileError("Incorrect \"" + ToNarrow(fileName_) + "\" format version, current is " +
-                        ToString(kVersion, 0));
-}
-
 void ParticleFileReader::ReadBody() {
     // The pool and the sprite group are sized to the count once, whatever it is.
     contents_.maxParticles = ReadValue<std::uint32_t>();
     if (contents_.maxParticles > kMaxParticles)
-        throw FileError(FormatErrorText() + ": " + ToString(contents_.maxParticles, 0) + " particles, at most " +
-                        ToString(kMaxParticles, 0));
+        FormatError(ToString(contents_.maxParticles, 0) + " particles, at most " + ToString(kMaxParticles, 0));
 
     ParticleParameters& p = contents_.parameters;
     p.period = ReadValue<float>();
     // A looping cycle that never reaches its end would emit nothing and wrap forever.
     if (!(p.period > 0.0f))
-        throw FileError(FormatErrorText() + ": emission period " + ToString(p.period, 6) + " is not above 0");
+        FormatError("emission period " + ToString(p.period, 6) + " is not above 0");
     p.gravityOn = ReadFlag();
     p.gravity = ReadValue<float>();
     p.floorOn = ReadFlag();

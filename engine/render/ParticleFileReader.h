@@ -8,12 +8,11 @@
 
 #include "engine/kernel/Vector3.h"
 #include "engine/render/ParticleParameters.h"
+#include "engine/render/VersionedFileReader.h"
 
 namespace Vantor {
 
-class FileBinary;
-
-class ParticleFileReader {
+class ParticleFileReader : private VersionedFileReader {
 public:
     static constexpr std::int32_t kVersion = 204;
     static constexpr std::int32_t kOldVersion = 203;
@@ -38,21 +37,13 @@ public:
 private:
     ParticleFileReader(const std::wstring& fileName, Contents& contents, FileBinary& file);
 
-    void ReadHead();
     void ReadBody();
-    template <typename Value>
-    Value ReadValue();
     bool ReadFlag();
     void ReadKeys(float (&keys)[ParticleParameters::kKeyCount]);
     void ReadKeys(Vector3 (&keys)[ParticleParameters::kKeyCount]);
     Vector3 ReadVector();
-    // "Incorrect "name" file format".
-    std::string FormatErrorText() const;
 
-    const std::wstring& fileName_;
     Contents& contents_;
-    FileBinary& file_;
-    std::int32_t version_ = kVersion;
 };
 
 }  // namespace Vantor

@@ -1,13 +1,6 @@
 #include "engine/render/ShaderFileReader.h"
 
-#include <bit>
-#include <cstring>
-#include <memory>
-
-#include "engine/kernel/FileBinary.h"
-#include "engine/kernel/FileError.h"
 #include "engine/kernel/FileManager.h"
-#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
 #include "engine/render/ShaderDescriptor.h"
 
@@ -17,49 +10,23 @@ namespace {
 
 constexpr char kMagic[5] = {'V', 'T', 'S', 'R', 'F'};
 
-std::string StageText(std::uint32_t index) { return ": stage " + ToString(static_cast<unsigned int>(index), 0); }
+std::string StageText(std::uint32_t index) { return "stage " + ToString(static_cast<unsigned int>(index), 0); }
 
 }  // namespace
 
 void ShaderFileReader::Read(const std::wstring& fileName, ShaderDescriptor& descriptor) {
-    try {
-        const FileManager& files = *FileManager::Instance();
-        const std::unique_ptr<FileBinary> file(files.OpenFile(files.GetDataPath(fileName), false, kCacheLimit, 0));
-        ShaderFileReader reader(fileName, descriptor, *file);
-        reader.ReadHead();
+    ReadDataFile(fileName, kCacheLimit, [&](FileBinary& file) {
+        ShaderFileReader reader(fileName, descriptor, file);
+        reader.ReadHead(kMagic, kVersion, kOldVersion);
+        reader.ReadMaterial();
         reader.ReadStages();
-    } catch (const FileError& error) {
-        if (MessageManager* log = MessageManager::Instance()) log->PrintError(error.GetText());
-        throw Error(error.GetText());
-    }
+    });
 }
 
 ShaderFileReader::ShaderFileReader(const std::wstring& fileName, ShaderDescriptor& descriptor, FileBinary& file)
-    : fileName_(fileName), descriptor_(descriptor), file_(file) {}
+    : VersionedFileReader(file, fileName), descriptor_(descriptor) {}
 
-template <typename Value>
-Value ShaderFileReader::ReadValue() {
-    static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    Value value{};
-    file_.Read(&value, sizeof(Value), 1);
-    return value;
-}
-
-std::string ShaderFileReader::FormatErrorText() const {
-    return "Incorrect \"" + ToNarrow(fileName_) + "\" file format";
-}
-
-void ShaderFileReader::ReadHead() {
-    const std::uint32_t length = ReadValue<std::uint32_t>();
-    char magic[sizeof(kMagic)];
-    file_.Read(magic, 1, sizeof(magic));
-    if (length != file_.GetSize() || std::memcmp(magic, kMagic, sizeof(kMagic)) != 0)
-        throw FileError(FormatErrorText());
-    version_ = ReadValue<std::int32_t>();
-    if (version_ != kVersion && version_ != kOldVersion)
-        throw FileError("Incorrect \"" + ToNarrow(fileName_) + "\" format version, current is " +
-                        ToString(kVersion, 0));
-
+void ShaderFileReader::ReadMaterial() {
     descriptor_.SetFlags(ReadValue<std::int32_t>());
     for (unsigned i = 0; i < 4; ++i) {
         Color colour;
@@ -93,10 +60,10 @@ void ShaderFileReader::ReadStage(std::uint32_t index) {
         frames = ReadValue<std::int32_t>();
         speed = ReadValue<float>();
         if (frames <= 0)
-            throw FileError(FormatErrorText() + StageText(index) + " has " + ToString(frames, 0) + " frames");
+            FormatError(StageText(index) + " has " + ToString(frames, 0) + " frames");
         if (kind == ShaderStage::kNumberedFiles && frames > kMaxNumberedFrames)
-            throw FileError(FormatErrorText() + StageText(index) + " has " + ToString(frames, 0) +
-                            " numbered files, at most " + ToString(kMaxNumberedFrames, 0));
+            FormatError(StageText(index) + " has " + ToString(frames, 0) + " numbered files, at most " +
+                        ToString(kMaxNumberedFrames, 0));
     }
     std::int32_t columns = 1;
     std::int32_t rows = 1;
@@ -104,8 +71,8 @@ void ShaderFileReader::ReadStage(std::uint32_t index) {
         columns = ReadValue<std::int32_t>();
         rows = ReadValue<std::int32_t>();
         if (columns <= 0 || rows <= 0)
-            throw FileError(FormatErrorText() + StageText(index) + " has a grid of " + ToString(columns, 0) + " x " +
-                            ToString(rows, 0) + " cells");
+            FormatError(StageText(index) + " has a grid of " + ToString(columns, 0) + " x " + ToString(rows, 0) +
+                        " cells");
     }
     const std::string textureName = ReadTextureName();
 

@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/render/VersionedFileReader.h"
+
 namespace Vantor {
 
-class FileBinary;
 class ShaderDescriptor;
 
-class ShaderFileReader {
+class ShaderFileReader : private VersionedFileReader {
 public:
     static constexpr std::int32_t kVersion = 212;
     static constexpr std::int32_t kOldVersion = 211;
@@ -30,19 +31,13 @@ public:
 private:
     ShaderFileReader(const std::wstring& fileName, ShaderDescriptor& descriptor, FileBinary& file);
 
-    void ReadHead();
+    // The material's flags, colours, values and blend factors after the head.
+    void ReadMaterial();
     void ReadStages();
     void ReadStage(std::uint32_t index);
     std::string ReadTextureName();
-    template <typename Value>
-    Value ReadValue();
-    // "Incorrect "name" file format".
-    std::string FormatErrorText() const;
 
-    const std::wstring& fileName_;
     ShaderDescriptor& descriptor_;
-    FileBinary& file_;
-    std::int32_t version_ = kVersion;
 };
 
 }  // namespace Vantor

@@ -15,27 +15,13 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "platform/Clock.h"
 #include "platform/DirectDrawSeams.h"
-#include "platform/WinUserSeams.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
+#include "tests/engine/kernel/EngineSceneTestSupport.h"
 
 namespace {
 
-class EngineModelTest : public testing::Test {
+class EngineModelTest : public enginetest::EngineSceneTest {
 protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
-    void TearDown() override {
-        platform::seam::ResetWindowing();
-        platform::seam::ClearDeviceCalls();
-    }
-
-    static void Frame(Vantor::Engine& engine) {
-        platform::seam::AdvanceVirtualTime(150000);
-        engine.BeginFrame();
-        engine.EndFrame();
-    }
-
     // The scene bracket, draws and presentations of the device's record, in order.
     static std::vector<std::string> DrawingCalls() {
         std::vector<std::string> names;
@@ -45,8 +31,6 @@ protected:
                 if (call.name == name) names.push_back(call.name);
         return names;
     }
-
-    enginetest::EngineFolder home_;
 };
 
 TEST_F(EngineModelTest, EveryFrameDrawsTheRegisteredModelsThenPresents) {

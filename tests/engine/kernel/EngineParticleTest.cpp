@@ -17,26 +17,11 @@
 #include "engine/render/ShaderManager.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
-#include "platform/Clock.h"
-#include "platform/WinUserSeams.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
+#include "tests/engine/kernel/EngineSceneTestSupport.h"
 
 namespace {
 
-class EngineParticleTest : public testing::Test {
-protected:
-    void SetUp() override { platform::seam::ResetWindowing(); }
-    void TearDown() override { platform::seam::ResetWindowing(); }
-
-    // A frame of 0.1 s (the frame clock's longest).
-    static void Frame(Vantor::Engine& engine) {
-        platform::seam::AdvanceVirtualTime(150000);
-        engine.BeginFrame();
-        engine.EndFrame();
-    }
-
-    enginetest::EngineFolder home_;
-};
+using EngineParticleTest = enginetest::EngineSceneTest;
 
 TEST_F(EngineParticleTest, ParticlesMoveBeforeTheirSpritesAreTurnedIntoQuadsAndDrawn) {
     Vantor::Engine engine(home_.Settings());

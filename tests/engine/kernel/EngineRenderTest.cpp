@@ -13,20 +13,14 @@
 #include "engine/render/RenderSystem.h"
 #include "platform/DirectDrawSeams.h"
 #include "platform/FailureInjection.h"
-#include "platform/WinUserSeams.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
+#include "tests/engine/kernel/EngineSceneTestSupport.h"
 
 namespace {
 
 using Vantor::Engine;
 
-class EngineRenderTest : public enginetest::EngineObjectTest {
+class EngineRenderTest : public enginetest::EngineSceneTest {
 protected:
-    void TearDown() override {
-        EngineObjectTest::TearDown();
-        platform::seam::ClearDeviceCalls();
-    }
-
     static std::size_t Presentations() {
         std::size_t count = 0;
         for (const platform::seam::DeviceCall& call : platform::seam::DeviceCalls())

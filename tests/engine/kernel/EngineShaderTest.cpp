@@ -12,24 +12,14 @@
 #include "engine/render/ShaderUser.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
-#include "platform/Clock.h"
-#include "platform/WinUserSeams.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
+#include "tests/engine/kernel/EngineSceneTestSupport.h"
 
 namespace {
 
 using Vantor::ShaderDescriptor;
 using Vantor::ShaderStage;
 
-class EngineShaderTest : public enginetest::EngineObjectTest {
-protected:
-    // One frame of the engine, 0.1 s long.
-    static void Frame(Vantor::Engine& engine) {
-        platform::seam::AdvanceVirtualTime(150000);
-        engine.BeginFrame();
-        engine.EndFrame();
-    }
-};
+using EngineShaderTest = enginetest::EngineSceneTest;
 
 TEST_F(EngineShaderTest, EveryFrameAnimatesTheStagesAndAgesTheTextures) {
     Vantor::Engine engine(home_.Settings());

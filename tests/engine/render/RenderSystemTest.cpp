@@ -16,6 +16,7 @@
 #include "engine/kernel/Window.h"
 #include "engine/render/Texture2D.h"
 #include "platform/WinPaths.h"
+#include "tests/engine/render/DevicelessRenderSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -43,10 +44,8 @@ public:
     void ReleaseSurface() override {}
 };
 
-class FakeRenderSystem : public RenderSystem {
+class FakeRenderSystem : public rendertest::DevicelessRenderSystem {
 public:
-    FakeRenderSystem() : RenderSystem(false, false) {}
-
     // A device of that many stages and that anisotropy, with one mode.
     void MakeDevice(std::uint32_t stages, std::uint32_t maxAnisotropy) {
         textureStageCount_ = stages;
@@ -77,29 +76,6 @@ public:
     void ResetDevice(std::int32_t flags) override {
         calls.push_back("ResetDevice " + std::to_string(flags));
         if (resetSucceeds) RenderSystem::ResetDevice(flags);
-    }
-
-    Vantor::Camera* CreateCamera(std::int32_t) override { return nullptr; }
-    Vantor::Light* CreateLight(std::int32_t) override { return nullptr; }
-    void CaptureScreen(Vantor::Image&) override {}
-    Vantor::VertexBuffer* CreateVertexBuffer(std::int32_t, std::int32_t, std::uint32_t) override { return nullptr; }
-    Vantor::VertexBuffer* CreateVertexBufferConverted(std::int32_t, std::int32_t,
-                                                      const Vantor::VertexBuffer&) override {
-        return nullptr;
-    }
-    Vantor::VertexBuffer* CopyVertexBuffer(const Vantor::VertexBuffer&) override { return nullptr; }
-    Vantor::IndexBuffer* CreateIndexBuffer(std::int32_t, std::uint32_t) override { return nullptr; }
-    Vantor::IndexBuffer* CreateIndexBufferConverted(std::int32_t, const Vantor::IndexBuffer&) override {
-        return nullptr;
-    }
-    Vantor::IndexBuffer* CopyIndexBuffer(const Vantor::IndexBuffer&) override { return nullptr; }
-    Vantor::Texture2D* CreateTextureFromImages(const std::string&, Vantor::Image*, Vantor::Image*, bool,
-                                               bool) override {
-        return nullptr;
-    }
-    Vantor::Texture2D* CreateTextureFromFiles(const std::string&, const std::wstring&, const std::wstring&, bool,
-                                              bool) override {
-        return nullptr;
     }
 
     void SetMaterial(const Color&, const Color&, const Color&, const Color&, float) override {

@@ -24,6 +24,7 @@
 #include "engine/render/TextureManager.h"
 #include "platform/Clock.h"
 #include "platform/WinPaths.h"
+#include "tests/engine/render/DevicelessRenderSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -60,9 +61,9 @@ private:
 };
 
 // A render system of that many texture units whose device is its state cache.
-class FakeRenderSystem : public RenderSystem {
+class FakeRenderSystem : public rendertest::DevicelessRenderSystem {
 public:
-    explicit FakeRenderSystem(std::uint32_t units) : RenderSystem(false, false) {
+    explicit FakeRenderSystem(std::uint32_t units) {
         textureStageCount_ = units;
         ResizeStageStates();
     }
@@ -71,43 +72,6 @@ public:
                                       bool mipMaps, bool lazy) override {
         return new FakeTexture(key, colour, opacity, mipMaps, lazy, liveTextures);
     }
-    Texture2D* CreateTextureFromImages(const std::string&, Vantor::Image*, Vantor::Image*, bool, bool) override {
-        return nullptr;
-    }
-    Vantor::Camera* CreateCamera(std::int32_t) override { return nullptr; }
-    Vantor::Light* CreateLight(std::int32_t) override { return nullptr; }
-    void CaptureScreen(Vantor::Image&) override {}
-    Vantor::VertexBuffer* CreateVertexBuffer(std::int32_t, std::int32_t, std::uint32_t) override { return nullptr; }
-    Vantor::VertexBuffer* CreateVertexBufferConverted(std::int32_t, std::int32_t,
-                                                      const Vantor::VertexBuffer&) override {
-        return nullptr;
-    }
-    Vantor::VertexBuffer* CopyVertexBuffer(const Vantor::VertexBuffer&) override { return nullptr; }
-    Vantor::IndexBuffer* CreateIndexBuffer(std::int32_t, std::uint32_t) override { return nullptr; }
-    Vantor::IndexBuffer* CreateIndexBufferConverted(std::int32_t, const Vantor::IndexBuffer&) override {
-        return nullptr;
-    }
-    Vantor::IndexBuffer* CopyIndexBuffer(const Vantor::IndexBuffer&) override { return nullptr; }
-    void SetMaterial(const Vantor::Color&, const Vantor::Color&, const Vantor::Color&, const Vantor::Color&,
-                     float) override {}
-    void UpdateProjectionMatrix() override {}
-    void UpdateViewMatrix() override {}
-    void UpdateWorldMatrix() override {}
-    void UpdateAmbientColor() override {}
-    void UpdateAlphaBlend() override {}
-    void UpdateBlend() override {}
-    void UpdateTexture(std::int32_t) override {}
-    void UpdateMaxTextureAnisotropy(std::int32_t) override {}
-    void UpdateTextureFilter(std::int32_t) override {}
-    void UpdateTextureAdressU(std::int32_t) override {}
-    void UpdateTextureAdressV(std::int32_t) override {}
-    void UpdateTextureMatrix(std::int32_t) override {}
-    void UpdateCullMode() override {}
-    void UpdateLighting() override {}
-    void UpdateNormalizeNormals() override {}
-    void UpdateZ() override {}
-    void UpdateZWrite() override {}
-    void UpdateStencil() override {}
 
     // Textures made and not yet deleted.
     int liveTextures = 0;

@@ -2,12 +2,7 @@
 
 #include "engine/kernel/FatalError.h"
 #include "engine/render/d3d7/ModeInfo_D3D7.h"
-#include "platform/Desktop.h"
-#include "platform/FailureInjection.h"
 #include "platform/WinDisplay.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
-#include "platform/WinUserSeams.h"
 
 namespace d3d7test {
 
@@ -24,35 +19,17 @@ std::string Unframed(const std::string& text, const std::string& prefix, const s
 
 }  // namespace
 
-void RenderSystemTest::SetUp() {
-    std::wstring root = platform::ToWindowsPath(folder_.Path().string());
-    platform::seam::SetUserDataFolder(root);
-    platform::seam::ResetWindowing();
-    log_ = std::make_unique<Vantor::MessageManager>(L"Test", false, false, L"", L"");
-    Vantor::MessageManager::Instance(log_.get());
-    files_ = std::make_unique<Vantor::FileManager>(root, false, L"data", 0u);
-    Vantor::FileManager::Instance(files_.get());
-    MakeConfig("800x600x32");
-}
-
 void RenderSystemTest::TearDown() {
     renderSystem_.reset();
     window_.reset();
-    config_.reset();
-    files_.reset();
-    log_.reset();
-    platform::seam::ClearInjectedFailures();
     platform::seam::ResetGraphicsCaps();
     platform::seam::ResetDisplayModes();
-    platform::seam::ResetDesktop();
-    platform::seam::ResetWindowing();
     platform::seam::ClearDeviceCalls();
-    platform::seam::SetUserDataFolder(L"");
+    KernelManagersTest::TearDown();
 }
 
 void RenderSystemTest::MakeConfig(const std::string& defaultMode) {
-    std::wstring root = platform::ToWindowsPath(folder_.Path().string());
-    config_ = std::make_unique<Vantor::Config>(root, L"game", false, defaultMode, false, false);
+    config_ = std::make_unique<Vantor::Config>(home_.root, L"game", false, defaultMode, false, false);
     Vantor::Config::Instance(config_.get());
 }
 
@@ -115,6 +92,29 @@ std::vector<platform::seam::DeviceCall> RenderSystemTest::StateCalls() const {
         }
     }
     return calls;
+}
+
+void ModelManagersTest::TearDown() {
+    DestroyModelManagers();
+    RenderSystemTest::TearDown();
+}
+
+void ModelManagersTest::MakeModelManagers() {
+    cameras_ = std::make_unique<Vantor::CameraManager>();
+    Vantor::CameraManager::Instance(cameras_.get());
+    lights_ = std::make_unique<Vantor::LightManager>();
+    Vantor::LightManager::Instance(lights_.get());
+    shaders_ = std::make_unique<Vantor::ShaderManager>();
+    Vantor::ShaderManager::Instance(shaders_.get());
+    models_ = std::make_unique<Vantor::ModelManager>();
+    Vantor::ModelManager::Instance(models_.get());
+}
+
+void ModelManagersTest::DestroyModelManagers() {
+    models_.reset();
+    shaders_.reset();
+    lights_.reset();
+    cameras_.reset();
 }
 
 platform::GraphicsCaps DefaultCaps() { return platform::seam::DefaultGraphicsCaps(); }

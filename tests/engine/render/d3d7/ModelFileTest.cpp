@@ -20,14 +20,6 @@
 namespace modeltest {
 namespace {
 
-using Vantor::Vector3;
-
-void ExpectVector(const Vector3& expected, const Vector3& actual) {
-    EXPECT_FLOAT_EQ(expected.x, actual.x);
-    EXPECT_FLOAT_EQ(expected.y, actual.y);
-    EXPECT_FLOAT_EQ(expected.z, actual.z);
-}
-
 class ModelFileTest : public ModelTest {
 protected:
     // Models without a shader file beside them log its absence, nothing else.

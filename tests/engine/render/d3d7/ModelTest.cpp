@@ -16,14 +16,6 @@
 namespace modeltest {
 namespace {
 
-using Vantor::Vector3;
-
-void ExpectVector(const Vector3& expected, const Vector3& actual) {
-    EXPECT_FLOAT_EQ(expected.x, actual.x);
-    EXPECT_FLOAT_EQ(expected.y, actual.y);
-    EXPECT_FLOAT_EQ(expected.z, actual.z);
-}
-
 TEST_F(ModelTest, BoxModelHasItsGeometryFlagsAndName) {
     Model* box = Models().CreateBoxModel({-1, -1, -1}, {1, 2, 3}, nullptr, nullptr, 0x10);
     EXPECT_EQ(L"box", box->GetName());

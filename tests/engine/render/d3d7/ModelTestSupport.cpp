@@ -1,5 +1,7 @@
 #include "tests/engine/render/d3d7/ModelTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "engine/render/IndexBuffer.h"
@@ -9,38 +11,25 @@
 namespace modeltest {
 
 void ModelTest::SetUp() {
-    RenderSystemTest::SetUp();
+    ModelManagersTest::SetUp();
     MakeScene();
 }
 
 void ModelTest::TearDown() {
     DestroyScene();
-    RenderSystemTest::TearDown();
+    ModelManagersTest::TearDown();
 }
 
 void ModelTest::MakeScene(bool stencilBufferWanted) {
     DestroyScene();
-    timers_ = std::make_unique<Vantor::TimerManager>();
-    Vantor::TimerManager::Instance(timers_.get());
     Make(stencilBufferWanted);
-    cameras_ = std::make_unique<Vantor::CameraManager>();
-    Vantor::CameraManager::Instance(cameras_.get());
-    lights_ = std::make_unique<Vantor::LightManager>();
-    Vantor::LightManager::Instance(lights_.get());
-    shaders_ = std::make_unique<Vantor::ShaderManager>();
-    Vantor::ShaderManager::Instance(shaders_.get());
-    models_ = std::make_unique<Vantor::ModelManager>();
-    Vantor::ModelManager::Instance(models_.get());
+    MakeModelManagers();
     NextFrame();
 }
 
 void ModelTest::DestroyScene() {
-    models_.reset();
-    shaders_.reset();
-    lights_.reset();
-    cameras_.reset();
+    DestroyModelManagers();
     renderSystem_.reset();
-    timers_.reset();
 }
 
 void ModelTest::NextFrame() {
@@ -61,7 +50,7 @@ std::wstring ModelTest::WriteModel(const std::wstring& name, const ModelFileWrit
 std::wstring ModelTest::WriteBytes(const std::wstring& name, const ModelFileWriter::Bytes& bytes) {
     std::string relative = "data/";
     for (wchar_t c : name) relative.push_back(c == L'\\' ? '/' : static_cast<char>(c));
-    folder_.WriteFile(relative, std::string(bytes.begin(), bytes.end()));
+    home_.folder.WriteFile(relative, std::string(bytes.begin(), bytes.end()));
     return name;
 }
 
@@ -205,6 +194,12 @@ Vantor::Vector3 VertexPosition(const Model& model, std::uint32_t i) {
     float position[3];
     std::memcpy(position, vertices.GetData() + std::size_t{i} * vertices.GetVertexSize(), sizeof(position));
     return {position[0], position[1], position[2]};
+}
+
+void ExpectVector(const Vantor::Vector3& expected, const Vantor::Vector3& actual) {
+    EXPECT_FLOAT_EQ(expected.x, actual.x);
+    EXPECT_FLOAT_EQ(expected.y, actual.y);
+    EXPECT_FLOAT_EQ(expected.z, actual.z);
 }
 
 }  // namespace modeltest

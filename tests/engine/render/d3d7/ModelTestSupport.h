@@ -11,13 +11,8 @@
 
 #include "content/ModelFileWriter.h"
 #include "engine/kernel/Matrix4.h"
-#include "engine/kernel/TimerManager.h"
-#include "engine/render/CameraManager.h"
-#include "engine/render/LightManager.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
-#include "engine/render/ModelManager.h"
-#include "engine/render/ShaderManager.h"
 #include "tests/engine/render/d3d7/D3D7TestSupport.h"
 
 namespace modeltest {
@@ -29,13 +24,13 @@ using Vantor::ModelFlags;
 // The frame time every NextFrame gives (the clock runs past the 0.1 s clamp).
 constexpr float kFrameTime = 0.1f;
 
-class ModelTest : public d3d7test::RenderSystemTest {
+class ModelTest : public d3d7test::ModelManagersTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // Builds the render system (with a stencil buffer when asked and the device has
-    // one) and the managers, replacing earlier ones.
+    // one) and the model managers, replacing earlier ones.
     void MakeScene(bool stencilBufferWanted = false);
     void DestroyScene();
 
@@ -59,12 +54,6 @@ protected:
     Vantor::ModelManager& Models() { return *models_; }
     Vantor::ShaderManager& Shaders() { return *shaders_; }
     Vantor::CameraManager& Cameras() { return *cameras_; }
-
-    std::unique_ptr<Vantor::TimerManager> timers_;
-    std::unique_ptr<Vantor::CameraManager> cameras_;
-    std::unique_ptr<Vantor::LightManager> lights_;
-    std::unique_ptr<Vantor::ShaderManager> shaders_;
-    std::unique_ptr<Vantor::ModelManager> models_;
 };
 
 // A registered quad (two triangles, list) from (x, y) to (x + 1, y + 1) at depth z in
@@ -83,5 +72,8 @@ ModelFileWriter::Model SkinnedTriangleFile(std::uint32_t version, std::uint32_t 
 
 // The position of vertex i of the model's vertex buffer.
 Vantor::Vector3 VertexPosition(const Model& model, std::uint32_t i);
+
+// Expects the vector to equal the expected one, coordinate by coordinate.
+void ExpectVector(const Vantor::Vector3& expected, const Vantor::Vector3& actual);
 
 }  // namespace modeltest

@@ -13,15 +13,10 @@
 #include <string>
 
 #include "content/ParticleFileWriter.h"
-#include "engine/kernel/TimerManager.h"
-#include "engine/render/CameraManager.h"
 #include "engine/render/IndexBuffer.h"
-#include "engine/render/LightManager.h"
 #include "engine/render/Model.h"
-#include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
-#include "engine/render/ShaderManager.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
 #include "engine/render/Vertex.h"
@@ -31,22 +26,13 @@
 
 namespace spritetest {
 
-class SpriteSceneTest : public d3d7test::RenderSystemTest {
+class SpriteSceneTest : public d3d7test::ModelManagersTest {
 protected:
     void SetUp() override {
-        RenderSystemTest::SetUp();
+        ModelManagersTest::SetUp();
         Values().vsync = false;
         Make();
-        timers_ = std::make_unique<Vantor::TimerManager>();
-        Vantor::TimerManager::Instance(timers_.get());
-        cameras_ = std::make_unique<Vantor::CameraManager>();
-        Vantor::CameraManager::Instance(cameras_.get());
-        lights_ = std::make_unique<Vantor::LightManager>();
-        Vantor::LightManager::Instance(lights_.get());
-        shaders_ = std::make_unique<Vantor::ShaderManager>();
-        Vantor::ShaderManager::Instance(shaders_.get());
-        models_ = std::make_unique<Vantor::ModelManager>();
-        Vantor::ModelManager::Instance(models_.get());
+        MakeModelManagers();
         sprites_ = std::make_unique<Vantor::SpriteGroupManager>();
         Vantor::SpriteGroupManager::Instance(sprites_.get());
         particles_ = std::make_unique<Vantor::ParticleSystemManager>();
@@ -57,12 +43,7 @@ protected:
         // The reverse of the engine's order of creation.
         particles_.reset();
         sprites_.reset();
-        models_.reset();
-        shaders_.reset();
-        lights_.reset();
-        cameras_.reset();
-        timers_.reset();
-        RenderSystemTest::TearDown();
+        ModelManagersTest::TearDown();
     }
 
     // The frame clock moves on by the time (on the headless backend's virtual clock),
@@ -93,11 +74,6 @@ protected:
 
     // Seconds of frame time the frame clock has been given.
     double clock_ = 0.0;
-    std::unique_ptr<Vantor::TimerManager> timers_;
-    std::unique_ptr<Vantor::CameraManager> cameras_;
-    std::unique_ptr<Vantor::LightManager> lights_;
-    std::unique_ptr<Vantor::ShaderManager> shaders_;
-    std::unique_ptr<Vantor::ModelManager> models_;
     std::unique_ptr<Vantor::SpriteGroupManager> sprites_;
     std::unique_ptr<Vantor::ParticleSystemManager> particles_;
 };

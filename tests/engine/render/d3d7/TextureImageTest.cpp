@@ -152,7 +152,7 @@ TEST_F(TextureImageTest, TheSamePathForColourAndOpacityTakesTheOpacityFromTheCol
 
 TEST_F(TextureImageTest, APictureThatCannotBeReadShowsTheCheckerAndTheReasonIsLogged) {
     MakeRenderSystem();
-    folder_.WriteFile("pictures/broken.tga", "short");
+    home_.folder.WriteFile("pictures/broken.tga", "short");
     struct Case {
         const wchar_t* colour;
         const char* loggedError;  // the start of the reader's error

@@ -138,11 +138,11 @@ TEST_F(TextureManagerTest, ReportsItsTexturesInKeyOrderAndTheirBytes) {
 TEST_F(TextureManagerTest, APictureFoundByTheLookupTakesItsOpacityPicture) {
     Make();
     // BMP before PNG in the lookup; a BMP picture takes an "_alpha" picture.
-    folder_.WriteFile("data/look/wood.bmp",
-                      texturetest::BmpFile(texturetest::SolidPicture(8, 8, 24, Rgba(10, 20, 30))));
-    folder_.WriteFile("data/look/wood.png", "not read");
-    folder_.WriteFile("data/look/wood_alpha.tga",
-                      texturetest::TgaFile(texturetest::SolidPicture(8, 8, 8, Rgba(0x40, 0x40, 0x40))));
+    home_.folder.WriteFile("data/look/wood.bmp",
+                           texturetest::BmpFile(texturetest::SolidPicture(8, 8, 24, Rgba(10, 20, 30))));
+    home_.folder.WriteFile("data/look/wood.png", "not read");
+    home_.folder.WriteFile("data/look/wood_alpha.tga",
+                           texturetest::TgaFile(texturetest::SolidPicture(8, 8, 8, Rgba(0x40, 0x40, 0x40))));
     Vantor::ShaderDescriptor material;
     material.AddStage(0, Vantor::ShaderStage::kSingleTexture, 1, 1, 1, 0.0f, "look\\wood", Vantor::ShaderStage::kClamp);
     std::vector<std::wstring> files;

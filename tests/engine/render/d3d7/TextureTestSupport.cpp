@@ -113,7 +113,7 @@ std::string DdsFile(std::uint32_t width, std::uint32_t height, const std::string
 }
 
 std::wstring TextureTest::WritePicture(const std::string& name, const std::string& bytes) {
-    folder_.WriteFile("pictures/" + name, bytes);
+    home_.folder.WriteFile("pictures/" + name, bytes);
     return L"pictures\\" + std::wstring(name.begin(), name.end());
 }
 

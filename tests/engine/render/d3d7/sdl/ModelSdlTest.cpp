@@ -89,7 +89,7 @@ ModelFileWriter::Model SquareFile() {
 }
 
 TEST_F(ModelSdlTest, TexturedModelFromItsFilesShowsWhereItsCameraPutsIt) {
-    folder_.WriteFile("data/models/sign.tga", CornersTga());
+    home_.folder.WriteFile("data/models/sign.tga", CornersTga());
     Content::ShaderFileWriter::Shader material;
     Content::ShaderFileWriter::Stage stage;
     stage.textureName = "sign";  // beside the shader file

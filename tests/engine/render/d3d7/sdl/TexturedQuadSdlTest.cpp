@@ -134,7 +134,7 @@ TEST_F(TexturedQuadSdlTest, ACompressedPictureShowsItsColour) {
     dds += "DXT5";
     dds.append(40, '\0');
     dds.append("\xFF\x00\x00\x00\x00\x00\x00\x00\x00\xF8\x1F\x00\x00\x00\x00\x00", 16);
-    folder_.WriteFile("pictures/red.dds", dds);
+    home_.folder.WriteFile("pictures/red.dds", dds);
 
     std::unique_ptr<Vantor::Texture2D> texture(
         renderSystem_->CreateTextureFromFiles("red", L"pictures\\red.dds", L"", false, false));
