@@ -256,7 +256,7 @@ TEST_F(FileBinaryTest, SharedEntryWithinTheCacheLimitIsCopied) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry.GetMemory()), 3), "567");
 }
 
-// ---- Mended faults ----
+// ---- Damaged input and failed writes ----
 
 TEST_F(FileBinaryTest, StringWithLengthZeroIsEmpty) {
     FileBinary& stream = Over(Bytes({0, 2, 'a', 0, 0, 2, 'b', 0, 0, 0}));
