@@ -3,15 +3,25 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <optional>
+
 #include "platform/Backend.h"
 
 namespace platform::bench {
 
 namespace {
 
-// One unit quad shared by every draw: position, texture coordinates, two triangles.
-constexpr GLfloat kPositions[] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
-constexpr GLfloat kCoordinates[] = {0, 0, 1, 0, 1, 1, 0, 1};
+// One unit quad shared by every draw, its vertices laid out as the renderer's model
+// vertices are (position, normal, texture coordinates); two triangles.
+struct Vertex {
+    GLfloat position[3];
+    GLfloat normal[3];
+    GLfloat uv[2];
+};
+constexpr Vertex kVertices[] = {{{0, 0, 0}, {0, 0, 1}, {0, 0}},
+                                {{1, 0, 0}, {0, 0, 1}, {1, 0}},
+                                {{1, 1, 0}, {0, 0, 1}, {1, 1}},
+                                {{0, 1, 0}, {0, 0, 1}, {0, 1}}};
 constexpr GLushort kIndices[] = {0, 1, 2, 2, 3, 0};
 
 // Puts the context that was current at its making back when it goes.
@@ -85,7 +95,7 @@ struct PlainGLQuads::State {
         if (!gl.Load()) return false;
         glGenTextures(1, &offscreenPicture);
         glBindTexture(GL_TEXTURE_2D, offscreenPicture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
         gl.GenRenderbuffers(1, &depthStencil);
         gl.BindRenderbuffer(GL_RENDERBUFFER, depthStencil);
         gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
@@ -127,24 +137,33 @@ std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, Target
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    // The window's own depth and stencil are those the renderer's back buffer gets; the
+    // sizes asked for before go back for whoever makes a window next.
+    int depthBits = 0, stencilBits = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depthBits);
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     state->window = SDL_CreateWindow("plain OpenGL", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                                      SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-    if (!state->window) {
-        failure = SDL_GetError();
-        return nullptr;
-    }
     ContextGuard guard;
-    state->context = SDL_GL_CreateContext(state->window);  // and makes it current
+    if (state->window) state->context = SDL_GL_CreateContext(state->window);  // and makes it current
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, stencilBits);
     if (!state->context) {
         failure = SDL_GetError();
         return nullptr;
     }
     SDL_GL_SetSwapInterval(0);
+    // The renderer's textures carry their mip levels, filtered between levels too.
     glGenTextures(1, &state->texture);
     glBindTexture(GL_TEXTURE_2D, state->texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pictureWidth, pictureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     if (target == Target::kOffscreen && !state->MakeOffscreenTarget()) {
         failure = "OpenGL has no framebuffer objects";
@@ -157,10 +176,20 @@ PlainGLQuads::PlainGLQuads(std::unique_ptr<State> state) : state_(std::move(stat
 
 PlainGLQuads::~PlainGLQuads() = default;
 
+struct PlainGLQuads::Current::Previous {
+    ContextGuard guard;
+};
+
+PlainGLQuads::Current::Current(PlainGLQuads& quads) : previous_(std::make_unique<Previous>()) {
+    SDL_GL_MakeCurrent(quads.state_->window, quads.state_->context);
+}
+
+PlainGLQuads::Current::~Current() = default;
+
 void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
     State& s = *state_;
-    ContextGuard guard;
-    SDL_GL_MakeCurrent(s.window, s.context);
+    std::optional<Current> current;
+    if (SDL_GL_GetCurrentContext() != s.context) current.emplace(*this);
     if (s.framebuffer) s.gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
     glViewport(0, 0, s.width, s.height);
     glClearColor(0, 0, 0, 1);
@@ -170,15 +199,21 @@ void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
     glDisable(GL_CULL_FACE);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, s.width, 0, s.height, -500, 500);
+    // The offscreen picture keeps its rows top first, as the sdl backend's back buffer.
+    if (s.framebuffer)
+        glOrtho(0, s.width, s.height, 0, -500, 500);
+    else
+        glOrtho(0, s.width, 0, s.height, -500, 500);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, s.texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, kPositions);
-    glTexCoordPointer(2, GL_FLOAT, 0, kCoordinates);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), kVertices[0].position);
+    glNormalPointer(GL_FLOAT, sizeof(Vertex), kVertices[0].normal);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), kVertices[0].uv);
     glMatrixMode(GL_MODELVIEW);
     for (const PlainQuad& quad : quads) {
         const GLfloat placement[16] = {quad.size, 0, 0, 0, 0, quad.size, 0, 0, 0, 0, 1, 0, quad.x, quad.y, 0, 1};
@@ -186,11 +221,13 @@ void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
         glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, kIndices);
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     if (s.framebuffer) {
+        // Top row to the window's top: rows are copied as they lie.
         s.gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.framebuffer);
         s.gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        s.gl.BlitFramebuffer(0, 0, s.width, s.height, 0, 0, s.width, s.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        s.gl.BlitFramebuffer(0, 0, s.width, s.height, 0, s.height, s.width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         s.gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
     }
     SDL_GL_SwapWindow(s.window);

@@ -1,6 +1,7 @@
 #include "platform/Direct3DGL.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numbers>
 
 namespace platform::ddraw {
@@ -11,6 +12,15 @@ D3DMATRIX Identity() {
     D3DMATRIX matrix{};
     matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1;
     return matrix;
+}
+
+// The product a * b of two Direct3D matrices (row vectors: a applies first).
+D3DMATRIX Product(const D3DMATRIX& a, const D3DMATRIX& b) {
+    D3DMATRIX product{};
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            for (int k = 0; k < 4; ++k) product.m[row][column] += a.m[row][k] * b.m[k][column];
+    return product;
 }
 
 void Switch(GLenum capability, bool on) {
@@ -69,7 +79,13 @@ GLenum StencilOperation(DWORD operation) {
     }
 }
 
-GLenum BlendFactor(DWORD factor) {
+// A target without alpha bits reads destination alpha as one, whatever its picture's
+// alpha holds.
+GLenum BlendFactor(DWORD factor, bool destinationAlpha) {
+    if (!destinationAlpha) {
+        if (factor == D3DBLEND_DESTALPHA) return GL_ONE;
+        if (factor == D3DBLEND_INVDESTALPHA || factor == D3DBLEND_SRCALPHASAT) return GL_ZERO;  // min(As, 1 - 1)
+    }
     switch (factor) {
         case D3DBLEND_ONE:
             return GL_ONE;
@@ -282,7 +298,8 @@ bool GLDevice::DrawsVertexFormat(DWORD format) const {
 
 HRESULT GLDevice::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
     HRESULT result = HeadlessDevice::SetRenderTarget(surface, flags);
-    if (SUCCEEDED(result)) dirty_ |= kViewport | kTransforms;
+    // Blending reads destination alpha as the new target has it.
+    if (SUCCEEDED(result)) dirty_ |= kViewport | kProjection | kBlend;
     return result;
 }
 
@@ -291,13 +308,13 @@ HRESULT GLDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) 
     if (FAILED(result)) return result;
     if (state == D3DTRANSFORMSTATE_WORLD) {
         world_ = *matrix;
-        dirty_ |= kTransforms;
+        dirty_ |= kModelView;
     } else if (state == D3DTRANSFORMSTATE_VIEW) {
         view_ = *matrix;
-        dirty_ |= kTransforms | kLightSources;  // lights stay where they are in the world
+        dirty_ |= kModelView | kLightSources;  // lights stay where they are in the world
     } else if (state == D3DTRANSFORMSTATE_PROJECTION) {
         projection_ = *matrix;
-        dirty_ |= kTransforms;
+        dirty_ |= kProjection;
     } else if (state >= D3DTRANSFORMSTATE_TEXTURE0 && state <= D3DTRANSFORMSTATE_TEXTURE7) {
         textureMatrices_[state - D3DTRANSFORMSTATE_TEXTURE0] = *matrix;
         stageDirty_[state - D3DTRANSFORMSTATE_TEXTURE0] = true;
@@ -307,7 +324,7 @@ HRESULT GLDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) 
 
 HRESULT GLDevice::SetViewport(LPD3DVIEWPORT7 viewport) {
     HRESULT result = HeadlessDevice::SetViewport(viewport);
-    if (SUCCEEDED(result)) dirty_ |= kViewport | kTransforms;
+    if (SUCCEEDED(result)) dirty_ |= kViewport | kProjection;
     return result;
 }
 
@@ -411,40 +428,89 @@ HRESULT GLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat
         HeadlessDevice::DrawIndexedPrimitive(type, vertexFormat, vertices, vertexCount, indices, indexCount, flags);
     if (FAILED(result) || !Prepare()) return result;
 
-    const VertexLayout layout = LayoutOf(vertexFormat);
-    const auto* base = static_cast<const BYTE*>(vertices);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, layout.stride, base);
-    if (layout.normal >= 0) {
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, layout.stride, base + layout.normal);
-    } else {
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glNormal3f(0, 0, 0);
-    }
-    ApplyColourMaterial(layout.diffuse >= 0);
-    if (layout.diffuse >= 0) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, layout.stride, base + layout.diffuse);
-    } else {
-        // Without vertex colours Direct3D's diffuse colour is opaque white.
-        glDisableClientState(GL_COLOR_ARRAY);
-        glColor4f(1, 1, 1, 1);
-    }
-    for (unsigned stage = 0; stage < context_.TextureUnits() && stage < kStages; ++stage) {
-        bool samples = ApplyStage(stage);
-        DWORD set = StageState(stage, D3DTSS_TEXCOORDINDEX) & 0xFFFF;
-        context_.Gl().ClientActiveTexture(GL_TEXTURE0 + stage);
-        if (samples && set < layout.textureSets) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, layout.stride, base + layout.textures + set * 8);
-        } else {
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        }
-    }
+    ApplyArrays(vertexFormat, vertices, vertexCount);
     glDrawElements(Primitive(type), GLsizei(indexCount), GL_UNSIGNED_SHORT, indices);
+    // The current values of attributes drawn from arrays are undefined after a draw.
+    if (*applied_.colourArray) applied_.whiteColour = false;
+    if (*applied_.normalArray) applied_.zeroNormal = false;
     static_cast<GLSurface&>(RenderTarget()).Drawn();
     return result;
+}
+
+void GLDevice::ApplyArrays(DWORD vertexFormat, const void* source, DWORD vertexCount) {
+    const VertexLayout layout = LayoutOf(vertexFormat);
+    // Small draws are read from the device's own copy of their vertices: a run of them
+    // then leaves the array pointers alone, which costs drivers less than pointing the
+    // arrays at each caller's memory anew.
+    const size_t bytes = size_t(vertexCount) * size_t(layout.stride);
+    const auto* vertices = static_cast<const BYTE*>(
+        bytes <= stagedVertices_.size() ? std::memcpy(stagedVertices_.data(), source, bytes) : source);
+    const auto point = [&](ArrayPointer& applied, int offset) {
+        const ArrayPointer wanted{vertices + offset, layout.stride};
+        if (applied == wanted) return false;
+        applied = wanted;
+        return true;
+    };
+    if (point(applied_.vertexPointer, 0)) glVertexPointer(3, GL_FLOAT, layout.stride, vertices);
+    SwitchArray(GL_NORMAL_ARRAY, applied_.normalArray, layout.normal >= 0);
+    if (layout.normal >= 0) {
+        if (point(applied_.normalPointer, layout.normal))
+            glNormalPointer(GL_FLOAT, layout.stride, vertices + layout.normal);
+    } else if (!applied_.zeroNormal) {
+        glNormal3f(0, 0, 0);
+        applied_.zeroNormal = true;
+    }
+    ApplyColourMaterial(layout.diffuse >= 0);
+    SwitchArray(GL_COLOR_ARRAY, applied_.colourArray, layout.diffuse >= 0);
+    if (layout.diffuse >= 0) {
+        if (point(applied_.colourPointer, layout.diffuse))
+            glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, layout.stride, vertices + layout.diffuse);
+    } else if (!applied_.whiteColour) {
+        // Without vertex colours Direct3D's diffuse colour is opaque white.
+        glColor4f(1, 1, 1, 1);
+        applied_.whiteColour = true;
+    }
+    // The stages from the first disabled one on are not reached: their units, once
+    // idle, need nothing (what else they are set to matters only when they sample).
+    const unsigned units = std::min<unsigned>(context_.TextureUnits(), kStages);
+    bool reached = true;
+    for (unsigned stage = 0; stage < units; ++stage) {
+        reached = reached && StageState(stage, D3DTSS_COLOROP) != D3DTOP_DISABLE;
+        std::optional<bool>& enabled = applied_.coordinateArrays[stage];
+        if (!reached && enabled == false && applied_.unitSampling[stage] == false) continue;
+        const bool samples = ApplyStage(stage, reached);
+        const DWORD set = StageState(stage, D3DTSS_TEXCOORDINDEX) & 0xFFFF;
+        const bool reads = samples && set < layout.textureSets;
+        if (enabled != reads) {
+            ClientUnit(stage);
+            SwitchArray(GL_TEXTURE_COORD_ARRAY, enabled, reads);
+        }
+        if (reads && point(applied_.coordinatePointers[stage], layout.textures + int(set) * 8)) {
+            ClientUnit(stage);
+            glTexCoordPointer(2, GL_FLOAT, layout.stride, vertices + layout.textures + set * 8);
+        }
+    }
+}
+
+void GLDevice::SwitchArray(GLenum array, std::optional<bool>& applied, bool on) {
+    if (applied == on) return;
+    if (on)
+        glEnableClientState(array);
+    else
+        glDisableClientState(array);
+    applied = on;
+}
+
+void GLDevice::ClientUnit(unsigned unit) {
+    if (applied_.clientUnit == unit) return;
+    context_.Gl().ClientActiveTexture(GL_TEXTURE0 + unit);
+    applied_.clientUnit = unit;
+}
+
+void GLDevice::MatrixMode(GLenum mode) {
+    if (applied_.matrixMode == mode) return;
+    glMatrixMode(mode);
+    applied_.matrixMode = mode;
 }
 
 void GLDevice::ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3DCOLOR color, D3DVALUE z, DWORD stencil) {
@@ -460,17 +526,19 @@ void GLDevice::ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3DCOLOR 
         glClearDepth(z);
         glDepthMask(GL_TRUE);
         buffers |= GL_DEPTH_BUFFER_BIT;
+        // A Z format without stencil still gets OpenGL's stencil bits, which nothing can
+        // see: clearing them along makes a whole clear instead of a masked one.
+        if (RenderTarget().ZBuffer()->Shape().format.dwStencilBitDepth == 0) flags |= D3DCLEAR_STENCIL;
     }
     if (flags & D3DCLEAR_STENCIL) {
         glClearStencil(GLint(stencil));
         glStencilMask(~0u);
         buffers |= GL_STENCIL_BUFFER_BIT;
     }
-    const LONG height = LONG(RenderTarget().Shape().height);
     glEnable(GL_SCISSOR_TEST);
     for (const RECT& area : areas) {
         if (area.left >= area.right || area.top >= area.bottom) continue;
-        glScissor(area.left, height - area.bottom, area.right - area.left, area.bottom - area.top);
+        glScissor(area.left, area.top, area.right - area.left, area.bottom - area.top);
         glClear(buffers);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -484,13 +552,15 @@ bool GLDevice::Prepare() {
         context_.SetStateOwner(this);
         dirty_ = kAll;
         stageDirty_.fill(true);
-        unitSampling_.fill(kUnknown);
+        applied_ = {};
         for (unsigned stage = 0; stage < context_.TextureUnits() && stage < kStages; ++stage)
             context_.Gl().BindSampler(stage, samplers_[stage]);
+        glEnableClientState(GL_VERTEX_ARRAY);
     }
     if (dirty_ & kViewport) ApplyViewport();
     if (dirty_ & kLightSources) ApplyLightSources();
-    if (dirty_ & kTransforms) ApplyTransforms();
+    if (dirty_ & kProjection) ApplyProjection();
+    if (dirty_ & kModelView) ApplyModelView();
     if (dirty_ & kLighting) ApplyLighting();
     if (dirty_ & kBlend) ApplyBlend();
     if (dirty_ & kDepth) ApplyDepth();
@@ -501,36 +571,39 @@ bool GLDevice::Prepare() {
 }
 
 void GLDevice::ApplyViewport() {
+    // Pictures are kept top row first: the viewport's y counts from the top as given.
     const D3DVIEWPORT7& viewport = Viewport();
-    const GLint height = GLint(RenderTarget().Shape().height);
-    glViewport(GLint(viewport.dwX), height - GLint(viewport.dwY + viewport.dwHeight), GLsizei(viewport.dwWidth),
-               GLsizei(viewport.dwHeight));
+    glViewport(GLint(viewport.dwX), GLint(viewport.dwY), GLsizei(viewport.dwWidth), GLsizei(viewport.dwHeight));
     glDepthRange(viewport.dvMinZ, viewport.dvMaxZ);
 }
 
-void GLDevice::ApplyTransforms() {
+void GLDevice::ApplyProjection() {
     // Direct3D clips depth to 0..w and puts pixel centres on whole coordinates; OpenGL
-    // clips to -w..w and centres pixels half a pixel further on (right and, counted from
-    // the top, down). The shift is a little under half a pixel so that an edge on a
-    // whole coordinate never runs exactly through a centre: OpenGL's rule for such
-    // pixels differs from Direct3D's top-left rule. Column-major.
+    // clips to -w..w and centres pixels half a pixel further on (right and down: the
+    // picture's rows run top first, so OpenGL's y is turned over). The shift is a little
+    // under half a pixel so that an edge on a whole coordinate never runs exactly through
+    // a centre: OpenGL's rule for such pixels differs from Direct3D's top-left rule.
+    // Column-major.
     const D3DVIEWPORT7& viewport = Viewport();
     constexpr GLfloat kShift = 2 * 63.0f / 128.0f;  // in clip units times the viewport size
-    const GLfloat toOpenGL[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0,
-                                  kShift / GLfloat(viewport.dwWidth), -kShift / GLfloat(viewport.dwHeight), -1, 1};
-    glMatrixMode(GL_PROJECTION);
+    const GLfloat toOpenGL[16] = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 2, 0,
+                                  kShift / GLfloat(viewport.dwWidth), kShift / GLfloat(viewport.dwHeight), -1, 1};
+    MatrixMode(GL_PROJECTION);
     glLoadMatrixf(toOpenGL);
     glMultMatrixf(&projection_.m[0][0]);
+}
+
+void GLDevice::ApplyModelView() {
     // A row-major matrix for row vectors is, read column-major, its transpose for column
-    // vectors: v * world * view becomes view^T * world^T * v.
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(&view_.m[0][0]);
-    glMultMatrixf(&world_.m[0][0]);
+    // vectors: v * world * view is what OpenGL makes of the product read that way.
+    const D3DMATRIX worldView = Product(world_, view_);
+    MatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(&worldView.m[0][0]);
 }
 
 void GLDevice::ApplyLightSources() {
     // Light positions are given in the world: placed under the view alone.
-    glMatrixMode(GL_MODELVIEW);
+    MatrixMode(GL_MODELVIEW);
     glLoadMatrixf(&view_.m[0][0]);
     for (unsigned index = 0; index < kLights; ++index) {
         const GLenum id = GL_LIGHT0 + index;
@@ -562,7 +635,7 @@ void GLDevice::ApplyLightSources() {
             glLightf(id, GL_SPOT_CUTOFF, 180);
         }
     }
-    dirty_ |= kTransforms;
+    dirty_ |= kModelView;
 }
 
 void GLDevice::ApplyLighting() {
@@ -609,13 +682,15 @@ void GLDevice::ApplyColourMaterial(bool vertexColours) {
 
 void GLDevice::ApplyBlend() {
     Switch(GL_BLEND, State(D3DRENDERSTATE_ALPHABLENDENABLE));
+    const bool destinationAlpha = static_cast<GLSurface&>(RenderTarget()).HasAlphaChannel();
     DWORD source = State(D3DRENDERSTATE_SRCBLEND);
     if (source == D3DBLEND_BOTHSRCALPHA)
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     else if (source == D3DBLEND_BOTHINVSRCALPHA)
         glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
     else
-        glBlendFunc(BlendFactor(source), BlendFactor(State(D3DRENDERSTATE_DESTBLEND)));
+        glBlendFunc(BlendFactor(source, destinationAlpha),
+                    BlendFactor(State(D3DRENDERSTATE_DESTBLEND), destinationAlpha));
 }
 
 void GLDevice::ApplyDepth() {
@@ -635,29 +710,25 @@ void GLDevice::ApplyStencil() {
 }
 
 void GLDevice::ApplyCull() {
-    // Both name the winding as it shows on screen, and the picture shows the same way
-    // up in both: counter-clockwise is OpenGL's front face, so culling clockwise
-    // triangles culls OpenGL's back faces.
+    // Both name the winding as it shows on screen. OpenGL reckons it with y up, and the
+    // picture's rows run top first, so what shows counter-clockwise is clockwise to
+    // OpenGL: with that as its front face, culling clockwise triangles culls OpenGL's
+    // back faces.
     DWORD mode = State(D3DRENDERSTATE_CULLMODE);
     Switch(GL_CULL_FACE, mode == D3DCULL_CW || mode == D3DCULL_CCW);
-    glFrontFace(GL_CCW);
+    glFrontFace(GL_CW);
     glCullFace(mode == D3DCULL_CW ? GL_BACK : GL_FRONT);
 }
 
-bool GLDevice::StageSamples(unsigned stage) const {
-    for (unsigned earlier = 0; earlier <= stage; ++earlier)
-        if (StageState(earlier, D3DTSS_COLOROP) == D3DTOP_DISABLE) return false;
-    return StageTexture(stage) != nullptr;
-}
-
-bool GLDevice::ApplyStage(unsigned stage) {
-    GLuint texture = StageSamples(stage) ? static_cast<GLSurface*>(StageTexture(stage))->Texture() : 0;
-    unsigned sampling = texture ? 1 : 0;
+bool GLDevice::ApplyStage(unsigned stage, bool reached) {
+    auto* surface = reached ? static_cast<GLSurface*>(StageTexture(stage)) : nullptr;
+    const GLuint texture = surface ? surface->Texture() : 0;
+    const bool sampling = texture != 0;
     if (texture) context_.BindTexture(stage, texture);
-    if (sampling != unitSampling_[stage]) {
+    if (applied_.unitSampling[stage] != sampling) {
         context_.ActiveUnit(stage);
         Switch(GL_TEXTURE_2D, sampling);
-        unitSampling_[stage] = sampling;
+        applied_.unitSampling[stage] = sampling;
     }
     if (stageDirty_[stage]) {
         context_.ActiveUnit(stage);
@@ -679,15 +750,18 @@ void GLDevice::ApplyCombiner(unsigned stage) {
 }
 
 void GLDevice::ApplyTextureMatrix(unsigned stage) {
-    glMatrixMode(GL_TEXTURE);
-    if (StageState(stage, D3DTSS_TEXTURETRANSFORMFLAGS) == D3DTTFF_DISABLE) {
+    // Direct3D transforms two coordinates as the row (u, v, 1, 0), so the third row
+    // carries the offsets; OpenGL hands over the column (u, v, 0, 1). Column-major, the
+    // result's q kept at 1. A matrix that leaves (u, v) as they are loads as the identity,
+    // which spares OpenGL transforming the coordinates at all.
+    const D3DMATRIX& m = textureMatrices_[stage];
+    const bool unchanged = StageState(stage, D3DTSS_TEXTURETRANSFORMFLAGS) == D3DTTFF_DISABLE ||
+                           (m._11 == 1 && m._12 == 0 && m._21 == 0 && m._22 == 1 && m._31 == 0 && m._32 == 0);
+    MatrixMode(GL_TEXTURE);
+    if (unchanged) {
         glLoadIdentity();
         return;
     }
-    // Direct3D transforms two coordinates as the row (u, v, 1, 0), so the third row
-    // carries the offsets; OpenGL hands over the column (u, v, 0, 1). Column-major, the
-    // result's q kept at 1.
-    const D3DMATRIX& m = textureMatrices_[stage];
     const GLfloat matrix[16] = {m._11, m._12, 0, 0, m._21, m._22, 0, 0, 0, 0, 0, 0, m._31, m._32, 0, 1};
     glLoadMatrixf(matrix);
 }

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "platform/Backend.h"
@@ -85,16 +87,28 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-seam::DeviceCall DeviceCall(const char* operation, std::vector<DWORD> args = {}) {
-    return seam::DeviceCall{.name = std::string("IDirect3DDevice7::") + operation, .args = std::move(args)};
-}
+// One device call as it is answered. Failures are injected by its name; its record (the
+// call's values and its result) is kept on the headless backend only, and elsewhere
+// never built, so that a drawing backend pays nothing for it per call.
+class Call {
+public:
+    explicit Call(const char* name, std::initializer_list<DWORD> args = {}) : name_(name) {
+        if (IsHeadless()) record_.emplace(seam::DeviceCall{.name = name, .args = args});
+    }
 
-bool Injected(const seam::DeviceCall& call) { return ShouldFail(call.name.c_str()); }
+    bool Injected() const { return ShouldFail(name_); }
+    // The record to fill in, or null where none is kept.
+    seam::DeviceCall* Details() { return record_ ? &*record_ : nullptr; }
+    HRESULT Answer(HRESULT result) {
+        if (!record_) return result;
+        record_->result = result;
+        return Record(std::move(*record_));
+    }
 
-HRESULT Answer(seam::DeviceCall& call, HRESULT result) {
-    call.result = result;
-    return Record(std::move(call));
-}
+private:
+    const char* name_;
+    std::optional<seam::DeviceCall> record_;
+};
 
 HRESULT EnumerateFormats(const std::vector<DDPIXELFORMAT>& formats, LPD3DENUMPIXELFORMATSCALLBACK callback,
                          LPVOID context) {
@@ -218,27 +232,27 @@ ULONG HeadlessDevice::Release() {
 }
 
 HRESULT HeadlessDevice::EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context) {
-    seam::DeviceCall call = DeviceCall("EnumTextureFormats");
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    if (!callback) return Answer(call, DDERR_INVALIDPARAMS);
-    return Answer(call, EnumerateFormats(caps_.textureFormats, callback, context));
+    Call call("IDirect3DDevice7::EnumTextureFormats");
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    if (!callback) return call.Answer(DDERR_INVALIDPARAMS);
+    return call.Answer(EnumerateFormats(caps_.textureFormats, callback, context));
 }
 
 HRESULT HeadlessDevice::BeginScene() {
-    seam::DeviceCall call = DeviceCall("BeginScene");
-    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
-    if (inScene_) return Answer(call, D3DERR_SCENE_IN_SCENE);
-    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
+    Call call("IDirect3DDevice7::BeginScene");
+    if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
+    if (inScene_) return call.Answer(D3DERR_SCENE_IN_SCENE);
+    if (renderTarget_->Lost()) return call.Answer(DDERR_SURFACELOST);
     inScene_ = true;
-    return Answer(call, D3D_OK);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::EndScene() {
-    seam::DeviceCall call = DeviceCall("EndScene");
-    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
-    if (!inScene_) return Answer(call, D3DERR_SCENE_NOT_IN_SCENE);
+    Call call("IDirect3DDevice7::EndScene");
+    if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
+    if (!inScene_) return call.Answer(D3DERR_SCENE_NOT_IN_SCENE);
     inScene_ = false;
-    return Answer(call, renderTarget_->Lost() ? DDERR_SURFACELOST : D3D_OK);
+    return call.Answer(renderTarget_->Lost() ? DDERR_SURFACELOST : D3D_OK);
 }
 
 HRESULT HeadlessDevice::CheckRenderTarget(IDirectDrawSurface7* surface) const {
@@ -251,42 +265,45 @@ HRESULT HeadlessDevice::CheckRenderTarget(IDirectDrawSurface7* surface) const {
 }
 
 HRESULT HeadlessDevice::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
-    seam::DeviceCall call = DeviceCall("SetRenderTarget", {flags});
-    call.surface = surface;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    if (HRESULT result = CheckRenderTarget(surface); FAILED(result)) return Answer(call, result);
+    Call call("IDirect3DDevice7::SetRenderTarget", {flags});
+    if (seam::DeviceCall* details = call.Details()) details->surface = surface;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    if (HRESULT result = CheckRenderTarget(surface); FAILED(result)) return call.Answer(result);
     auto* target = static_cast<HeadlessSurface*>(surface);
     target->AddRef();
     renderTarget_->Release();
     renderTarget_ = target;
-    return Answer(call, D3D_OK);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3DCOLOR color, D3DVALUE z,
                               DWORD stencil) {
-    seam::DeviceCall call = DeviceCall("Clear", {flags, color, stencil});
-    call.z = z;
-    if (rects)
-        for (DWORD i = 0; i < rectCount; ++i)
-            call.rects.push_back({rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
+    Call call("IDirect3DDevice7::Clear", {flags, color, stencil});
+    if (seam::DeviceCall* details = call.Details()) {
+        details->z = z;
+        if (rects)
+            for (DWORD i = 0; i < rectCount; ++i)
+                details->rects.push_back({rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2});
+    }
 
     constexpr DWORD kAllFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
     HeadlessSurface* depth = renderTarget_->ZBuffer();
-    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
+    if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
     if ((rectCount && !rects) || flags == 0 || (flags & ~kAllFlags) || z < 0.0f || z > 1.0f)
-        return Answer(call, DDERR_INVALIDPARAMS);
-    if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depth) return Answer(call, D3DERR_ZBUFFER_NOTPRESENT);
+        return call.Answer(DDERR_INVALIDPARAMS);
+    if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depth) return call.Answer(D3DERR_ZBUFFER_NOTPRESENT);
     if ((flags & D3DCLEAR_STENCIL) && depth->Shape().format.dwStencilBitDepth == 0)
-        return Answer(call, D3DERR_STENCILBUFFER_NOTPRESENT);
-    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
+        return call.Answer(D3DERR_STENCILBUFFER_NOTPRESENT);
+    if (renderTarget_->Lost()) return call.Answer(DDERR_SURFACELOST);
 
     RECT view{LONG(viewport_.dwX), LONG(viewport_.dwY), LONG(viewport_.dwX + viewport_.dwWidth),
               LONG(viewport_.dwY + viewport_.dwHeight)};
     std::vector<RECT> areas;
-    if (call.rects.empty()) areas.push_back(view);
-    for (const RECT& rect : call.rects) areas.push_back(Intersect(rect, view));
+    if (rectCount == 0) areas.push_back(view);
+    for (DWORD i = 0; i < rectCount; ++i)
+        areas.push_back(Intersect(RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}, view));
     ClearAreas(areas, flags, color, z, stencil);
-    return Answer(call, D3D_OK);
+    return call.Answer(D3D_OK);
 }
 
 void HeadlessDevice::ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3DCOLOR color, D3DVALUE z,
@@ -328,101 +345,100 @@ void HeadlessDevice::Fill(HeadlessSurface& surface, const RECT& area, DWORD valu
 }
 
 HRESULT HeadlessDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) {
-    seam::DeviceCall call = DeviceCall("SetTransform", {state});
-    if (matrix) call.matrix = *matrix;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    if (!matrix || !KnownTransform(state)) return Answer(call, DDERR_INVALIDPARAMS);
-    return Answer(call, D3D_OK);
+    Call call("IDirect3DDevice7::SetTransform", {state});
+    if (seam::DeviceCall* details = call.Details(); details && matrix) details->matrix = *matrix;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    if (!matrix || !KnownTransform(state)) return call.Answer(DDERR_INVALIDPARAMS);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::SetViewport(LPD3DVIEWPORT7 viewport) {
-    seam::DeviceCall call = DeviceCall("SetViewport");
-    if (viewport) call.viewport = *viewport;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    if (!viewport) return Answer(call, DDERR_INVALIDPARAMS);
+    Call call("IDirect3DDevice7::SetViewport");
+    if (seam::DeviceCall* details = call.Details(); details && viewport) details->viewport = *viewport;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    if (!viewport) return call.Answer(DDERR_INVALIDPARAMS);
     const SurfaceShape& target = renderTarget_->Shape();
     bool inside = viewport->dwWidth > 0 && viewport->dwHeight > 0 &&
                   uint64_t{viewport->dwX} + viewport->dwWidth <= target.width &&
                   uint64_t{viewport->dwY} + viewport->dwHeight <= target.height;
     bool depthRange = viewport->dvMinZ >= 0.0f && viewport->dvMaxZ <= 1.0f && viewport->dvMinZ <= viewport->dvMaxZ;
-    if (!inside || !depthRange) return Answer(call, DDERR_INVALIDPARAMS);
+    if (!inside || !depthRange) return call.Answer(DDERR_INVALIDPARAMS);
     viewport_ = *viewport;
-    return Answer(call, D3D_OK);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::SetMaterial(LPD3DMATERIAL7 material) {
-    seam::DeviceCall call = DeviceCall("SetMaterial");
-    if (material) call.material = *material;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    return Answer(call, material ? D3D_OK : DDERR_INVALIDPARAMS);
+    Call call("IDirect3DDevice7::SetMaterial");
+    if (seam::DeviceCall* details = call.Details(); details && material) details->material = *material;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    return call.Answer(material ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::SetLight(DWORD index, LPD3DLIGHT7 light) {
-    seam::DeviceCall call = DeviceCall("SetLight", {index});
-    if (light) call.light = *light;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    Call call("IDirect3DDevice7::SetLight", {index});
+    if (seam::DeviceCall* details = call.Details(); details && light) details->light = *light;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
     bool valid = light && light->dltType >= D3DLIGHT_POINT && light->dltType <= D3DLIGHT_DIRECTIONAL &&
                  light->dvRange >= 0.0f && light->dvRange <= D3DLIGHT_RANGE_MAX;
-    return Answer(call, valid ? D3D_OK : DDERR_INVALIDPARAMS);
+    return call.Answer(valid ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-    seam::DeviceCall call = DeviceCall("SetRenderState", {state, value});
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    return Answer(call, KnownRenderState(state) ? D3D_OK : DDERR_INVALIDPARAMS);
+    Call call("IDirect3DDevice7::SetRenderState", {state, value});
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    return call.Answer(KnownRenderState(state) ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
                                              DWORD vertexCount, WORD* indices, DWORD indexCount, DWORD flags) {
-    seam::DeviceCall call = DeviceCall("DrawIndexedPrimitive", {type, vertexFormat, vertexCount, indexCount, flags});
+    Call call("IDirect3DDevice7::DrawIndexedPrimitive", {type, vertexFormat, vertexCount, indexCount, flags});
     constexpr DWORD kKnownFlags = D3DDP_WAIT | D3DDP_DONOTCLIP | D3DDP_DONOTUPDATEEXTENTS | D3DDP_DONOTLIGHT;
     DWORD vertexSize = VertexSize(vertexFormat);
-    if (Injected(call)) return Answer(call, DDERR_SURFACELOST);
-    if (!inScene_) return Answer(call, D3DERR_SCENE_NOT_IN_SCENE);
-    if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN) return Answer(call, D3DERR_INVALIDPRIMITIVETYPE);
-    if (vertexSize == 0 || !DrawsVertexFormat(vertexFormat)) return Answer(call, D3DERR_INVALIDVERTEXFORMAT);
+    if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
+    if (!inScene_) return call.Answer(D3DERR_SCENE_NOT_IN_SCENE);
+    if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN) return call.Answer(D3DERR_INVALIDPRIMITIVETYPE);
+    if (vertexSize == 0 || !DrawsVertexFormat(vertexFormat)) return call.Answer(D3DERR_INVALIDVERTEXFORMAT);
     if (!vertices || !indices || vertexCount == 0 || vertexCount > D3DMAXNUMVERTICES ||
         !WholePrimitives(type, indexCount) || (flags & ~kKnownFlags))
-        return Answer(call, DDERR_INVALIDPARAMS);
+        return call.Answer(DDERR_INVALIDPARAMS);
 
     // Every index must address one of the vertices handed over.
     if (std::any_of(indices, indices + indexCount, [&](WORD index) { return index >= vertexCount; }))
-        return Answer(call, DDERR_INVALIDPARAMS);
-    // Only the headless record keeps the geometry; elsewhere the copy would be dropped.
-    if (IsHeadless()) {
-        call.indices.assign(indices, indices + indexCount);
+        return call.Answer(DDERR_INVALIDPARAMS);
+    if (seam::DeviceCall* details = call.Details()) {
+        details->indices.assign(indices, indices + indexCount);
         const BYTE* vertexBytes = static_cast<const BYTE*>(vertices);
-        call.vertices.assign(vertexBytes, vertexBytes + size_t(vertexCount) * vertexSize);
+        details->vertices.assign(vertexBytes, vertexBytes + size_t(vertexCount) * vertexSize);
     }
-    if (renderTarget_->Lost()) return Answer(call, DDERR_SURFACELOST);
-    return Answer(call, D3D_OK);
+    if (renderTarget_->Lost()) return call.Answer(DDERR_SURFACELOST);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
-    seam::DeviceCall call = DeviceCall("SetTexture", {stage});
-    call.surface = texture;
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    Call call("IDirect3DDevice7::SetTexture", {stage});
+    if (seam::DeviceCall* details = call.Details()) details->surface = texture;
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
     auto* surface = static_cast<HeadlessSurface*>(texture);
-    if (stage >= textures_.size()) return Answer(call, DDERR_INVALIDPARAMS);
+    if (stage >= textures_.size()) return call.Answer(DDERR_INVALIDPARAMS);
     if (surface && (&surface->Owner() != &owner_.Owner() || !(surface->Shape().caps.dwCaps & DDSCAPS_TEXTURE)))
-        return Answer(call, DDERR_INVALIDPARAMS);
+        return call.Answer(DDERR_INVALIDPARAMS);
     if (surface) surface->AddRef();
     if (textures_[stage]) textures_[stage]->Release();
     textures_[stage] = surface;
-    return Answer(call, D3D_OK);
+    return call.Answer(D3D_OK);
 }
 
 HRESULT HeadlessDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value) {
-    seam::DeviceCall call = DeviceCall("SetTextureStageState", {stage, state, value});
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
+    Call call("IDirect3DDevice7::SetTextureStageState", {stage, state, value});
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
     bool valid = stage < D3DDP_MAXTEXCOORD && state >= D3DTSS_COLOROP && state <= D3DTSS_TEXTURETRANSFORMFLAGS;
-    return Answer(call, valid ? D3D_OK : DDERR_INVALIDPARAMS);
+    return call.Answer(valid ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::LightEnable(DWORD index, BOOL enable) {
-    seam::DeviceCall call = DeviceCall("LightEnable", {index, static_cast<DWORD>(enable)});
-    if (Injected(call)) return Answer(call, DDERR_GENERIC);
-    return Answer(call, D3D_OK);
+    Call call("IDirect3DDevice7::LightEnable", {index, static_cast<DWORD>(enable)});
+    if (call.Injected()) return call.Answer(DDERR_GENERIC);
+    return call.Answer(D3D_OK);
 }
 
 }  // namespace platform::ddraw

@@ -141,7 +141,7 @@ void GLSurface::PresentOn(HWND window, const RECT& source, const RECT* screenAre
     GLContext* context = GlOwner().CurrentContext();
     if (!context) return;
     if (GLuint framebuffer = Framebuffer())
-        context->Present(window, framebuffer, GLsizei(Shape().height), source, screenArea, verticalSync);
+        context->Present(window, framebuffer, source, screenArea, verticalSync);
 }
 
 GLuint GLSurface::Framebuffer() {
@@ -155,9 +155,10 @@ GLuint GLSurface::Framebuffer() {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        // Without alpha bits the destination alpha reads as one, as on a display format.
-        glTexImage2D(GL_TEXTURE_2D, 0, HasAlpha(shape.format) ? GL_RGBA8 : GL_RGB8, GLsizei(shape.width),
-                     GLsizei(shape.height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        // Blue, green, red, alpha, as windows' pictures commonly are: the unsized format
+        // with that order given lets the driver store it so, where a sized one would not.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(shape.width), GLsizei(shape.height), 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, nullptr);
         gl.GenFramebuffers(1, &framebuffer_);
         context->BindDrawFramebuffer(framebuffer_);
         gl.FramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
@@ -174,6 +175,8 @@ GLuint GLSurface::Framebuffer() {
     return framebuffer_;
 }
 
+bool GLSurface::HasAlphaChannel() const { return HasAlpha(Shape().format); }
+
 GLuint GLSurface::DepthStencil() {
     if (!depthStencil_) {
         const GLEntryPoints& gl = GlOwner().Context()->Gl();
@@ -188,7 +191,7 @@ GLuint GLSurface::DepthStencil() {
 
 void GLSurface::UploadPicture() {
     const SurfaceShape& shape = Shape();
-    std::vector<BYTE> rgba = SurfaceToRgba(Pixels(), Pitch(), shape.width, shape.height, shape.format, true);
+    std::vector<BYTE> rgba = SurfaceToRgba(Pixels(), Pitch(), shape.width, shape.height, shape.format);
     GlOwner().Context()->BindTextureForUpload(texture_);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(shape.width), GLsizei(shape.height), GL_RGBA,
                     GL_UNSIGNED_BYTE, rgba.data());
@@ -250,7 +253,7 @@ void GLSurface::UploadLevel(GLContext& context, GLuint texture, int level) {
         std::vector<BYTE> rgba =
             IsBlockCompressed(shape.format)
                 ? DecodeDxt(Pixels(), shape.width, shape.height, shape.format.dwFourCC)
-                : SurfaceToRgba(Pixels(), Pitch(), shape.width, shape.height, shape.format, false);
+                : SurfaceToRgba(Pixels(), Pitch(), shape.width, shape.height, shape.format);
         glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     }
     levelPending_ = false;

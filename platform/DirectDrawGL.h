@@ -4,7 +4,12 @@
 // record, surface memory) and add the pictures in OpenGL:
 //   - a surface that is drawn into or presented (primary, back buffer, off-screen) gets
 //     a framebuffer object of its size on first need, its colour in a texture and the
-//     depth and stencil of its attached Z buffer in a renderbuffer;
+//     depth and stencil of its attached Z buffer in a renderbuffer. Its picture is kept
+//     as its memory is, top row first, in blue, green, red, alpha order: presenting it
+//     unscaled then copies rows as they lie (for a software renderer, a plain copy of
+//     memory), and a read-back needs no turning over. Where the surface has no alpha
+//     bits, the picture's alpha means nothing: devices blend with destination alpha as
+//     one;
 //   - a texture surface uploads each level at Unlock into the OpenGL texture of its
 //     chain's root (rows as they are: row 0 is v = 0 on both sides);
 //   - Flip and a Blt onto the primary surface show the picture in the window, scaled to
@@ -66,6 +71,9 @@ public:
     GLuint Framebuffer();
     // The device drew into the framebuffer: the memory is stale until read back.
     void Drawn() { pictureInGL_ = true; }
+    // Whether the surface has alpha bits; without them the picture's alpha means nothing
+    // and destination alpha reads as one.
+    bool HasAlphaChannel() const;
     // For a device sampling this texture: the OpenGL texture of the chain with every
     // level uploaded; 0 without a context. Needs the context current.
     GLuint Texture();

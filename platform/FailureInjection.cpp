@@ -2,11 +2,13 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace {
 
-std::map<std::string, int>& Pending() {
-    static std::map<std::string, int> pending;
+// Looked up by the plain name without building a string: every device call asks.
+std::map<std::string, int, std::less<>>& Pending() {
+    static std::map<std::string, int, std::less<>> pending;
     return pending;
 }
 
@@ -15,7 +17,8 @@ std::map<std::string, int>& Pending() {
 namespace platform {
 
 bool ShouldFail(const char* callName) {
-    auto it = Pending().find(callName);
+    if (Pending().empty()) return false;
+    auto it = Pending().find(std::string_view(callName));
     if (it == Pending().end() || it->second <= 0) return false;
     if (--it->second == 0) Pending().erase(it);
     return true;

@@ -164,8 +164,8 @@ void GLContext::DeleteFramebuffer(GLuint framebuffer) {
     if (drawFramebuffer_ == framebuffer) drawFramebuffer_ = 0;
 }
 
-bool GLContext::Present(HWND window, GLuint framebuffer, GLsizei framebufferHeight, const RECT& source,
-                        const RECT* screenArea, bool verticalSync) {
+bool GLContext::Present(HWND window, GLuint framebuffer, const RECT& source, const RECT* screenArea,
+                        bool verticalSync) {
     SDL_Window* target = SdlWindowOf(window);
     if (!target || SDL_GL_MakeCurrent(target, context_) != 0) return false;
     current = this;
@@ -194,9 +194,10 @@ bool GLContext::Present(HWND window, GLuint framebuffer, GLsizei framebufferHeig
     }
     bool sameSize =
         source.right - source.left == area.right - area.left && source.bottom - source.top == area.bottom - area.top;
-    gl_.BlitFramebuffer(source.left, framebufferHeight - source.bottom, source.right, framebufferHeight - source.top,
-                        area.left, height - area.bottom, area.right, height - area.top, GL_COLOR_BUFFER_BIT,
-                        sameSize ? GL_NEAREST : GL_LINEAR);
+    // The picture's rows run top first, the window's bottom first: the source's top row
+    // goes to the area's top.
+    gl_.BlitFramebuffer(source.left, source.top, source.right, source.bottom, area.left, height - area.top,
+                        area.right, height - area.bottom, GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     if (Presented().keep) {
         gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         KeepPicture(window, width, height);

@@ -72,12 +72,11 @@ public:
     const void* StateOwner() const { return stateOwner_; }
     void SetStateOwner(const void* owner) { stateOwner_ = owner; }
 
-    // Shows `source` (a rectangle of a framebuffer of the given height, top-down
-    // coordinates) in a window: scaled to the window's whole client area, or to
-    // `screenArea` (screen coordinates) inside it; then swaps, waiting for the vertical
-    // blank when asked. False when the window has no SDL window.
-    bool Present(HWND window, GLuint framebuffer, GLsizei framebufferHeight, const RECT& source,
-                 const RECT* screenArea, bool verticalSync);
+    // Shows `source` (a rectangle of a framebuffer whose rows run top first, as a
+    // surface's picture does) in a window: scaled to the window's whole client area, or
+    // to `screenArea` (screen coordinates) inside it; then swaps, waiting for the
+    // vertical blank when asked. False when the window has no SDL window.
+    bool Present(HWND window, GLuint framebuffer, const RECT& source, const RECT* screenArea, bool verticalSync);
 
 private:
     GLContext(HWND window, SDL_Window* sdlWindow, SDL_GLContext context);

@@ -85,14 +85,14 @@ void InterpolatedAlpha(const BYTE* block, std::array<Texel, 16>& texels) {
 }  // namespace
 
 std::vector<BYTE> SurfaceToRgba(const BYTE* pixels, DWORD pitch, DWORD width, DWORD height,
-                                const DDPIXELFORMAT& format, bool bottomUp) {
+                                const DDPIXELFORMAT& format) {
     const DWORD bytes = BytesPerPixel(format);
     const Channel red(format.dwRBitMask), green(format.dwGBitMask), blue(format.dwBBitMask),
         alpha((format.dwFlags & DDPF_ALPHAPIXELS) ? format.dwRGBAlphaBitMask : 0);
     std::vector<BYTE> rgba(size_t(width) * height * 4);
     BYTE* out = rgba.data();
     for (DWORD y = 0; y < height; ++y) {
-        const BYTE* row = pixels + size_t(bottomUp ? height - 1 - y : y) * pitch;
+        const BYTE* row = pixels + size_t(y) * pitch;
         for (DWORD x = 0; x < width; ++x) {
             DWORD pixel = 0;
             std::memcpy(&pixel, row + size_t(x) * bytes, bytes);  // little-endian, as the surface's memory
@@ -109,7 +109,7 @@ void BgraToSurface(const BYTE* bgra, DWORD width, DWORD height, const DDPIXELFOR
                    DWORD pitch) {
     const DWORD bytes = BytesPerPixel(format);
     for (DWORD y = 0; y < height; ++y) {
-        BYTE* row = pixels + size_t(height - 1 - y) * pitch;
+        BYTE* row = pixels + size_t(y) * pitch;
         for (DWORD x = 0; x < width; ++x, bgra += 4) {
             DWORD argb = DWORD(bgra[0]) | DWORD(bgra[1]) << 8 | DWORD(bgra[2]) << 16 | DWORD(bgra[3]) << 24;
             DWORD packed = PackColour(format, argb);

@@ -1,8 +1,8 @@
 #pragma once
 // Inside the platform layer: pixel conversions between DirectDraw surface memory and
-// what OpenGL takes and gives. Surface memory is top row first; OpenGL framebuffers are
-// bottom row first, while textures are uploaded row for row (row 0 is texture
-// coordinate v = 0 on both sides).
+// what OpenGL takes and gives. Rows keep their order: surface memory and the OpenGL
+// pictures of surfaces are both top row first, and a texture's row 0 is texture
+// coordinate v = 0 on both sides.
 
 #include <vector>
 
@@ -12,12 +12,12 @@ namespace platform::ddraw {
 
 // Tightly packed red, green, blue, alpha bytes of an uncompressed surface's pixels,
 // channels taken through the format's masks (255 for a channel without a mask, alpha
-// included); `bottomUp` reverses the rows.
+// included).
 std::vector<BYTE> SurfaceToRgba(const BYTE* pixels, DWORD pitch, DWORD width, DWORD height,
-                                const DDPIXELFORMAT& format, bool bottomUp);
+                                const DDPIXELFORMAT& format);
 
-// Writes pixels read back from a framebuffer (blue, green, red, alpha bytes, bottom row
-// first, tightly packed) into surface memory of the given format, top row first.
+// Writes pixels read back from a picture (blue, green, red, alpha bytes, tightly packed)
+// into surface memory of the given format.
 void BgraToSurface(const BYTE* bgra, DWORD width, DWORD height, const DDPIXELFORMAT& format, BYTE* pixels,
                    DWORD pitch);
 
