@@ -1,8 +1,6 @@
 #include "tools/TexturePack.h"
 
-#include <bit>
 #include <memory>
-#include <utility>
 
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileBinary.h"
@@ -11,6 +9,7 @@
 #include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/render/VersionedFileReader.h"
 #include "framework/FileHeader.h"
 
 namespace GameTools {
@@ -21,10 +20,12 @@ using Textures = std::map<std::string, TexturePack::Texture>;
 
 // Reads the textures of a pack file that stands after its header. Every count is
 // checked against the bytes left before anything is sized by it.
-class PackFileReader {
+class PackFileReader : private Vantor::VersionedFileReader {
 public:
-    PackFileReader(Vantor::FileBinary& file, std::uint32_t version, std::string path)
-        : file_(file), withValues_(version >= TexturePack::kFirstVersionWithValues), path_(std::move(path)) {}
+    PackFileReader(Vantor::FileBinary& file, const std::wstring& path, std::uint32_t version)
+        : VersionedFileReader(file, path),
+          withValues_(version >= TexturePack::kFirstVersionWithValues),
+          path_(Vantor::ToNarrow(path)) {}
 
     void Read(Textures& textures) {
         const std::int32_t count = ReadValue<std::int32_t>();
@@ -68,14 +69,6 @@ private:
         file_.Read(frame.furtherBytes.data(), 1, static_cast<std::uint32_t>(bytes));
     }
 
-    template <typename Value>
-    Value ReadValue() {
-        static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-        Value value{};
-        file_.Read(&value, sizeof(Value), 1);
-        return value;
-    }
-
     Vantor::Vector2 ReadVector() {
         const float x = ReadValue<float>();
         return {x, ReadValue<float>()};
@@ -91,7 +84,6 @@ private:
 
     std::string Prefix() const { return "TexturePack (\"" + path_; }
 
-    Vantor::FileBinary& file_;
     bool withValues_;
     std::string path_;
 };
@@ -136,7 +128,7 @@ void TexturePack::Load() {
     std::uint32_t version = 0;
     const std::unique_ptr<Vantor::FileBinary> file(
         header.Open(Vantor::FileManager::Instance()->GetDataPath(path_), 0, true, &version));
-    PackFileReader(*file, version, Vantor::ToNarrow(path_)).Read(textures_);
+    PackFileReader(*file, path_, version).Read(textures_);
     header.Close(file.get());
 }
 

@@ -52,7 +52,11 @@ protected:
     void SetUp() override {
         ShaderManagerTest::SetUp();
         Content::ShaderFileWriter::Shader atlas;
-        atlas.stages.push_back({.kind = 2, .frames = 2, .textureName = "packs\\ui_"});
+        Content::ShaderFileWriter::Stage numbered;
+        numbered.kind = 2;
+        numbered.frames = 2;
+        numbered.textureName = "packs\\ui_";
+        atlas.stages.push_back(numbered);
         Content::ShaderFileWriter::WriteFile(L"data\\packs\\ui.srf", atlas);
     }
 
