@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/render/Camera.h"
+#include "tests/engine/render/d3d7/DrawingScenes.h"
 
 namespace guitest {
 
@@ -17,11 +17,7 @@ FontFileWriter::Record GlyphRecord(char16_t code, float width) {
 
 void GUITest::SetUp() {
     ModelTest::SetUp();
-    camera_ = Cameras().CreateCamera(Vantor::Camera::kOrthographic);
-    camera_->nearPlane = 500.0f;
-    camera_->farPlane = -500.0f;
-    camera_->width = 800.0f;
-    camera_->height = 600.0f;
+    camera_ = scenes::MakeSceneCamera();
     fonts_ = std::make_unique<Vantor::GUIFontManager>(camera_);
 }
 
