@@ -106,14 +106,13 @@ std::uint32_t PowerOfTwoAtLeast(std::uint32_t value) {
 
 // The smallest power-of-two picture the rectangles fit in, the rectangles placed in it.
 std::pair<std::uint32_t, std::uint32_t> ChoosePicture(std::vector<RenderedCharacter>& characters,
-                                                       std::uint32_t lineHeight) {
+                                                      std::uint32_t lineHeight) {
     std::uint32_t bestWidth = 0;
     std::uint32_t bestHeight = 0;
     for (std::uint32_t width = kMinSide; width <= kMaxSide; width *= 2) {
         const std::uint32_t height = PowerOfTwoAtLeast(PlaceRectangles(characters, width, lineHeight));
-        const bool fits = std::all_of(characters.begin(), characters.end(), [&](const RenderedCharacter& c) {
-            return c.x + c.advance + kPadding <= width;
-        });
+        const bool fits = std::all_of(characters.begin(), characters.end(),
+                                      [&](const RenderedCharacter& c) { return c.x + c.advance + kPadding <= width; });
         if (!fits || height > kMaxSide) continue;
         // The smaller area, then the squarer picture.
         if (bestWidth == 0 || width * height < bestWidth * bestHeight ||
@@ -141,8 +140,8 @@ std::vector<std::uint8_t> PaintPicture(const std::vector<RenderedCharacter>& cha
             for (std::uint32_t column = 0; column < character.columns; ++column) {
                 const long across = character.left + static_cast<long>(column);
                 if (across < 0 || across >= static_cast<long>(character.advance)) continue;
-                const std::size_t pixel = (std::size_t{character.y} + std::size_t(above)) * width + character.x +
-                                          std::size_t(across);
+                const std::size_t pixel =
+                    (std::size_t{character.y} + std::size_t(above)) * width + character.x + std::size_t(across);
                 pixels[pixel * 4 + 3] = character.coverage[std::size_t{row} * character.columns + column];
             }
         }
@@ -171,8 +170,7 @@ std::vector<char16_t> FontGenerator::StandardCharacters() {
     return characters;
 }
 
-void FontGenerator::Write(const std::wstring& folder, const Options& options,
-                          const std::vector<char16_t>& characters) {
+void FontGenerator::Write(const std::wstring& folder, const Options& options, const std::vector<char16_t>& characters) {
     const Typeface typeface(options.typeface, options.pixelSize);
     const std::uint32_t descent = typeface.Descent();
     const std::uint32_t lineHeight = typeface.Ascent() + descent;

@@ -18,15 +18,15 @@ constexpr std::uint32_t kMaxSide = 0xFFFF;
 
 TgaWriter::Bytes TgaWriter::Build(std::uint32_t width, std::uint32_t height, const std::vector<std::uint8_t>& pixels) {
     if (width > kMaxSide || height > kMaxSide || pixels.size() != std::size_t{width} * height * 4)
-        throw Vantor::Error("TGA picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                            " with " + std::to_string(pixels.size()) + " bytes");
+        throw Vantor::Error("TGA picture of " + std::to_string(width) + " x " + std::to_string(height) + " with " +
+                            std::to_string(pixels.size()) + " bytes");
     Bytes file;
     Put(file, std::uint8_t{0});  // no identification
     Put(file, std::uint8_t{0});  // no colour map
     Put(file, kTrueColour);
     for (int i = 0; i < 5; ++i) Put(file, std::uint8_t{0});  // colour map specification
-    Put(file, std::uint16_t{0});                           // x origin
-    Put(file, std::uint16_t{0});                           // y origin
+    Put(file, std::uint16_t{0});                             // x origin
+    Put(file, std::uint16_t{0});                             // y origin
     Put(file, static_cast<std::uint16_t>(width));
     Put(file, static_cast<std::uint16_t>(height));
     Put(file, std::uint8_t{32});

@@ -41,7 +41,9 @@ public:
     GUIFont& operator=(const GUIFont&) = delete;
 
     // The glyph of a text unit, or null.
-    const Glyph* FindGlyph(std::uint32_t code) const { return code < glyphs_->size() ? (*glyphs_)[code].get() : nullptr; }
+    const Glyph* FindGlyph(std::uint32_t code) const {
+        return code < glyphs_->size() ? (*glyphs_)[code].get() : nullptr;
+    }
     bool HasCharacter(std::uint32_t code) const { return FindGlyph(code) != nullptr; }
 
     // The extent of the text's boxes turned by the angle (radians, counter-clockwise),
@@ -84,20 +86,21 @@ private:
     // The batch model with its index list; every vertex faces the viewer at z = 0.
     void MakeBatchModel(Camera* camera, const ShaderDescriptor* material);
     void CopyMeasures(const GUIFont& source);
-    // No quad: a line feed, white space, or no glyph.
-    bool IsBlank(std::uint32_t code) const;
+    // No quad: no glyph, a line feed or white space.
+    static bool IsBlank(std::uint32_t code, const Glyph* glyph);
     // How far a character's box reaches along the text.
-    float BoxWidth(std::uint32_t code) const;
+    float BoxWidth(std::uint32_t code, const Glyph* glyph) const;
     // The box from the point along the direction (cosine, sine) by the width, and the
     // font's size up from it.
     void PlaceBox(const Vector2& position, const Vector2& direction, float width, Vector2 (&corners)[4]) const;
-    // AddCharacter with the direction and the device colour worked out.
-    void PutCharacter(const Vector2& position, const Vector2& direction, std::uint32_t colour, std::uint32_t code);
+    // AddCharacter with the direction, the device colour and the glyph worked out.
+    void PutCharacter(const Vector2& position, const Vector2& direction, std::uint32_t colour, std::uint32_t code,
+                      const Glyph* glyph);
 
     const GUIFont* source_ = nullptr;
-    std::unique_ptr<GlyphTable> ownGlyphs_;  // null for an instance
-    const GlyphTable* glyphs_ = nullptr;     // the own table, or the source's
-    Model* model_ = nullptr;                  // registered with the model manager
+    std::unique_ptr<GlyphTable> ownGlyphs_;     // null for an instance
+    const GlyphTable* glyphs_ = nullptr;        // the own table, or the source's
+    Model* model_ = nullptr;                    // registered with the model manager
     ColouredVertex* lockedVertices_ = nullptr;  // while the batch is open
     float size_ = 1.0f;
     float spaceSize_ = 1.0f;

@@ -60,8 +60,8 @@ GUIFont* GUIFontManager::GetFontInstance(int id, const GUIWindow& window) {
     return instance;
 }
 
-Vector2 GUIFontManager::PlaceText(int alignment, int id, const GUIWindow& window, const Vector2& position,
-                                  float angle, const std::wstring& text) const {
+Vector2 GUIFontManager::PlaceText(int alignment, int id, const GUIWindow& window, const Vector2& position, float angle,
+                                  const std::wstring& text) const {
     const GUIFont* font = GetFont(id);
     if (!font) return {};
     Vector2 origin = window.GetAbsolutePosition() + window.GetPosition();

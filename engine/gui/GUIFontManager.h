@@ -58,7 +58,7 @@ private:
     void DeleteInstancesIf(Predicate predicate);
 
     Camera* camera_;
-    std::map<int, GUIFont*> fonts_;   // owned
+    std::map<int, GUIFont*> fonts_;    // owned
     std::vector<GUIFont*> instances_;  // owned
 };
 

@@ -17,8 +17,7 @@
 namespace Vantor {
 
 GUIWindow::GUIWindow(GUIFontManager* fontManager, Camera* camera, std::uint32_t flags, const Vector2& position,
-                     const Vector2& size, const Model* modelResource, const ShaderDescriptor* shader,
-                     GUIWindow* parent)
+                     const Vector2& size, const Model* modelResource, const ShaderDescriptor* shader, GUIWindow* parent)
     : fontManager_(fontManager), position_(position), size_(size) {
     ModelManager& models = *ModelManager::Instance();
     if (modelResource) {
@@ -199,8 +198,7 @@ bool GUIWindow::HitsModel(const Vector2& cursor) {
     const Vector3 local = toModel.TransformPoint(Vector3(cursor.x, cursor.y, 0.0f));
     cursorPosition_.Set(local.x, local.y);
     const BoundingBox& box = model_->GetBoundingBox();
-    return box.localMin.x < local.x && local.x < box.localMax.x && box.localMin.y < local.y &&
-           local.y < box.localMax.y;
+    return box.localMin.x < local.x && local.x < box.localMax.x && box.localMin.y < local.y && local.y < box.localMax.y;
 }
 
 bool GUIWindow::HitsRectangle(const Vector2& cursor) const {

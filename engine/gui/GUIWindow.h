@@ -146,7 +146,7 @@ private:
     bool visible_ = false;
     Vector2 position_;
     Vector2 size_;
-    GUIWindow* parent_ = nullptr;        // not owned
+    GUIWindow* parent_ = nullptr;       // not owned
     std::vector<GUIWindow*> children_;  // not owned
     int order_ = 1;
     float depth_ = kMiddleDepth;

@@ -2,13 +2,12 @@
 // back by the engine's reader, and picture hold every character of the set in its own
 // rectangle with transparent padding around.
 
-#include "content/FontGenerator.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
+#include "content/FontGenerator.h"
 #include "engine/gui/FontFileReader.h"
 #include "engine/kernel/Error.h"
 #include "engine/render/Image.h"

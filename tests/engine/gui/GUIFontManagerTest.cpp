@@ -2,12 +2,11 @@
 // there and dropped after a frame without text, and texts placed in their window by
 // their alignment.
 
-#include "engine/gui/GUIFontManager.h"
-
 #include <gtest/gtest.h>
 
 #include <numbers>
 
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/TextAlignment.h"
 #include "engine/render/Model.h"
 #include "engine/render/VertexBuffer.h"
@@ -187,14 +186,14 @@ TEST_F(TextPlacementTest, TheTextAreaReplacesTheWindowRectangle) {
     window_->SetTextAreaOn(true);
     window_->SetTextAreaPosition({10, 5});
     window_->SetTextAreaSize({100, 40});
-    ExpectVector(origin_ + Vector2(10 + 10, 5 + 20), Place(TextAlignment::kCentreHorizontally | TextAlignment::kTop,
-                                                            {0, 0}));
+    ExpectVector(origin_ + Vector2(10 + 10, 5 + 20),
+                 Place(TextAlignment::kCentreHorizontally | TextAlignment::kTop, {0, 0}));
     ExpectVector(origin_ + Vector2(10 + 3, 5 + 4), Place(0, {3, 4}));
 }
 
 TEST_F(TextPlacementTest, APrintIsDrawnWhereItIsPlaced) {
-    window_->PrintText(TextAlignment::kCentreHorizontally | TextAlignment::kTop, 0, {0, 0}, {1, 1, 1, 1}, L"AAAA",
-                       0.0f, -1.0f);
+    window_->PrintText(TextAlignment::kCentreHorizontally | TextAlignment::kTop, 0, {0, 0}, {1, 1, 1, 1}, L"AAAA", 0.0f,
+                       -1.0f);
     window_->Update();
     const GUIFont& instance = *fonts_->GetFontInstance(0, *window_);
     const auto* vertices =

@@ -1,13 +1,12 @@
 // Bitmap fonts: reading the glyph file and refusing broken ones, measuring texts, and
 // the batch of quads a frame's characters become.
 
-#include "engine/gui/GUIFont.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
+#include "engine/gui/GUIFont.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
 #include "engine/render/VertexBuffer.h"

@@ -38,8 +38,8 @@ std::wstring GUITest::WriteFont(const std::string& name, const std::vector<FontF
 }
 
 GUIFont& GUITest::LoadTestFont(int id, float size) {
-    const std::wstring path = WriteFont("test", {GlyphRecord(u'A', 1.0f), GlyphRecord(u'M', 0.8f),
-                                                 GlyphRecord(u'i', 0.25f), GlyphRecord(u'L', 0.5f)});
+    const std::wstring path = WriteFont(
+        "test", {GlyphRecord(u'A', 1.0f), GlyphRecord(u'M', 0.8f), GlyphRecord(u'i', 0.25f), GlyphRecord(u'L', 0.5f)});
     GUIFont& font = *fonts_->LoadFont(id, nullptr, path);
     font.SetSize(size);
     return font;

@@ -1,12 +1,11 @@
 // The GUI window element: flags and visibility, depths by layer, parent and order, the
 // two hit tests, the model it draws through and the texts it queues.
 
-#include "engine/gui/GUIWindow.h"
-
 #include <gtest/gtest.h>
 
 #include <numbers>
 
+#include "engine/gui/GUIWindow.h"
 #include "engine/kernel/Matrix4.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
@@ -39,7 +38,7 @@ TEST_F(GUIWindowTest, RootWindowsLieAtTheDepthOfTheirFirstLayer) {
         std::uint32_t flags;
         float depth;
     };
-    const Case cases[] = {{0, -175.0f},   {GUIWindow::kShown, -175.0f}, {0x4, -100.0f},     {0x8, -250.0f},
+    const Case cases[] = {{0, -175.0f},    {GUIWindow::kShown, -175.0f}, {0x4, -100.0f},        {0x8, -250.0f},
                           {0x10, -400.0f}, {0x4 | 0x8, -100.0f},         {0x8 | 0x10, -250.0f}, {0x40, -175.0f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.flags);
@@ -248,8 +247,8 @@ TEST_F(GUIWindowTest, AModelResourceIsCopiedWithoutLightingOrDepthTest) {
     const std::uint32_t flags = window.GetModel()->GetFlags();
     EXPECT_EQ(Models().GetModelCount(), models + 1);
     EXPECT_TRUE(flags & ModelFlags::kVertexColours);
-    EXPECT_FALSE(flags & (ModelFlags::kVisible | ModelFlags::kLighting | ModelFlags::kDepthTest |
-                          ModelFlags::kFirstDrawList));
+    EXPECT_FALSE(flags &
+                 (ModelFlags::kVisible | ModelFlags::kLighting | ModelFlags::kDepthTest | ModelFlags::kFirstDrawList));
     EXPECT_TRUE(flags & ModelFlags::kSecondDrawList);
     EXPECT_TRUE(flags & ModelFlags::kFixedDepth);
     EXPECT_EQ(window.GetDepth(), -175.0f);

@@ -87,7 +87,8 @@ protected:
     }
 
     static bool Near(const Rgb& actual, const Rgb& expected, int tolerance) {
-        return std::abs(actual.red - expected.red) <= tolerance && std::abs(actual.green - expected.green) <= tolerance &&
+        return std::abs(actual.red - expected.red) <= tolerance &&
+               std::abs(actual.green - expected.green) <= tolerance &&
                std::abs(actual.blue - expected.blue) <= tolerance;
     }
 
