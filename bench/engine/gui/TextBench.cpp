@@ -15,35 +15,27 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/support/EngineBenchHome.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextAlignment.h"
-#include "engine/kernel/Config.h"
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/EngineSettings.h"
-#include "engine/render/Camera.h"
-#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/Vertex.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/Backend.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
 
 namespace {
 
 using Vantor::Vector2;
 
-constexpr float kWidth = 800.0f;
-constexpr float kHeight = 600.0f;
+constexpr float kWidth = benchsupport::EngineBenchHome::kWidth;
+constexpr float kHeight = benchsupport::EngineBenchHome::kHeight;
 constexpr int kWindowCount = 6;
 constexpr int kLinesPerWindow = 8;
 constexpr float kLineWidth = 770.0f;
@@ -73,34 +65,10 @@ struct Line {
 class Scene {
 public:
     Scene() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder_ = pattern;
-        const std::wstring root = platform::ToWindowsPath(folder_.string());
-        platform::seam::SetExecutablePath(root + L"\\bench.exe");
-        platform::seam::SetUserDataFolder(root + L"\\user");
-
-        Vantor::EngineSettings settings;
-        settings.title = L"Bench";
-        settings.version = 100;
-        settings.baseFolder = root;
-        settings.configFolder = root;
-        settings.configName = L"bench";
-        settings.logFolder = root;
-        settings.dataFolder = L"data";
-        settings.usePacks = false;
-        settings.displayMode = "800x600x32";
-        settings.centreWindow = true;
-        engine_ = std::make_unique<Vantor::Engine>(settings);
-        Vantor::Config::Instance()->values.vsync = false;
-
+        home_.StartEngine();
         Content::FontGenerator::Write(L"data\\fonts\\common",
                                       {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 12, false, false});
-        camera_ = Vantor::CameraManager::Instance()->CreateCamera(Vantor::Camera::kOrthographic);
-        camera_->width = kWidth;
-        camera_->height = kHeight;
-        camera_->nearPlane = 500;
-        camera_->farPlane = -500;
+        camera_ = benchsupport::EngineBenchHome::MakePictureCamera();
         fonts_ = std::make_unique<Vantor::GUIFontManager>(camera_);
         const Vantor::ShaderDescriptor material(true, false, "fonts\\common\\font", true);
         font_ = fonts_->LoadFont(0, &material, L"data\\fonts\\common\\font.fnt");
@@ -114,11 +82,6 @@ public:
         windows_.clear();
         root_.reset();
         fonts_.reset();
-        engine_.reset();
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     // What the GUI does for the text in a frame.
@@ -133,9 +96,7 @@ public:
 
     // The engine's whole frame with the GUI's text work between its halves.
     void Frame() {
-        engine_->BeginFrame();
-        PrintPlaceAndBatch();
-        engine_->EndFrame();
+        home_.Frame([this] { PrintPlaceAndBatch(); });
     }
 
     // The same glyph quads written plainly into an array.
@@ -202,8 +163,7 @@ private:
         packedColour_ = Vantor::PackColor(kColour);
     }
 
-    std::filesystem::path folder_;
-    std::unique_ptr<Vantor::Engine> engine_;
+    benchsupport::EngineBenchHome home_;
     Vantor::Camera* camera_ = nullptr;
     std::unique_ptr<Vantor::GUIFontManager> fonts_;
     Vantor::GUIFont* font_ = nullptr;

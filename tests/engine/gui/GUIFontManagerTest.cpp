@@ -17,11 +17,6 @@ namespace {
 
 using Vantor::TextAlignment;
 
-void ExpectVector(const Vector2& expected, const Vector2& actual) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-3f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-3f);
-}
-
 class GUIFontManagerTest : public GUITest {
 protected:
     const std::vector<GUIFont*>& Instances() const { return fonts_->GetInstances(); }

@@ -17,9 +17,14 @@ namespace {
 
 using Vantor::ColouredVertex;
 
-void ExpectVector(const Vector2& expected, const Vector2& actual) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-4f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-4f);
+// An 'A' half the size wide whose picture is one of many in the texture.
+FontFileWriter::Record PlacedA() {
+    FontFileWriter::Record a = GlyphRecord(u'A', 0.5f);
+    a.x = 0.25f;
+    a.y = 0.5f;
+    a.w = 0.125f;
+    a.h = 0.0625f;
+    return a;
 }
 
 class GUIFontTest : public GUITest {
@@ -37,11 +42,7 @@ protected:
 // ---- Reading the glyph file -------------------------------------------------------
 
 TEST_F(GUIFontTest, ReadsEveryRecordAndTheWidestAdvance) {
-    FontFileWriter::Record a = GlyphRecord(u'A', 0.5f);
-    a.x = 0.25f;
-    a.y = 0.5f;
-    a.w = 0.125f;
-    a.h = 0.0625f;
+    const FontFileWriter::Record a = PlacedA();
     GUIFont& font = *fonts_->LoadFont(0, nullptr, WriteFont("read", {a, GlyphRecord(0xFFFF, 0.75f)}));
     ASSERT_TRUE(font.HasCharacter(u'A'));
     const Vantor::Glyph& glyph = *font.FindGlyph(u'A');
@@ -171,11 +172,7 @@ TEST_F(GUIFontTest, MonospaceAdvancesByTheWidestCell) {
 // ---- The batch ----------------------------------------------------------------------
 
 TEST_F(GUIFontTest, ACharacterBecomesATexturedColouredQuad) {
-    FontFileWriter::Record a = GlyphRecord(u'A', 0.5f);
-    a.x = 0.25f;
-    a.y = 0.5f;
-    a.w = 0.125f;
-    a.h = 0.0625f;
+    const FontFileWriter::Record a = PlacedA();
     GUIFont& font = *fonts_->LoadFont(0, nullptr, WriteFont("quad", {a}));
     font.SetSize(20.0f);
     font.AddText({100, 200}, 0.0f, {1, 0, 0, 1}, L"A");

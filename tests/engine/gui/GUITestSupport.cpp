@@ -1,10 +1,17 @@
 #include "tests/engine/gui/GUITestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 
 namespace guitest {
+
+void ExpectVector(const Vector2& expected, const Vector2& actual, float tolerance) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+}
 
 FontFileWriter::Record GlyphRecord(char16_t code, float width) {
     FontFileWriter::Record record;

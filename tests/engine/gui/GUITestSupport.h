@@ -22,6 +22,10 @@ using Vantor::GUIFont;
 using Vantor::GUIWindow;
 using Vantor::Vector2;
 
+// Expects the vector to equal the expected one within the tolerance, coordinate by
+// coordinate.
+void ExpectVector(const Vector2& expected, const Vector2& actual, float tolerance = 1e-3f);
+
 // A glyph record of the test fonts: the code and its advance width; the picture is the
 // whole texture.
 FontFileWriter::Record GlyphRecord(char16_t code, float width);
