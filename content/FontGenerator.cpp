@@ -4,6 +4,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <iomanip>
 #include <sstream>
 
 #include "content/FontFileWriter.h"
@@ -36,6 +37,13 @@ struct RenderedCharacter {
     std::uint32_t y = 0;
 };
 
+// "U+" and the code in four hexadecimal digits.
+std::string CodeName(char16_t code) {
+    std::ostringstream name;
+    name << "U+" << std::hex << std::uppercase << std::setw(4) << std::setfill('0') << static_cast<int>(code);
+    return name.str();
+}
+
 // A typeface opened at one pixel size; everything FreeType made goes with it.
 class Typeface {
 public:
@@ -59,7 +67,7 @@ public:
 
     RenderedCharacter Render(char16_t code) const {
         if (FT_Load_Char(face_, code, FT_LOAD_RENDER) != 0)
-            throw Vantor::Error("The typeface cannot render U+" + std::to_string(code));
+            throw Vantor::Error("The typeface cannot render " + CodeName(code));
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         RenderedCharacter character;

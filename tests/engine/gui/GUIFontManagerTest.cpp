@@ -33,6 +33,14 @@ TEST_F(GUIFontManagerTest, FontsAreKeptByIdUntilUnloaded) {
     EXPECT_EQ(fonts_->GetFont(3), nullptr);
 }
 
+TEST_F(GUIFontManagerTest, LoadingUnderAnIdInUseReplacesTheFont) {
+    const std::uint32_t models = Models().GetModelCount();
+    LoadTestFont(0);
+    GUIFont& second = LoadTestFont(0);
+    EXPECT_EQ(fonts_->GetFont(0), &second);
+    EXPECT_EQ(Models().GetModelCount(), models + 1) << "the first font is gone";
+}
+
 TEST_F(GUIFontManagerTest, SiblingsOfOneOrderShareAnInstanceHalfAStepInFront) {
     LoadTestFont();
     GUIWindow& parent = MakeWindow(GUIWindow::kShown | GUIWindow::kFrontLayer, {0, 0}, {800, 600});
