@@ -122,15 +122,6 @@ TEST(XMLParserTest, DocumentModeLeavesNoRootAfterAnError) {
     EXPECT_EQ(DocumentError("<a><b/><c d>"), "XML format error at line 1: code 10");
 }
 
-std::string Utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
 TEST(XMLParserTest, EveryEncodingGivesTheSameTree) {
     const std::u16string text = u"<menu title='caf\u00E9'>\r\n <item id=\"1\">cr\u00E8me\r\n br\u00FBl\u00E9e</item>\r\n</menu>";
     const std::string eightBit(text.begin(), text.end());
@@ -139,8 +130,8 @@ TEST(XMLParserTest, EveryEncodingGivesTheSameTree) {
     const std::string utf8 =
         "\xEF\xBB\xBF<menu title='caf\xC3\xA9'>\r\n <item id=\"1\">cr\xC3\xA8me\r\n br\xC3\xBBl\xC3\xA9" "e</item>\r\n</menu>";
     EXPECT_EQ(Dump(*ParseDocument(utf8)), expected);
-    EXPECT_EQ(Dump(*ParseDocument(Utf16(text, false))), expected);
-    EXPECT_EQ(Dump(*ParseDocument(Utf16(text, true))), expected);
+    EXPECT_EQ(Dump(*ParseDocument(filetest::Utf16(text, false))), expected);
+    EXPECT_EQ(Dump(*ParseDocument(filetest::Utf16(text, true))), expected);
 }
 
 // Names are classified and converted by the program's locale state.
