@@ -1,6 +1,5 @@
 #include "tools/XMLTreeBuilder.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "engine/kernel/FileError.h"
@@ -31,10 +30,6 @@ constexpr int kNoElement = 15;
 // Letters, digits and punctuation; everything else counts as a blank.
 bool IsGraphic(wchar_t c) { return crt::iswgraph(static_cast<wint_t>(c)) != 0; }
 
-// Whether anything but blanks and line breaks was read.
-bool HoldsText(const std::wstring& text) {
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return crt::iswspace(static_cast<wint_t>(c)) == 0; });
-}
 
 }  // namespace
 
@@ -62,13 +57,14 @@ void XMLTreeBuilder::ReadOutsideTag(wchar_t c) {
     if (c == L'<') {
         insideTag_ = true;
         // Text is the last non-blank run before a tag, kept with its blanks and line breaks.
-        if (current_ && HoldsText(textBuffer_)) {
+        if (current_ && textHeld_) {
             current_->value.SetWideString(textBuffer_);
-            textBuffer_.clear();
+            ClearText();
         }
         if (!holder_ && !current_ && root_) Fail(kSecondTopElement);
     } else if (current_) {
         textBuffer_ += c;
+        textHeld_ = textHeld_ || crt::iswspace(static_cast<wint_t>(c)) == 0;
     } else if (IsGraphic(c)) {
         Fail(kTextOutsideDocument);
     }
@@ -199,8 +195,13 @@ void XMLTreeBuilder::EndStartTag() {
         if (!holder_ && !root_) root_ = unowned.release();
         if (emptyElement) current_ = element->parent;
     }
-    textBuffer_.clear();
+    ClearText();
     LeaveTag();
+}
+
+void XMLTreeBuilder::ClearText() {
+    textBuffer_.clear();
+    textHeld_ = false;
 }
 
 void XMLTreeBuilder::LeaveTag() {

@@ -33,6 +33,7 @@ private:
     void SkipDeclaration();
     void EndEndTag();
     void EndStartTag();
+    void ClearText();
     void LeaveTag();
     [[noreturn]] void Fail(int code) const;
 
@@ -51,6 +52,8 @@ private:
     std::wstring tag_;
     // Read outside tags while an element is open.
     std::wstring textBuffer_;
+    // Whether the text buffer holds anything but blanks and line breaks.
+    bool textHeld_ = false;
 };
 
 }  // namespace GameTools

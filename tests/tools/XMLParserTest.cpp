@@ -26,6 +26,8 @@ TEST(XMLParserTest, TextIsTheLastNonBlankRunBeforeATag) {
     EXPECT_EQ(DumpOf("<a>\n  two lines \n\tof text\n</a>"), "<a> [\r\n  two lines \r\n\tof text\r\n]\n");
     EXPECT_EQ(DumpOf("<a>  \r\n\t \r\n</a>"), "<a> []\n");
     EXPECT_EQ(DumpOf("<a>x<b>  </b> \r\n </a>"), "<a> [x]\n  <b> []\n");
+    // Blanks left before an end tag stay in the buffer and join the next run.
+    EXPECT_EQ(DumpOf("<a><b><c>1</c> </b>x</a>"), "<a> [ x]\n  <b> []\n    <c> [1]\n");
 }
 
 TEST(XMLParserTest, AttributesNeedQuotesButNoSeparators) {
