@@ -12,6 +12,7 @@ packages=(
   libogg-dev libvorbis-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  libexpat1-dev
   xvfb xauth
 )
 
