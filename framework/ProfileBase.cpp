@@ -17,7 +17,9 @@ namespace GameFramework {
 
 namespace {
 
-// Characters of a file name before its extension, and the tries to find a free one.
+// Characters of a file name before its extension (also the most letters taken from the
+// name, which keeps file names of long names within the file system's limits), and the
+// tries to find a free one.
 constexpr std::size_t kFileNameLength = 16;
 constexpr int kFileNameTries = 1024;
 // Letters kept when every try was taken, leaving room for at least seven digits.
@@ -111,7 +113,7 @@ void ProfileBase::SetFileName(const std::wstring& fileName) {
 std::wstring ProfileBase::ChooseFileName() const {
     std::wstring letters;
     for (wchar_t character : Vantor::ToLower(name_))
-        if (character >= L'a' && character <= L'z') letters += character;
+        if (character >= L'a' && character <= L'z' && letters.size() < kFileNameLength) letters += character;
     // Letters that leave no room for digits give the same name at every try.
     const bool hasDigits = letters.size() < kFileNameLength - 1;
     for (int attempt = 0; attempt < (hasDigits ? kFileNameTries : 1); ++attempt) {

@@ -99,7 +99,8 @@ private:
     void Create(const std::wstring& typedName);
     void Load(const std::wstring& fileName);
     void SetFileName(const std::wstring& fileName);
-    // Letters, "_", random digits up to 16 characters, ".prf": a name no file has.
+    // Up to 16 letters, "_", random digits up to 16 characters, ".prf": a name no
+    // file has.
     std::wstring ChooseFileName() const;
     std::wstring FreeShortenedFileName(const std::wstring& letters) const;
     bool IsFileNameTaken(const std::wstring& fileName) const;
