@@ -195,6 +195,9 @@ TEST_F(ProfileTest, LongNameIsSavedCutTo254Units) {
     profile->Rename(std::wstring(300, L'b'));
     EXPECT_TRUE(TakeErrors().empty());
     EXPECT_EQ(std::wstring(254, L'b'), Load(profile->GetFileName())->GetName());
+    // A cut never parts the two units of a surrogate pair.
+    profile->Rename(std::wstring(253, L'c') + L"\xD83D\xDE00" L"d");
+    EXPECT_EQ(std::wstring(253, L'c'), Load(profile->GetFileName())->GetName());
 }
 
 TEST_F(ProfileTest, DeleteFilesRemovesTheFileAndASideFileButNoFolder) {
