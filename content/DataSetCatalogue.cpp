@@ -1,0 +1,47 @@
+#include "content/DataSetCatalogue.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace Content {
+
+namespace {
+
+// The files of a source folder with the extension, relative to the source folder, sorted.
+std::vector<std::string> FilesOf(const std::filesystem::path& sourceFolder, const std::string& folder,
+                                 const std::string& extension) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(sourceFolder / folder, error))
+        if (entry.is_regular_file() && entry.path().extension() == extension)
+            files.push_back(folder + "/" + entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
+DataSetCatalogue::DataSetCatalogue(std::filesystem::path sourceFolder, ProductRecipes::XmlCheck xmlCheck)
+    : sourceFolder_(std::move(sourceFolder)), xmlCheck_(std::move(xmlCheck)) {}
+
+void DataSetCatalogue::AddTo(ProductGraph& graph) const {
+    AddTexts(graph);
+    AddFixedPictures(graph);
+    AddXml(graph);
+}
+
+void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
+    graph.Add(ProductRecipes::MergedTexts("texts\\texts.xml", FilesOf(sourceFolder_, "texts", ".xml"), xmlCheck_));
+}
+
+// Textures the code names by their paths.
+void DataSetCatalogue::AddFixedPictures(ProductGraph& graph) const {
+    graph.Add(ProductRecipes::SvgPicture("common\\empty", "art/common/empty.svg", 8, 8));
+    graph.Add(ProductRecipes::SvgPicture("console\\console", "art/console/console.svg", 64, 64));
+}
+
+void DataSetCatalogue::AddXml(ProductGraph& graph) const {
+    graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels/levels.xml", xmlCheck_));
+}
+
+}  // namespace Content

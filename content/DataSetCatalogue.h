@@ -1,0 +1,29 @@
+#pragma once
+// Every product of the game's data folder, declared from the sources below the source
+// folder (content/ in the repository): pictures, sheets, models, particle systems,
+// sounds, fonts and XML. Areas whose sources are folders of files take every file of
+// the folder, in name order, so that adding a source adds its product.
+
+#include <filesystem>
+
+#include "content/ProductGraph.h"
+#include "content/ProductRecipes.h"
+
+namespace Content {
+
+class DataSetCatalogue {
+public:
+    DataSetCatalogue(std::filesystem::path sourceFolder, ProductRecipes::XmlCheck xmlCheck);
+
+    void AddTo(ProductGraph& graph) const;
+
+private:
+    void AddTexts(ProductGraph& graph) const;
+    void AddFixedPictures(ProductGraph& graph) const;
+    void AddXml(ProductGraph& graph) const;
+
+    std::filesystem::path sourceFolder_;
+    ProductRecipes::XmlCheck xmlCheck_;
+};
+
+}  // namespace Content

@@ -1,0 +1,60 @@
+#pragma once
+// The kinds of product the data set is made of, each a Product whose builder runs the
+// matching builder over its sources: SVG pictures, animation sheets (a grid with its
+// material, or numbered files), models and particle systems with their materials,
+// synthesised sounds, checked XML copies and the text table merged from one source per
+// area. Paths are relative to the data folder with backslashes, sources relative to
+// the source folder.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "content/ModelFileWriter.h"
+#include "content/ParticleFileWriter.h"
+#include "content/Product.h"
+#include "content/ShaderFileWriter.h"
+#include "content/SheetBuilder.h"
+
+namespace Content {
+
+class ProductRecipes {
+public:
+    enum class Format { Png, Jpeg, JpegWithAlpha, Tga };
+    // Checks an XML document before it is copied; throws Vantor::Error naming the source.
+    using XmlCheck = std::function<void(const std::string& text, const std::string& sourceName)>;
+
+    // One frame's parameter sweeps from `from` (frame 0) to `to` (the last frame).
+    struct Animation {
+        std::string parameter = "t";
+        double from = 0.0;
+        double to = 1.0;
+        int frames = 1;
+        float speed = 10.0f;
+    };
+
+    // "<path>.<extension>" (and "<path>_alpha.jpg" with JpegWithAlpha).
+    static Product SvgPicture(const std::string& path, const std::string& source, int width, int height,
+                              Format format = Format::Png);
+    // The frames of an SVG template in a grid picture "<path>.png" with the material
+    // "<path>.srf"; a grid of 0 x 0 takes the smallest that holds the frames.
+    static Product SvgSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
+                            const Animation& animation, SheetBuilder::Grid grid = {0, 0});
+    // The frames as "<path>00.png" ... with the material "<path>.srf".
+    static Product SvgNumbered(const std::string& path, const std::string& source, int width, int height,
+                               const Animation& animation);
+    // "<path>.mdl" (or ".psf") with "<path>.srf".
+    static Product Model(const std::string& path, const ModelFileWriter::Model& model,
+                         const ShaderFileWriter::Shader& material);
+    static Product Particles(const std::string& path, const ParticleFileWriter::ParticleSystem& system,
+                             const ShaderFileWriter::Shader& material);
+    // A score rendered and encoded as Ogg Vorbis, its stream serial derived from the path.
+    static Product Sound(const std::string& path, const std::string& score);
+    // The source checked, then copied unchanged.
+    static Product XmlCopy(const std::string& path, const std::string& source, XmlCheck check);
+    // <texts language="english"> with the elements of every source's document element,
+    // the sources in the order given; each source is checked first.
+    static Product MergedTexts(const std::string& path, const std::vector<std::string>& sources, XmlCheck check);
+};
+
+}  // namespace Content
