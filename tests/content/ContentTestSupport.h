@@ -1,0 +1,24 @@
+#pragma once
+// What the data builder's tests share: one log and one file manager over a temporary
+// base folder whose "data" folder the engine's readers read (the managers' holders
+// keep one instance for the whole program), and small SVG sources.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace contenttest {
+
+// The base folder's "data" folder, created with the managers on first use.
+const std::filesystem::path& DataFolder();
+// Writes bytes below the data folder and returns the engine's path of the file
+// ("pictures\a.png" for "pictures/a.png").
+std::wstring WriteData(const std::string& relative, const std::vector<std::uint8_t>& bytes);
+// The error and warning lines logged since the last call.
+std::vector<std::string> TakeLoggedProblems();
+
+// An SVG document of the size with the body inside it.
+std::string Svg(int width, int height, const std::string& body);
+
+}  // namespace contenttest
