@@ -1,13 +1,19 @@
 #include "content/ModelShapes.h"
 
 #include "engine/kernel/Error.h"
+#include "engine/render/ModelFlags.h"
 
 namespace Content {
 
 namespace {
 
-constexpr std::uint32_t kStatic = 0x1;
-constexpr std::uint32_t kKeyFrames = 0x2;
+using Vantor::ModelFlags;
+
+// Flat art is blended: drawn far to near in the second list, as triangle lists, shown
+// from the start.
+constexpr std::uint32_t kFlat = ModelFlags::kTriangleList | ModelFlags::kSecondDrawList | ModelFlags::kVisible;
+constexpr std::uint32_t kStatic = ModelFlags::kStatic | kFlat;
+constexpr std::uint32_t kKeyFrames = ModelFlags::kKeyFrames | kFlat;
 
 ModelFileWriter::Vertex MakeVertex(float x, float y, float u, float v) {
     ModelFileWriter::Vertex vertex;

@@ -48,6 +48,7 @@ ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colou
     system.floorOn = 0;
     system.killWhenStopped = 0;
     SetKeys(system.lifeSpread, {0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f});
+    // Speeds are in hundreds of units a second, sizes half sizes in units.
     switch (kind) {
         case Kind::Burst:
             // Without interpolation the rate is a count per key: one burst at key 0.
@@ -57,8 +58,8 @@ ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colou
             SetKeys(system.rate, {40, 0, 0, 0, 0, 0});
             SetKeys(system.life, {0.7f, 0.7f, 0.7f, 0.7f, 0.7f, 0.7f});
             SetDirections(system, 0, 0, 1, 1);
-            SetKeys(system.speedBase, {160, 120, 80, 40, 20, 0});
-            SetKeys(system.speedSpread, {60, 40, 30, 15, 5, 0});
+            SetKeys(system.speedBase, {1.6f, 1.2f, 0.8f, 0.4f, 0.2f, 0});
+            SetKeys(system.speedSpread, {0.6f, 0.4f, 0.3f, 0.15f, 0.05f, 0});
             SetKeys(system.size, {6, 6, 5, 4, 3, 2});
             SetColour(system, colour, {1, 1, 0.8f, 0.6f, 0.3f, 0});
             break;
@@ -68,7 +69,7 @@ ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colou
             SetKeys(system.rate, {60, 60, 60, 60, 60, 60});
             SetKeys(system.life, {0.4f, 0.4f, 0.4f, 0.4f, 0.4f, 0.4f});
             SetDirections(system, 0, 0, 1, 1);
-            SetKeys(system.speedBase, {10, 8, 6, 4, 2, 0});
+            SetKeys(system.speedBase, {0.1f, 0.08f, 0.06f, 0.04f, 0.02f, 0});
             SetKeys(system.size, {5, 4, 3.5f, 3, 2, 1});
             SetColour(system, colour, {0.9f, 0.8f, 0.6f, 0.4f, 0.2f, 0});
             break;
@@ -76,10 +77,14 @@ ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colou
             system.maxParticles = 30;
             system.period = 1.0f;
             system.emitterShape = 1;
+            system.boxMinimum[0] = -30;
+            system.boxMinimum[1] = -15;
+            system.boxMaximum[0] = 30;
+            system.boxMaximum[1] = 15;
             SetKeys(system.rate, {15, 15, 15, 15, 15, 15});
             SetKeys(system.life, {0.8f, 0.8f, 0.8f, 0.8f, 0.8f, 0.8f});
             SetDirections(system, 0, 1, 0.3f, 0.2f);
-            SetKeys(system.speedBase, {6, 6, 6, 6, 6, 6});
+            SetKeys(system.speedBase, {0.06f, 0.06f, 0.06f, 0.06f, 0.06f, 0.06f});
             SetKeys(system.size, {1, 4, 6, 4, 2, 0});
             SetColour(system, colour, {0, 1, 1, 1, 0.6f, 0});
             break;
@@ -89,8 +94,8 @@ ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colou
             SetKeys(system.rate, {10, 10, 10, 10, 10, 10});
             SetKeys(system.life, {1.5f, 1.5f, 1.5f, 1.5f, 1.5f, 1.5f});
             SetDirections(system, 0, 1, 0.25f, 0);
-            SetKeys(system.speedBase, {40, 38, 35, 32, 30, 28});
-            SetKeys(system.speedSpread, {8, 8, 8, 8, 8, 8});
+            SetKeys(system.speedBase, {0.4f, 0.38f, 0.35f, 0.32f, 0.3f, 0.28f});
+            SetKeys(system.speedSpread, {0.08f, 0.08f, 0.08f, 0.08f, 0.08f, 0.08f});
             SetKeys(system.size, {3, 4, 5, 6, 7, 8});
             SetColour(system, colour, {0, 0.8f, 0.7f, 0.5f, 0.25f, 0});
             break;

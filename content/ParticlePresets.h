@@ -3,7 +3,7 @@
 // plane of the screen, so gravity and the floor, which act along z, are off):
 // - burst: one emission of particles flying out and fading (clicks, rewards);
 // - trail: a steady stream of short-lived particles that stay where they are born;
-// - sparkle: particles twinkling inside the emitter box (hints);
+// - sparkle: particles twinkling inside an emitter box of 60 x 30 units (hints);
 // - rising: particles drifting upwards and fading (steam, joy).
 
 #include <string>

@@ -54,10 +54,5 @@ std::vector<std::string> TakeLoggedProblems() {
     return problems;
 }
 
-std::string Svg(int width, int height, const std::string& body) {
-    const std::string w = std::to_string(width), h = std::to_string(height);
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w +
-           " " + h + "\">" + body + "</svg>";
-}
 
 }  // namespace contenttest

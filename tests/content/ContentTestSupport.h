@@ -18,7 +18,12 @@ std::wstring WriteData(const std::string& relative, const std::vector<std::uint8
 // The error and warning lines logged since the last call.
 std::vector<std::string> TakeLoggedProblems();
 
-// An SVG document of the size with the body inside it.
-std::string Svg(int width, int height, const std::string& body);
+// An SVG document of the size with the body inside it (inline: the drawing tests use it
+// without the managers above).
+inline std::string Svg(int width, int height, const std::string& body) {
+    const std::string w = std::to_string(width), h = std::to_string(height);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w +
+           " " + h + "\">" + body + "</svg>";
+}
 
 }  // namespace contenttest
