@@ -109,6 +109,15 @@ Product ProductRecipes::SvgSheet(const std::string& path, const std::string& sou
     return product;
 }
 
+Product ProductRecipes::SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight) {
+    return SvgSheet(path, source, cellWidth, cellHeight, {"state", 0, 3, 4, 0.0f}, SheetBuilder::kButton);
+}
+
+Product ProductRecipes::SvgCheckBox(const std::string& path, const std::string& source, int cellWidth,
+                                    int cellHeight) {
+    return SvgSheet(path, source, cellWidth, cellHeight, {"state", 0, 7, 8, 0.0f}, SheetBuilder::kCheckBox);
+}
+
 Product ProductRecipes::SvgNumbered(const std::string& path, const std::string& source, int width, int height,
                                     const Animation& animation) {
     Product product;

@@ -40,6 +40,10 @@ public:
     // "<path>.srf"; a grid of 0 x 0 takes the smallest that holds the frames.
     static Product SvgSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
                             const Animation& animation, SheetBuilder::Grid grid = {0, 0});
+    // A button's four states (normal, hover, pressed, disabled) or a check box's eight,
+    // from a template whose parameter "state" counts them from 0, in a sheet as above.
+    static Product SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight);
+    static Product SvgCheckBox(const std::string& path, const std::string& source, int cellWidth, int cellHeight);
     // The frames as "<path>00.png" ... with the material "<path>.srf".
     static Product SvgNumbered(const std::string& path, const std::string& source, int width, int height,
                                const Animation& animation);

@@ -49,8 +49,11 @@ void ApplySettings(Fields& fields, SynthVoice::Settings& s) {
     s.lowPass = Take(fields, "lowpass", s.lowPass);
     s.highPass = Take(fields, "highpass", s.highPass);
     s.pan = Take(fields, "pan", s.pan);
-    if (s.from <= 0 || s.to < 0 || s.attack < 0 || s.decay < 0 || s.release < 0)
+    if (s.from <= 0 || s.to < 0 || s.attack < 0 || s.decay < 0 || s.release < 0 || s.lowPass < 0 || s.highPass < 0)
         throw Vantor::Error("frequencies must be positive and times not negative");
+    // Bounded so that no mix overflows: the peak is normalised afterwards anyway.
+    if (s.gain < 0 || s.gain > 10 || s.sustain < 0 || s.sustain > 1 || s.pan < -1 || s.pan > 1)
+        throw Vantor::Error("gain lies in [0, 10], sustain in [0, 1] and pan in [-1, 1]");
 }
 
 void RequireEmpty(const Fields& fields) {
@@ -60,7 +63,7 @@ void RequireEmpty(const Fields& fields) {
 // Renders statement by statement into the mix, which the "sound" line creates.
 class ScoreReader {
 public:
-    explicit ScoreReader(std::uint64_t seed) : seed_(seed) {}
+    ScoreReader(std::uint64_t seed, double maxSeconds) : seed_(seed), maxSeconds_(maxSeconds) {}
 
     void Statement(const std::string& kind, std::vector<std::string>& words, Fields& fields) {
         if (kind == "sound") return Sound(fields);
@@ -84,6 +87,8 @@ public:
         if (kind == "echo") {
             const double delay = Take(fields, "delay", 0.2), feedback = Take(fields, "feedback", 0.3);
             RequireEmpty(fields);
+            if (delay <= 0 || feedback < 0 || feedback >= 1)
+                throw Vantor::Error("an echo has a positive delay and a feedback in [0, 1)");
             return mix_->Echo(delay, feedback, SoundScore::kSampleRate);
         }
         throw Vantor::Error("unknown statement \"" + kind + "\"");
@@ -107,8 +112,9 @@ private:
         const bool loop = Take(fields, "loop", 0) != 0;
         peak_ = Take(fields, "peak", 0.9);
         RequireEmpty(fields);
-        if ((channels != 1 && channels != 2) || length <= 0 || length > 600 || peak_ <= 0 || peak_ > 1)
-            throw Vantor::Error("a sound has 1 or 2 channels, a length up to 600 s and a peak in (0, 1]");
+        if ((channels != 1 && channels != 2) || length <= 0 || length > maxSeconds_ || peak_ <= 0 || peak_ > 1)
+            throw Vantor::Error("a sound has 1 or 2 channels, a length up to " + std::to_string(int(maxSeconds_)) +
+                                " s and a peak in (0, 1]");
         mix_ = std::make_unique<AudioMix>(static_cast<int>(channels),
                                           static_cast<std::size_t>(std::llround(length * SoundScore::kSampleRate)), loop);
     }
@@ -125,7 +131,9 @@ private:
     }
 
     void Play(const SynthVoice::Settings& settings, double at, double seconds) {
-        if (at < 0 || seconds < 0) throw Vantor::Error("notes start and last a time that is not negative");
+        if (at < 0 || seconds < 0 || at > maxSeconds_ || seconds > maxSeconds_ || settings.release > maxSeconds_ ||
+            settings.attack > maxSeconds_ || settings.decay > maxSeconds_)
+            throw Vantor::Error("note times must lie between 0 and " + std::to_string(int(maxSeconds_)) + " s");
         const std::uint64_t seed = seed_ + 0x9E3779B97F4A7C15ull * ++notes_;
         mix_->Add(SynthVoice::Render(settings, seconds, SoundScore::kSampleRate, seed),
                   static_cast<std::size_t>(std::llround(at * SoundScore::kSampleRate)), settings.pan);
@@ -163,6 +171,7 @@ private:
     }
 
     std::uint64_t seed_;
+    double maxSeconds_;
     std::unique_ptr<AudioMix> mix_;
     std::map<std::string, SynthVoice::Settings> voices_;
     double tempo_ = 120.0;
@@ -188,8 +197,9 @@ double SoundScore::NoteFrequency(const std::string& name) {
     return 440.0 * std::pow(2.0, semitone / 12.0);
 }
 
-AudioMix SoundScore::Render(const std::string& text, const std::string& sourceName, std::uint64_t seed) {
-    ScoreReader reader(seed);
+AudioMix SoundScore::Render(const std::string& text, const std::string& sourceName, std::uint64_t seed,
+                            double maxSeconds) {
+    ScoreReader reader(seed, maxSeconds);
     std::istringstream lines(text);
     int number = 0;
     for (std::string line; std::getline(lines, line);) {

@@ -27,9 +27,13 @@ namespace Content {
 class SoundScore {
 public:
     static constexpr int kSampleRate = 22050;
+    // The longest sound, and the longest time any note starts at, lasts or fades out.
+    static constexpr double kMaxSeconds = 600.0;
 
-    // Throws Vantor::Error "<source>:<line>: <what>" for a statement it cannot read.
-    static AudioMix Render(const std::string& text, const std::string& sourceName, std::uint64_t seed);
+    // Throws Vantor::Error "<source>:<line>: <what>" for a statement it cannot read or
+    // a time beyond the limit.
+    static AudioMix Render(const std::string& text, const std::string& sourceName, std::uint64_t seed,
+                           double maxSeconds = kMaxSeconds);
     // "A4" = 440 Hz, "C#5", "Bb3"; throws Vantor::Error for anything else.
     static double NoteFrequency(const std::string& name);
 };

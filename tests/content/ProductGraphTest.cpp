@@ -21,6 +21,8 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 namespace fs = std::filesystem;
 
+std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
 // A source folder and a data folder beside it, and a small data set of every kind of
 // product over the sources.
 class ProductGraphTest : public testing::Test {
@@ -180,6 +182,20 @@ TEST_F(ProductGraphTest, TwoProductsOfOneNameOrOutputsOutsideTheDataFolderAreRef
     const ProductGraph::Summary summary = Build(graph);
     EXPECT_THAT(summary.failures, ElementsAre(HasSubstr("output path outside the data folder")));
     EXPECT_FALSE(fs::exists(folder_.Path() / "escape.png"));
+}
+
+// Each state's cell carries the state's shade, in the order the material counts them.
+TEST_F(ProductGraphTest, ButtonsAndCheckBoxesLayTheirStatesOutInGrids) {
+    folder_.WriteFile("src/art/state.svg", contenttest::Svg(8, 8, "<rect width='8' height='8' fill='rgb(${state},0,0)'/>"));
+    ProductGraph graph(folder_.Path() / "src");
+    graph.Add(ProductRecipes::SvgButton("ui\\button", "art/state.svg", 8, 8));
+    graph.Add(ProductRecipes::SvgCheckBox("ui\\check", "art/state.svg", 8, 8));
+    ASSERT_TRUE(Build(graph).Succeeded());
+    const auto files = Files();
+    EXPECT_EQ(files.at("ui/button.srf"),
+              Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\button", 2, 2, 4, 0.0f))));
+    EXPECT_EQ(files.at("ui/check.srf"),
+              Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\check", 4, 2, 8, 0.0f))));
 }
 
 TEST_F(ProductGraphTest, ProgressLinesCountEveryProduct) {

@@ -104,6 +104,11 @@ TEST(SoundScore, ABrokenStatementIsNamedWithItsLine) {
              Case{"sound\nnotes C4\n", "sounds/x.score:2: a note is <pitch>:<beats>: C4"},
              Case{"sound\ntone from=-5\n", "sounds/x.score:2: frequencies must be positive"},
              Case{"sound\nhum\n", "sounds/x.score:2: unknown statement \"hum\""},
+             Case{"sound length=1\ntone for=700\n", "sounds/x.score:2: note times must lie between 0 and 600 s"},
+             Case{"sound length=1\ntempo 0.001\nnotes C4:1\n", "sounds/x.score:3: note times must lie"},
+             Case{"sound length=601\n", "sounds/x.score:1: a sound has 1 or 2 channels, a length up to 600 s"},
+             Case{"sound\ntone gain=1e30\n", "sounds/x.score:2: gain lies in [0, 10]"},
+             Case{"sound\necho feedback=1\n", "sounds/x.score:2: an echo has a positive delay"},
              Case{"", "sounds/x.score: the score starts with a \"sound\" line"},
          }) {
         EXPECT_THAT(ErrorOf(c.score), HasSubstr(c.error)) << c.score;
