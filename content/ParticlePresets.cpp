@@ -1,5 +1,7 @@
 #include "content/ParticlePresets.h"
 
+#include <array>
+
 #include "engine/kernel/Error.h"
 
 namespace Content {
@@ -7,100 +9,80 @@ namespace Content {
 namespace {
 
 using System = ParticleFileWriter::ParticleSystem;
-constexpr int kKeys = ParticleFileWriter::kKeyCount;
+using Keys = std::array<float, ParticleFileWriter::kKeyCount>;
 
-void SetKeys(float (&keys)[kKeys], std::initializer_list<float> values) {
-    int k = 0;
-    for (float value : values) keys[k++] = value;
-}
+// One preset's values. Speeds are in hundreds of units a second, sizes half sizes in
+// units; without interpolation the rate is a count per key, not per second.
+struct Preset {
+    std::uint32_t maxParticles;
+    float period;
+    bool interpolate;
+    // Half the emitter box's width and height; 0 emits from a point.
+    float boxX, boxY;
+    float life;
+    // Direction base and spread, x and y.
+    float directionX, directionY, spreadX, spreadY;
+    Keys rate, speedBase, speedSpread, size, alpha;
+};
 
-void SetDirections(System& system, float x, float y, float spreadX, float spreadY) {
-    for (int k = 0; k < kKeys; ++k) {
-        system.directionBase[k][0] = x;
-        system.directionBase[k][1] = y;
-        system.directionBase[k][2] = 0;
-        system.directionSpread[k][0] = spreadX;
-        system.directionSpread[k][1] = spreadY;
-        system.directionSpread[k][2] = 0;
+const Preset& PresetOf(ParticlePresets::Kind kind) {
+    static const Preset kBurst{40, 0.5f, false, 0, 0, 0.7f, 0, 0, 1, 1,
+                               {40, 0, 0, 0, 0, 0},  {1.6f, 1.2f, 0.8f, 0.4f, 0.2f, 0}, {0.6f, 0.4f, 0.3f, 0.15f, 0.05f, 0},
+                               {6, 6, 5, 4, 3, 2},   {1, 1, 0.8f, 0.6f, 0.3f, 0}};
+    static const Preset kTrail{60, 1.0f, true, 0, 0, 0.4f, 0, 0, 1, 1,
+                               {60, 60, 60, 60, 60, 60}, {0.1f, 0.08f, 0.06f, 0.04f, 0.02f, 0}, {},
+                               {5, 4, 3.5f, 3, 2, 1},    {0.9f, 0.8f, 0.6f, 0.4f, 0.2f, 0}};
+    static const Preset kSparkle{30, 1.0f, true, 30, 15, 0.8f, 0, 1, 0.3f, 0.2f,
+                                 {15, 15, 15, 15, 15, 15}, {0.06f, 0.06f, 0.06f, 0.06f, 0.06f, 0.06f}, {},
+                                 {1, 4, 6, 4, 2, 0},       {0, 1, 1, 1, 0.6f, 0}};
+    static const Preset kRising{30, 1.0f, true, 0, 0, 1.5f, 0, 1, 0.25f, 0,
+                                {10, 10, 10, 10, 10, 10}, {0.4f, 0.38f, 0.35f, 0.32f, 0.3f, 0.28f},
+                                {0.08f, 0.08f, 0.08f, 0.08f, 0.08f, 0.08f}, {3, 4, 5, 6, 7, 8}, {0, 0.8f, 0.7f, 0.5f, 0.25f, 0}};
+    switch (kind) {
+        case ParticlePresets::Kind::Burst: return kBurst;
+        case ParticlePresets::Kind::Trail: return kTrail;
+        case ParticlePresets::Kind::Sparkle: return kSparkle;
+        case ParticlePresets::Kind::Rising: break;
     }
-}
-
-void SetColour(System& system, ParticlePresets::Colour colour, std::initializer_list<float> alphas) {
-    int k = 0;
-    for (float alpha : alphas) {
-        system.colour[k][0] = colour.red;
-        system.colour[k][1] = colour.green;
-        system.colour[k][2] = colour.blue;
-        system.colour[k][3] = alpha;
-        ++k;
-    }
-}
-
-void ScaleSizes(System& system, float size) {
-    for (float& s : system.size) s *= size;
+    return kRising;
 }
 
 }  // namespace
 
 ParticleFileWriter::ParticleSystem ParticlePresets::Make(Kind kind, Colour colour, float size) {
+    const Preset& preset = PresetOf(kind);
     System system;
     system.gravityOn = 0;
     system.floorOn = 0;
     system.killWhenStopped = 0;
-    SetKeys(system.lifeSpread, {0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f});
-    // Speeds are in hundreds of units a second, sizes half sizes in units.
-    switch (kind) {
-        case Kind::Burst:
-            // Without interpolation the rate is a count per key: one burst at key 0.
-            system.maxParticles = 40;
-            system.period = 0.5f;
-            system.interpolate = 0;
-            SetKeys(system.rate, {40, 0, 0, 0, 0, 0});
-            SetKeys(system.life, {0.7f, 0.7f, 0.7f, 0.7f, 0.7f, 0.7f});
-            SetDirections(system, 0, 0, 1, 1);
-            SetKeys(system.speedBase, {1.6f, 1.2f, 0.8f, 0.4f, 0.2f, 0});
-            SetKeys(system.speedSpread, {0.6f, 0.4f, 0.3f, 0.15f, 0.05f, 0});
-            SetKeys(system.size, {6, 6, 5, 4, 3, 2});
-            SetColour(system, colour, {1, 1, 0.8f, 0.6f, 0.3f, 0});
-            break;
-        case Kind::Trail:
-            system.maxParticles = 60;
-            system.period = 1.0f;
-            SetKeys(system.rate, {60, 60, 60, 60, 60, 60});
-            SetKeys(system.life, {0.4f, 0.4f, 0.4f, 0.4f, 0.4f, 0.4f});
-            SetDirections(system, 0, 0, 1, 1);
-            SetKeys(system.speedBase, {0.1f, 0.08f, 0.06f, 0.04f, 0.02f, 0});
-            SetKeys(system.size, {5, 4, 3.5f, 3, 2, 1});
-            SetColour(system, colour, {0.9f, 0.8f, 0.6f, 0.4f, 0.2f, 0});
-            break;
-        case Kind::Sparkle:
-            system.maxParticles = 30;
-            system.period = 1.0f;
-            system.emitterShape = 1;
-            system.boxMinimum[0] = -30;
-            system.boxMinimum[1] = -15;
-            system.boxMaximum[0] = 30;
-            system.boxMaximum[1] = 15;
-            SetKeys(system.rate, {15, 15, 15, 15, 15, 15});
-            SetKeys(system.life, {0.8f, 0.8f, 0.8f, 0.8f, 0.8f, 0.8f});
-            SetDirections(system, 0, 1, 0.3f, 0.2f);
-            SetKeys(system.speedBase, {0.06f, 0.06f, 0.06f, 0.06f, 0.06f, 0.06f});
-            SetKeys(system.size, {1, 4, 6, 4, 2, 0});
-            SetColour(system, colour, {0, 1, 1, 1, 0.6f, 0});
-            break;
-        case Kind::Rising:
-            system.maxParticles = 30;
-            system.period = 1.0f;
-            SetKeys(system.rate, {10, 10, 10, 10, 10, 10});
-            SetKeys(system.life, {1.5f, 1.5f, 1.5f, 1.5f, 1.5f, 1.5f});
-            SetDirections(system, 0, 1, 0.25f, 0);
-            SetKeys(system.speedBase, {0.4f, 0.38f, 0.35f, 0.32f, 0.3f, 0.28f});
-            SetKeys(system.speedSpread, {0.08f, 0.08f, 0.08f, 0.08f, 0.08f, 0.08f});
-            SetKeys(system.size, {3, 4, 5, 6, 7, 8});
-            SetColour(system, colour, {0, 0.8f, 0.7f, 0.5f, 0.25f, 0});
-            break;
+    system.maxParticles = preset.maxParticles;
+    system.period = preset.period;
+    system.interpolate = preset.interpolate ? 1 : 0;
+    if (preset.boxX > 0 || preset.boxY > 0) {
+        system.emitterShape = 1;
+        system.boxMinimum[0] = -preset.boxX;
+        system.boxMinimum[1] = -preset.boxY;
+        system.boxMaximum[0] = preset.boxX;
+        system.boxMaximum[1] = preset.boxY;
     }
-    ScaleSizes(system, size);
+    for (int k = 0; k < ParticleFileWriter::kKeyCount; ++k) {
+        system.rate[k] = preset.rate[k];
+        system.life[k] = preset.life;
+        system.lifeSpread[k] = 0.1f;
+        system.directionBase[k][0] = preset.directionX;
+        system.directionBase[k][1] = preset.directionY;
+        system.directionBase[k][2] = 0;
+        system.directionSpread[k][0] = preset.spreadX;
+        system.directionSpread[k][1] = preset.spreadY;
+        system.directionSpread[k][2] = 0;
+        system.speedBase[k] = preset.speedBase[k];
+        system.speedSpread[k] = preset.speedSpread[k];
+        system.size[k] = preset.size[k] * size;
+        system.colour[k][0] = colour.red;
+        system.colour[k][1] = colour.green;
+        system.colour[k][2] = colour.blue;
+        system.colour[k][3] = preset.alpha[k];
+    }
     return system;
 }
 
