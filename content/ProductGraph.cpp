@@ -237,10 +237,14 @@ ProductGraph::Summary ProductGraph::Build(const std::filesystem::path& dataFolde
     for (const auto& [name, entry] : previous.Entries())
         for (const ProductManifest::Output& output : entry.outputs) {
             if (written.count(output.path)) continue;
-            const std::filesystem::path disk = DiskPath(dataFolder, output.path);
-            std::error_code error;
-            if (std::filesystem::remove(disk, error)) ++summary.removed;
-            RemoveEmptyParents(dataFolder, disk.parent_path());
+            try {
+                const std::filesystem::path disk = DiskPath(dataFolder, output.path);
+                std::error_code error;
+                if (std::filesystem::remove(disk, error)) ++summary.removed;
+                RemoveEmptyParents(dataFolder, disk.parent_path());
+            } catch (const Vantor::Error&) {
+                // A manifest line naming a place outside the data folder is not followed.
+            }
         }
 
     next.Save(manifestPath);

@@ -132,6 +132,13 @@ TEST_F(ProductGraphTest, AProductNoLongerDeclaredHasItsFilesRemovedButNoOtherFil
     EXPECT_TRUE(fs::exists(folder_.Path() / "data/art/dot.png"));
 }
 
+TEST_F(ProductGraphTest, AManifestLineOutsideTheDataFolderIsNotFollowed) {
+    folder_.WriteFile("precious.txt", "keep");
+    folder_.WriteFile("data.manifest", "make_data manifest 1\nproduct 0 old\noutput 4 0 ..\\precious.txt\n");
+    EXPECT_TRUE(Build(Graph()).Succeeded());
+    EXPECT_EQ("keep", folder_.ReadFile("precious.txt"));
+}
+
 TEST_F(ProductGraphTest, EmptiedFoldersGoWithTheirLastFile) {
     Build(Graph());
     ProductGraph graph(folder_.Path() / "src");
