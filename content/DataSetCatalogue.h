@@ -21,6 +21,7 @@ private:
     void AddTexts(ProductGraph& graph) const;
     void AddFixedPictures(ProductGraph& graph) const;
     void AddXml(ProductGraph& graph) const;
+    void AddFonts(ProductGraph& graph) const;
 
     std::filesystem::path sourceFolder_;
     ProductRecipes::XmlCheck xmlCheck_;

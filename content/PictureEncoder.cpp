@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include "content/TgaWriter.h"
 #include "engine/kernel/Error.h"
 
 namespace Content {
@@ -98,21 +99,12 @@ PictureEncoder::Bytes PictureEncoder::JpegAlpha(const Picture& picture, int qual
 }
 
 PictureEncoder::Bytes PictureEncoder::Tga(const Picture& picture) {
-    Bytes out(18, 0);
-    out[2] = 2;  // uncompressed true colour
-    out[12] = static_cast<std::uint8_t>(picture.width & 0xFF);
-    out[13] = static_cast<std::uint8_t>(picture.width >> 8);
-    out[14] = static_cast<std::uint8_t>(picture.height & 0xFF);
-    out[15] = static_cast<std::uint8_t>(picture.height >> 8);
-    out[16] = 32;
-    out[17] = 8;  // eight alpha bits, rows bottom first
-    out.reserve(out.size() + picture.rgba.size());
+    // The TGA rows run bottom first.
+    std::vector<std::uint8_t> rows;
+    rows.reserve(picture.rgba.size());
     for (int y = picture.height - 1; y >= 0; --y)
-        for (int x = 0; x < picture.width; ++x) {
-            const std::uint8_t* p = picture.Pixel(x, y);
-            out.insert(out.end(), {p[2], p[1], p[0], p[3]});
-        }
-    return out;
+        rows.insert(rows.end(), picture.Pixel(0, y), picture.Pixel(0, y) + std::size_t(picture.width) * 4);
+    return TgaWriter::Build(static_cast<std::uint32_t>(picture.width), static_cast<std::uint32_t>(picture.height), rows);
 }
 
 }  // namespace Content

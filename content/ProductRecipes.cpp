@@ -161,6 +161,27 @@ Product ProductRecipes::Sound(const std::string& path, const std::string& score)
     return product;
 }
 
+Product ProductRecipes::Font(const std::string& folder, const std::string& typeface, unsigned pixelSize,
+                             bool monospace) {
+    Product product;
+    product.name = folder + "\\font.fnt";
+    product.sources = {typeface};
+    product.parameters = std::to_string(pixelSize) + (monospace ? " monospace" : "");
+    product.build = [folder, typeface, pixelSize, monospace](ProductContext& context) {
+        FontGenerator::Options options;
+        options.typeface = context.SourcePath(typeface).string();
+        options.pixelSize = pixelSize;
+        options.monospace = monospace;
+        for (FontGenerator::File& file : FontGenerator::Build(options))
+            context.Write(folder + "\\" + file.name, std::move(file.bytes));
+    };
+    return product;
+}
+
+Product ProductRecipes::Copy(const std::string& path, const std::string& source) {
+    return XmlCopy(path, source, nullptr);
+}
+
 Product ProductRecipes::XmlCopy(const std::string& path, const std::string& source, XmlCheck check) {
     Product product;
     product.name = path;

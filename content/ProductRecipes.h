@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "content/FontGenerator.h"
 #include "content/ModelFileWriter.h"
 #include "content/ParticleFileWriter.h"
 #include "content/Product.h"
@@ -54,6 +55,11 @@ public:
                              const ShaderFileWriter::Shader& material);
     // A score rendered and encoded as Ogg Vorbis, its stream serial derived from the path.
     static Product Sound(const std::string& path, const std::string& score);
+    // A bitmap font folder "<folder>\font.tga", ".fnt", ".xml" from a typeface (a host
+    // path, which takes part in the fingerprint like any source).
+    static Product Font(const std::string& folder, const std::string& typeface, unsigned pixelSize, bool monospace);
+    // The source copied unchanged (licence notices).
+    static Product Copy(const std::string& path, const std::string& source);
     // The source checked, then copied unchanged.
     static Product XmlCopy(const std::string& path, const std::string& source, XmlCheck check);
     // <texts language="english"> with the elements of every source's document element,

@@ -12,6 +12,14 @@ namespace Content {
 
 namespace {
 
+// GLib's message without the line end it may carry.
+std::string MessageOf(GError* error) {
+    std::string message = error ? error->message : "unknown error";
+    if (error) g_error_free(error);
+    message.erase(message.find_last_not_of(" \n") + 1);
+    return message;
+}
+
 template <typename T, void (*Free)(T*)>
 struct Deleter {
     void operator()(T* p) const { Free(p); }
@@ -53,20 +61,13 @@ Picture SvgRasteriser::Render(const std::string& svg, const std::string& sourceN
 
     GError* error = nullptr;
     HandlePtr handle(rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error));
-    if (!handle) {
-        std::string message = error ? error->message : "unknown error";
-        if (error) g_error_free(error);
-        throw Vantor::Error(sourceName + ": not a valid SVG document: " + message);
-    }
+    if (!handle) throw Vantor::Error(sourceName + ": not a valid SVG document: " + MessageOf(error));
 
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
     CairoPtr cairo(cairo_create(surface.get()));
     const RsvgRectangle viewport{0.0, 0.0, static_cast<double>(width), static_cast<double>(height)};
-    if (!rsvg_handle_render_document(handle.get(), cairo.get(), &viewport, &error)) {
-        std::string message = error ? error->message : "unknown error";
-        if (error) g_error_free(error);
-        throw Vantor::Error(sourceName + ": cannot be rendered: " + message);
-    }
+    if (!rsvg_handle_render_document(handle.get(), cairo.get(), &viewport, &error))
+        throw Vantor::Error(sourceName + ": cannot be rendered: " + MessageOf(error));
     cairo_surface_flush(surface.get());
 
     Picture picture(width, height);

@@ -12,6 +12,11 @@ uint64_t& VirtualNow() {
     return now;
 }
 
+uint64_t& VirtualStepPerReading() {
+    static uint64_t step = 0;
+    return step;
+}
+
 uint64_t RealNow() {
     static const auto origin = std::chrono::steady_clock::now();
     return static_cast<uint64_t>(
@@ -22,7 +27,10 @@ uint64_t RealNow() {
 
 namespace platform {
 
-uint64_t NowMicroseconds() { return IsHeadless() ? VirtualNow() : RealNow(); }
+uint64_t NowMicroseconds() {
+    if (!IsHeadless()) return RealNow();
+    return VirtualNow() += VirtualStepPerReading();
+}
 
 void SleepMicroseconds(uint64_t microseconds) {
     if (IsHeadless())
@@ -37,5 +45,6 @@ namespace platform::seam {
 
 void SetVirtualTime(uint64_t microseconds) { VirtualNow() = microseconds; }
 void AdvanceVirtualTime(uint64_t microseconds) { VirtualNow() += microseconds; }
+void SetVirtualTimeStepPerReading(uint64_t microseconds) { VirtualStepPerReading() = microseconds; }
 
 }  // namespace platform::seam

@@ -20,5 +20,8 @@ namespace platform::seam {
 // Only meaningful on the headless backend.
 void SetVirtualTime(uint64_t microseconds);
 void AdvanceVirtualTime(uint64_t microseconds);
+// Every later reading of the virtual clock first advances it by the step, so that each
+// timed piece of work costs time in tests; 0 (the default) turns it off.
+void SetVirtualTimeStepPerReading(uint64_t microseconds);
 
 }  // namespace platform::seam

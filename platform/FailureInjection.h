@@ -15,6 +15,9 @@ namespace platform::seam {
 
 // Makes the next `count` calls of the named call fail.
 void FailNextCalls(const char* callName, int count);
+// Lets `successes` calls of the named call through, then fails the `count` after them
+// (to fail each write of a save in turn).
+void FailCallsAfter(const char* callName, int successes, int count);
 void ClearInjectedFailures();
 
 }  // namespace platform::seam

@@ -42,11 +42,15 @@ BOOL Fail(DWORD error) {
     return FALSE;
 }
 
+std::string ParentFolder(const std::string& host) {
+    std::string::size_type slash = host.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : host.substr(0, slash));
+}
+
 // ENOENT means a missing file when the folder exists, else a missing path.
 DWORD MissingError(const std::string& host) {
-    std::string::size_type slash = host.rfind('/');
-    std::string parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : host.substr(0, slash));
     struct stat info;
+    std::string parent = ParentFolder(host);
     return (stat(parent.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
@@ -216,7 +220,33 @@ BOOL FlushFileBuffers(HANDLE handle) {
     OpenFile* file = FileOf(handle);
     if (!file) return FALSE;
     if (!file->CanWrite()) return Fail(ERROR_ACCESS_DENIED);
+    if (platform::ShouldFail("FlushFileBuffers")) return Fail(ERROR_GEN_FAILURE);
     if (fdatasync(file->Descriptor()) != 0) return Fail(platform::ErrorFromErrno(errno));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
+    if (!existing || !target) return Fail(ERROR_INVALID_PARAMETER);
+    if (platform::ShouldFail("MoveFileExW")) return Fail(ERROR_GEN_FAILURE);
+    std::optional<std::string> from = platform::ToHostPath(existing);
+    std::optional<std::string> to = platform::ToHostPath(target);
+    if (!from || !to) return Fail(ERROR_PATH_NOT_FOUND);
+    struct stat info;
+    if (stat(from->c_str(), &info) != 0) return Fail(ErrorOfOpen(errno, *from));
+    if (stat(to->c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return Fail(ERROR_ACCESS_DENIED);
+        if (!(flags & MOVEFILE_REPLACE_EXISTING)) return Fail(ERROR_ALREADY_EXISTS);
+    }
+    if (rename(from->c_str(), to->c_str()) != 0) return Fail(ErrorOfOpen(errno, *to));
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        int descriptor = open(ParentFolder(*to).c_str(), O_RDONLY | O_DIRECTORY);
+        if (descriptor < 0) return Fail(platform::ErrorFromErrno(errno));
+        bool synced = fsync(descriptor) == 0;
+        int error = errno;
+        close(descriptor);
+        if (!synced) return Fail(platform::ErrorFromErrno(error));
+    }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

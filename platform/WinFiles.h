@@ -4,8 +4,9 @@
 // Each call sets the last error (WinError.h). Sharing modes are accepted and not
 // enforced. Write-through files are flushed (fdatasync) at FlushFileBuffers and when
 // they are closed, not after every write. Failure injection names: "CreateFileW",
-// "ReadFile", "WriteFile", "CreateDirectoryW" (the call fails with ERROR_GEN_FAILURE;
-// an injected WriteFile writes nothing and answers FALSE).
+// "ReadFile", "WriteFile", "FlushFileBuffers", "MoveFileExW", "CreateDirectoryW" (the
+// call fails with ERROR_GEN_FAILURE; an injected WriteFile writes nothing and answers
+// FALSE, an injected MoveFileExW moves nothing).
 
 #include "platform/WinHandles.h"
 #include "platform/WinTypes.h"
@@ -56,6 +57,15 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, DWORD* written, LPOVE
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
 DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
 BOOL FlushFileBuffers(HANDLE file);
+
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
+// Renames a file, atomically when it replaces another. Without MOVEFILE_REPLACE_EXISTING
+// an existing target fails with ERROR_ALREADY_EXISTS; a folder is never replaced
+// (ERROR_ACCESS_DENIED). MOVEFILE_WRITE_THROUGH returns only once the target's folder
+// has reached the disk.
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags);
 
 // ERROR_ALREADY_EXISTS when the name exists, ERROR_PATH_NOT_FOUND when the parent does not.
 BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);

@@ -11,6 +11,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libogg-dev libvorbis-dev
   librsvg2-dev libcairo2-dev
+  libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )

@@ -11,7 +11,9 @@
 namespace {
 
 using Content::MakeDataCommand;
+using testing::AllOf;
 using testing::HasSubstr;
+using testing::Not;
 using testing::StartsWith;
 
 TEST(MakeDataCommand, ReadsItsOptions) {
@@ -44,14 +46,14 @@ TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
     std::ostringstream out;
     EXPECT_EQ(1, command.Run({"--jobs", "2", (folder.Path() / "data").string()}, out));
     EXPECT_THAT(out.str(), HasSubstr("console\\console.png: art/console/console.svg: not a valid SVG document"));
-    EXPECT_THAT(out.str(), HasSubstr("make_data: 4 products, 3 built, 0 reused"));
+    EXPECT_THAT(out.str(), HasSubstr("make_data: 1 failed:\n  console\\console.png: art/console/console.svg"));
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><game_title text=\"T\"/></texts>\n",
               folder.ReadFile("data/texts/texts.xml"));
 
     folder.WriteFile("src/art/console/console.svg", contenttest::Svg(8, 8, ""));
     std::ostringstream again;
     EXPECT_EQ(0, command.Run({"--quiet", (folder.Path() / "data").string()}, again));
-    EXPECT_THAT(again.str(), StartsWith("make_data: 4 products, 1 built, 3 reused, 0 removed"));
+    EXPECT_THAT(again.str(), AllOf(StartsWith("make_data: "), HasSubstr(" products, 1 built, "), Not(HasSubstr("failed"))));
 }
 
 TEST(MakeDataCommand, AWrongCommandLineShowsTheUsage) {

@@ -155,4 +155,45 @@ TEST_F(WinFilesTest, InjectedFailures) {
     EXPECT_EQ(temp_.ReadFile("a"), "abc");
 }
 
+TEST_F(WinFilesTest, FailuresCanWaitForSuccessfulCallsFirst) {
+    HANDLE file = Open(L"a", GENERIC_WRITE, CREATE_ALWAYS);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    platform::seam::FailCallsAfter("WriteFile", 2, 1);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, "a", 1, &written, nullptr));
+    EXPECT_TRUE(WriteFile(file, "b", 1, &written, nullptr));
+    EXPECT_FALSE(WriteFile(file, "c", 1, &written, nullptr));
+    EXPECT_TRUE(WriteFile(file, "d", 1, &written, nullptr));
+    platform::seam::FailNextCalls("FlushFileBuffers", 1);
+    EXPECT_FALSE(FlushFileBuffers(file));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+    EXPECT_TRUE(FlushFileBuffers(file));
+    EXPECT_TRUE(CloseHandle(file));
+    EXPECT_EQ(temp_.ReadFile("a"), "abd");
+}
+
+TEST_F(WinFilesTest, MovingAFileReplacesOnlyWhenAsked) {
+    temp_.WriteFile("new", "fresh");
+    temp_.WriteFile("old", "stale");
+    EXPECT_FALSE(MoveFileExW(PathOf(L"new").c_str(), PathOf(L"old").c_str(), 0));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(temp_.ReadFile("old"), "stale");
+
+    platform::seam::FailNextCalls("MoveFileExW", 1);
+    EXPECT_FALSE(MoveFileExW(PathOf(L"new").c_str(), PathOf(L"old").c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(temp_.ReadFile("old"), "stale");
+
+    EXPECT_TRUE(MoveFileExW(PathOf(L"NEW").c_str(), PathOf(L"old").c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(temp_.ReadFile("old"), "fresh");
+    EXPECT_FALSE(std::filesystem::exists(temp_.Path() / "new"));
+
+    EXPECT_FALSE(MoveFileExW(PathOf(L"new").c_str(), PathOf(L"other").c_str(), 0));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    std::filesystem::create_directory(temp_.Path() / "folder");
+    EXPECT_FALSE(MoveFileExW(PathOf(L"old").c_str(), PathOf(L"folder").c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(temp_.ReadFile("old"), "fresh");
+}
+
 }  // namespace

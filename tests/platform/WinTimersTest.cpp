@@ -41,6 +41,19 @@ TEST(WinTimersTest, MillisecondCountersWrapAt32Bits) {
     platform::seam::SetVirtualTime(0);
 }
 
+TEST(WinTimersTest, AStepPerReadingMakesEveryReadingCostTime) {
+    platform::seam::SetVirtualTime(1'000'000);
+    platform::seam::SetVirtualTimeStepPerReading(20'000);
+    EXPECT_EQ(timeGetTime(), 1020u);
+    EXPECT_EQ(timeGetTime(), 1040u);
+    Sleep(100);  // sleeping is not a reading
+    EXPECT_EQ(GetTickCount(), 1160u);
+    platform::seam::SetVirtualTimeStepPerReading(0);
+    EXPECT_EQ(timeGetTime(), 1160u);
+    EXPECT_EQ(timeGetTime(), 1160u);
+    platform::seam::SetVirtualTime(0);
+}
+
 TEST(WinTimersTest, PeriodsAreBegunAndEndedInPairs) {
     TIMECAPS caps{};
     ASSERT_EQ(timeGetDevCaps(&caps, sizeof(caps)), TIMERR_NOERROR);

@@ -7,6 +7,7 @@
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
+#include "engine/gui/FontFileReader.h"
 #include "engine/render/Image.h"
 #include "engine/render/ModelFileReader.h"
 #include "engine/render/ParticleFileReader.h"
@@ -91,7 +92,9 @@ private:
 
 const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
-        "common\\empty", "console\\console", "texts\\texts.xml", "levels\\levels.xml",
+        "common\\empty",          "console\\console",         "texts\\texts.xml",         "levels\\levels.xml",
+        "fonts\\common\\font.fnt", "fonts\\common_0\\font.fnt", "fonts\\common_1\\font.fnt", "fonts\\common_2\\font.fnt",
+        "fonts\\console\\font.fnt",
     };
     return references;
 }
@@ -129,6 +132,7 @@ void DataLint::CheckFile(const std::string& file) {
     if (extension == "mdl") return CheckModel(file);
     if (extension == "psf") return CheckParticles(file);
     if (extension == "ogg" || extension == "wav") return CheckSound(file);
+    if (extension == "fnt") return CheckFont(file);
     if (extension == "xml") return;  // read by the XML parser once the game's lists are checked
     if (!IsLicenceNotice(file)) Problem(file, "no reader for files of this kind");
 }
@@ -192,6 +196,24 @@ void DataLint::CheckSound(const std::string& file) {
             Problem(file, "sound at " + std::to_string(reader->GetSampleRate()) + " Hz, not 22050 Hz");
         reader->Close();
     });
+}
+
+// A glyph file with at least one glyph; its description and glyph picture beside it.
+void DataLint::CheckFont(const std::string& file) {
+    Read(file, [&] {
+        Vantor::GlyphTable glyphs;
+        Vantor::FontFileReader::Read(Vantor::FileManager::Instance()->GetDataPath(Wide(file)), glyphs);
+        if (std::none_of(glyphs.begin(), glyphs.end(), [](const auto& glyph) { return glyph != nullptr; }))
+            Problem(file, "a font without glyphs");
+    });
+    const std::string folder = file.substr(0, file.rfind('\\') + 1);
+    const std::string description = folder + "font.xml", picture = folder + "font";
+    if (!std::binary_search(files_.begin(), files_.end(), description)) Problem(file, "no " + description + " beside it");
+    std::vector<std::wstring> found;
+    Vantor::ShaderDescriptor(false, false, picture, true).GetStageTextureFiles(0, found);
+    if (!Vantor::FileManager::Instance()->Exists(found.at(0))) Problem(file, "no " + picture + " picture beside it");
+    referenced_.insert(Lower(description));
+    referenced_.insert(Lower(picture));
 }
 
 void DataLint::CheckReferences() {

@@ -1,6 +1,6 @@
 #pragma once
 // Checks a built data folder the way the game will use it: every file read by the
-// engine's reader for its kind, picture sides powers of two up to 1024, every material
+// engine's reader for its kind (fonts by their glyph files), picture sides powers of two up to 1024, every material
 // stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
 // every model and particle system, no file that nothing names (licence notices aside)
 // and the whole folder under its size limit. Each problem is one line naming the file.
@@ -38,6 +38,7 @@ private:
     void CheckModel(const std::string& file);
     void CheckParticles(const std::string& file);
     void CheckSound(const std::string& file);
+    void CheckFont(const std::string& file);
     void CheckReferences();
     // Runs a read, turning a thrown error and every error or warning logged meanwhile
     // into problems of the file.

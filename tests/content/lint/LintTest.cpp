@@ -57,6 +57,7 @@ TEST_F(PlantedFault, EachKindOfFaultIsNamedWithItsFile) {
     struct Case {
         std::vector<std::pair<std::string, std::string>> files;
         std::string problem;
+        std::vector<std::string> removed = {};
     };
     const std::vector<Case> cases{
         {{{"common/empty.png", "not a picture"}}, "common\\empty.png: "},
@@ -76,12 +77,15 @@ TEST_F(PlantedFault, EachKindOfFaultIsNamedWithItsFile) {
         {{{"audio/beep.ogg", "OggS broken"}}, "audio\\beep.ogg: "},
         {{{"ui/stray.png", Text(Content::PictureEncoder::Png(Opaque(4, 4)))}}, "ui\\stray.png: nothing refers to this file"},
         {{{"notes.txt", "hello"}}, "notes.txt: no reader for files of this kind"},
+        {{{"fonts/common/font.fnt", "VTFNT"}}, "fonts\\common\\font.fnt: "},
+        {{}, "fonts\\console\\font.fnt: no fonts\\console\\font picture beside it", {"fonts/console/font.tga"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem);
         fs::remove_all(Data());
         fs::copy(BuiltDataSet(), Data(), fs::copy_options::recursive);
         for (const auto& [file, bytes] : c.files) Plant(file, bytes);
+        for (const std::string& file : c.removed) fs::remove(Data() / file);
         EXPECT_THAT(Lint(), Contains(StartsWith(c.problem)));
     }
 }

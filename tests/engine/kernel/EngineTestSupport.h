@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/kernel/Config.h"
 #include "engine/kernel/EngineSettings.h"
@@ -70,6 +71,16 @@ inline bool Logged(const std::string& text) {
     return false;
 }
 
+// The text between the prefix and the last suffix; the whole text without the prefix.
+inline std::string Unframed(const std::string& text, const std::string& prefix, const std::string& suffix) {
+    std::size_t start = text.find(prefix);
+    if (start == std::string::npos) return text;
+    start += prefix.size();
+    std::size_t end = text.rfind(suffix);
+    if (end == std::string::npos || end < start) end = text.size();
+    return text.substr(start, end - start);
+}
+
 // A test that builds engine objects in a private home, with the windowing seams reset
 // around it and injected failures cleared after it.
 class EngineObjectTest : public testing::Test {
@@ -117,6 +128,23 @@ protected:
         platform::seam::ResetWindowing();
         platform::seam::ResetDesktop();
         platform::seam::ClearInjectedFailures();
+    }
+
+    // Error texts logged since the last call, without the "Error: " and "!" framing.
+    std::vector<std::string> TakeErrors() {
+        std::vector<std::string> errors;
+        for (const Vantor::LogMessage* message : log_->GetMessages())
+            if (message->kind == Vantor::MessageKind::Error) errors.push_back(Unframed(message->text, "Error: ", "!"));
+        log_->ClearMessages();
+        return errors;
+    }
+    // Fatal texts logged so far, without the "PROGRAM ABORTING: " prefix.
+    std::vector<std::string> Fatals() const {
+        std::vector<std::string> fatals;
+        for (const Vantor::LogMessage* message : log_->GetMessages())
+            if (message->kind == Vantor::MessageKind::FatalError)
+                fatals.push_back(Unframed(message->text, "PROGRAM ABORTING: ", "\n"));
+        return fatals;
     }
 
     EngineFolder home_;

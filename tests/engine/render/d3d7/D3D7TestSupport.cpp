@@ -6,19 +6,6 @@
 
 namespace d3d7test {
 
-namespace {
-
-std::string Unframed(const std::string& text, const std::string& prefix, const std::string& suffix) {
-    std::size_t start = text.find(prefix);
-    if (start == std::string::npos) return text;
-    start += prefix.size();
-    std::size_t end = text.rfind(suffix);
-    if (end == std::string::npos || end < start) end = text.size();
-    return text.substr(start, end - start);
-}
-
-}  // namespace
-
 void RenderSystemTest::TearDown() {
     renderSystem_.reset();
     window_.reset();
@@ -57,22 +44,6 @@ std::string RenderSystemTest::ChosenMode() const {
     if (!mode) return "none";
     return std::to_string(mode->width) + "x" + std::to_string(mode->height) + "x" +
            std::to_string(mode->bitsPerPixel);
-}
-
-std::vector<std::string> RenderSystemTest::TakeErrors() {
-    std::vector<std::string> errors;
-    for (const Vantor::LogMessage* message : log_->GetMessages())
-        if (message->kind == Vantor::MessageKind::Error) errors.push_back(Unframed(message->text, "Error: ", "!"));
-    log_->ClearMessages();
-    return errors;
-}
-
-std::vector<std::string> RenderSystemTest::Fatals() const {
-    std::vector<std::string> fatals;
-    for (const Vantor::LogMessage* message : log_->GetMessages())
-        if (message->kind == Vantor::MessageKind::FatalError)
-            fatals.push_back(Unframed(message->text, "PROGRAM ABORTING: ", "\n"));
-    return fatals;
 }
 
 std::vector<platform::seam::DeviceCall> RenderSystemTest::Calls(const std::string& name) const {

@@ -38,11 +38,6 @@ protected:
     // The chosen mode as "WIDTHxHEIGHTxBITS".
     std::string ChosenMode() const;
 
-    // Error texts logged since the last call, without the "Error: " and "!" framing.
-    std::vector<std::string> TakeErrors();
-    // Fatal texts logged so far, without the "PROGRAM ABORTING: " prefix.
-    std::vector<std::string> Fatals() const;
-
     // Device calls of that name since the last clear.
     std::vector<platform::seam::DeviceCall> Calls(const std::string& name) const;
     // Device and presentation calls that set a state (render, texture-stage, transform,
