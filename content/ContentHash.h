@@ -1,7 +1,7 @@
 #pragma once
-// A 64-bit FNV-1a hash: the data builder's fingerprint of sources, parameters and
-// outputs, and the seed it derives from a product's path. Stable across machines and
-// runs, unlike std::hash.
+// A 64-bit hash in the manner of FNV-1a: the data builder's fingerprint of sources,
+// parameters and outputs, and the seed it derives from a product's path. Stable across
+// machines and runs, unlike std::hash (the words are read little-endian).
 
 #include <cstdint>
 #include <string>

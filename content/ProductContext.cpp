@@ -1,10 +1,8 @@
 #include "content/ProductContext.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "content/ContentHash.h"
 #include "content/Product.h"
+#include "content/SourceFiles.h"
 #include "engine/kernel/Error.h"
 
 namespace Content {
@@ -13,11 +11,9 @@ ProductContext::ProductContext(const Product& product, std::filesystem::path sou
     : product_(product), sourceFolder_(std::move(sourceFolder)) {}
 
 std::string ProductContext::ReadSource(const std::string& name) const {
-    std::ifstream file(SourcePath(name), std::ios::binary);
-    if (!file) throw Vantor::Error(name + ": cannot be read");
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    std::string bytes;
+    if (!SourceFiles::Read(SourcePath(name), bytes)) throw Vantor::Error(name + ": cannot be read");
+    return bytes;
 }
 
 std::uint64_t ProductContext::Seed() const { return ContentHash::Of(product_.name); }

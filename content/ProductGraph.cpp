@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <set>
@@ -13,6 +13,7 @@
 
 #include "content/ContentHash.h"
 #include "content/ProductContext.h"
+#include "content/SourceFiles.h"
 #include "engine/kernel/Error.h"
 
 namespace Content {
@@ -36,16 +37,11 @@ std::filesystem::path DiskPath(const std::filesystem::path& dataFolder, const st
     return dataFolder / path;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 bool HasSameBytes(const std::filesystem::path& path, const ProductContext::Bytes& bytes) {
     std::error_code error;
     if (std::filesystem::file_size(path, error) != bytes.size() || error) return false;
-    const std::string current = ReadFile(path);
+    std::string current;
+    if (!SourceFiles::Read(path, current)) return false;
     return std::equal(current.begin(), current.end(), bytes.begin(), bytes.end(),
                       [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
@@ -144,16 +140,25 @@ private:
         return outcome;
     }
 
-    std::string Fingerprint(const Product& product) const {
+    std::string Fingerprint(const Product& product) {
         ContentHash hash;
         hash.Add(product.name).Add(std::uint64_t(product.builderVersion)).Add(product.parameters);
-        for (const std::string& source : product.sources) {
-            std::ifstream file(sourceFolder_ / source, std::ios::binary);
-            if (!file) throw Vantor::Error(source + ": cannot be read");
-            const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-            hash.Add(source).Add(std::uint64_t(bytes.size())).Add(bytes);
-        }
+        for (const std::string& source : product.sources) hash.Add(source).Add(SourceHash(source));
         return hash.Hex();
+    }
+
+    // Each source is read and hashed once a run, however many products share it.
+    std::uint64_t SourceHash(const std::string& source) {
+        {
+            std::lock_guard<std::mutex> lock(hashing_);
+            if (auto known = sourceHashes_.find(source); known != sourceHashes_.end()) return known->second;
+        }
+        std::string bytes;
+        if (!SourceFiles::Read(sourceFolder_ / source, bytes)) throw Vantor::Error(source + ": cannot be read");
+        const std::uint64_t value = ContentHash().Add(std::uint64_t(bytes.size())).Add(bytes).Value();
+        std::lock_guard<std::mutex> lock(hashing_);
+        sourceHashes_.emplace(source, value);
+        return value;
     }
 
     void Report(const Product& product, const Outcome& outcome) {
@@ -181,6 +186,8 @@ private:
     std::atomic<std::size_t> next_{0};
     std::mutex printing_;
     std::size_t done_ = 0;
+    std::mutex hashing_;
+    std::map<std::string, std::uint64_t> sourceHashes_;
 };
 
 }  // namespace
