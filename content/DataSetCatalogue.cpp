@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "content/ProductRecipes.h"
+
 namespace Content {
 
 namespace {
@@ -24,8 +26,7 @@ std::vector<std::string> FilesOf(const std::filesystem::path& sourceFolder, cons
 
 }  // namespace
 
-DataSetCatalogue::DataSetCatalogue(std::filesystem::path sourceFolder, ProductRecipes::XmlCheck xmlCheck)
-    : sourceFolder_(std::move(sourceFolder)), xmlCheck_(std::move(xmlCheck)) {}
+DataSetCatalogue::DataSetCatalogue(std::filesystem::path sourceFolder) : sourceFolder_(std::move(sourceFolder)) {}
 
 void DataSetCatalogue::AddTo(ProductGraph& graph) const {
     AddTexts(graph);
@@ -35,7 +36,7 @@ void DataSetCatalogue::AddTo(ProductGraph& graph) const {
 }
 
 void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
-    graph.Add(ProductRecipes::MergedTexts("texts\\texts.xml", FilesOf(sourceFolder_, "texts", ".xml"), xmlCheck_));
+    graph.Add(ProductRecipes::MergedTexts("texts\\texts.xml", FilesOf(sourceFolder_, "texts", ".xml")));
 }
 
 // Textures the code names by their paths.
@@ -55,7 +56,7 @@ void DataSetCatalogue::AddFonts(ProductGraph& graph) const {
 }
 
 void DataSetCatalogue::AddXml(ProductGraph& graph) const {
-    graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels/levels.xml", xmlCheck_));
+    graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels/levels.xml"));
 }
 
 }  // namespace Content

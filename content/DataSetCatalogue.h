@@ -7,13 +7,13 @@
 #include <filesystem>
 
 #include "content/ProductGraph.h"
-#include "content/ProductRecipes.h"
+
 
 namespace Content {
 
 class DataSetCatalogue {
 public:
-    DataSetCatalogue(std::filesystem::path sourceFolder, ProductRecipes::XmlCheck xmlCheck);
+    explicit DataSetCatalogue(std::filesystem::path sourceFolder);
 
     void AddTo(ProductGraph& graph) const;
 
@@ -24,7 +24,6 @@ private:
     void AddFonts(ProductGraph& graph) const;
 
     std::filesystem::path sourceFolder_;
-    ProductRecipes::XmlCheck xmlCheck_;
 };
 
 }  // namespace Content

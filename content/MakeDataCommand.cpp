@@ -14,8 +14,8 @@ constexpr const char* kUsage = "usage: make_data [--jobs N] [--quiet] [--source 
 
 }  // namespace
 
-MakeDataCommand::MakeDataCommand(std::filesystem::path defaultSourceFolder, ProductRecipes::XmlCheck xmlCheck)
-    : defaultSourceFolder_(std::move(defaultSourceFolder)), xmlCheck_(std::move(xmlCheck)) {}
+MakeDataCommand::MakeDataCommand(std::filesystem::path defaultSourceFolder)
+    : defaultSourceFolder_(std::move(defaultSourceFolder)) {}
 
 MakeDataCommand::Arguments MakeDataCommand::Parse(const std::vector<std::string>& arguments) const {
     Arguments parsed;
@@ -56,7 +56,7 @@ int MakeDataCommand::Run(const std::vector<std::string>& arguments, std::ostream
         Arguments parsed = Parse(arguments);
         parsed.options.out = &out;
         ProductGraph graph(parsed.sourceFolder);
-        DataSetCatalogue(parsed.sourceFolder, xmlCheck_).AddTo(graph);
+        DataSetCatalogue(parsed.sourceFolder).AddTo(graph);
         const ProductGraph::Summary summary = graph.Build(parsed.dataFolder, parsed.options);
         out << SummaryLine(summary, graph.Products().size()) << '\n';
         if (summary.Succeeded()) return 0;

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "content/ProductGraph.h"
-#include "content/ProductRecipes.h"
 
 namespace Content {
 
@@ -23,7 +22,7 @@ public:
         ProductGraph::Options options;
     };
 
-    MakeDataCommand(std::filesystem::path defaultSourceFolder, ProductRecipes::XmlCheck xmlCheck);
+    explicit MakeDataCommand(std::filesystem::path defaultSourceFolder);
 
     int Run(const std::vector<std::string>& arguments, std::ostream& out) const;
 
@@ -33,7 +32,6 @@ public:
 
 private:
     std::filesystem::path defaultSourceFolder_;
-    ProductRecipes::XmlCheck xmlCheck_;
 };
 
 }  // namespace Content

@@ -1,5 +1,8 @@
 #include "content/ProductRecipes.h"
 
+#include <map>
+
+
 #include "content/ContentHash.h"
 #include "content/MaterialPresets.h"
 #include "content/OggVorbisWriter.h"
@@ -8,7 +11,9 @@
 #include "content/SoundScore.h"
 #include "content/SvgRasteriser.h"
 #include "content/SvgTemplate.h"
+#include "content/XmlSource.h"
 #include "engine/kernel/Error.h"
+#include "tools/XMLNode.h"
 
 namespace Content {
 
@@ -179,34 +184,37 @@ Product ProductRecipes::Font(const std::string& folder, const std::string& typef
 }
 
 Product ProductRecipes::Copy(const std::string& path, const std::string& source) {
-    return XmlCopy(path, source, nullptr);
-}
-
-Product ProductRecipes::XmlCopy(const std::string& path, const std::string& source, XmlCheck check) {
     Product product;
     product.name = path;
     product.sources = {source};
-    product.build = [path, source, check](ProductContext& context) {
+    product.build = [path, source](ProductContext& context) { context.Write(path, context.ReadSource(source)); };
+    return product;
+}
+
+Product ProductRecipes::XmlCopy(const std::string& path, const std::string& source) {
+    Product product = Copy(path, source);
+    product.build = [path, source](ProductContext& context) {
         const std::string text = context.ReadSource(source);
-        if (check) check(text, source);
+        XmlSource::Parse(text, source);
         context.Write(path, text);
     };
     return product;
 }
 
-Product ProductRecipes::MergedTexts(const std::string& path, const std::vector<std::string>& sources, XmlCheck check) {
+Product ProductRecipes::MergedTexts(const std::string& path, const std::vector<std::string>& sources) {
     Product product;
     product.name = path;
     product.sources = sources;
-    product.build = [path, sources, check](ProductContext& context) {
+    product.build = [path, sources](ProductContext& context) {
         std::string merged = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\">";
+        std::map<std::string, std::string> keySources;
         for (const std::string& source : sources) {
             const std::string text = context.ReadSource(source);
-            if (check) check(text, source);
+            XmlSource::CollectTextKeys(*XmlSource::Parse(text, source), source, keySources);
             merged += DocumentContent(text, source);
         }
         merged += "</texts>\n";
-        if (check) check(merged, path);
+        XmlSource::Parse(merged, path);
         context.Write(path, merged);
     };
     return product;

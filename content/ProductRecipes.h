@@ -6,7 +6,6 @@
 // area. Paths are relative to the data folder with backslashes, sources relative to
 // the source folder.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,6 @@ namespace Content {
 class ProductRecipes {
 public:
     enum class Format { Png, Jpeg, JpegWithAlpha, Tga };
-    // Checks an XML document before it is copied; throws Vantor::Error naming the source.
-    using XmlCheck = std::function<void(const std::string& text, const std::string& sourceName)>;
-
     // One frame's parameter sweeps from `from` (frame 0) to `to` (the last frame).
     struct Animation {
         std::string parameter = "t";
@@ -60,11 +56,12 @@ public:
     static Product Font(const std::string& folder, const std::string& typeface, unsigned pixelSize, bool monospace);
     // The source copied unchanged (licence notices).
     static Product Copy(const std::string& path, const std::string& source);
-    // The source checked, then copied unchanged.
-    static Product XmlCopy(const std::string& path, const std::string& source, XmlCheck check);
+    // The source read by the game's XML parser, then copied unchanged.
+    static Product XmlCopy(const std::string& path, const std::string& source);
     // <texts language="english"> with the elements of every source's document element,
-    // the sources in the order given; each source is checked first.
-    static Product MergedTexts(const std::string& path, const std::vector<std::string>& sources, XmlCheck check);
+    // the sources in the order given; each source is parsed first, and a key defined
+    // twice fails naming both sources.
+    static Product MergedTexts(const std::string& path, const std::vector<std::string>& sources);
 };
 
 }  // namespace Content

@@ -13,6 +13,7 @@ packages=(
   librsvg2-dev libcairo2-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  libexpat1-dev
   xvfb xauth
 )
 

@@ -25,7 +25,7 @@ fs::path TemporaryFolder() {
 
 Content::ProductGraph DataSetGraph() {
     Content::ProductGraph graph(MORVANE_CONTENT_SOURCE_FOLDER);
-    Content::DataSetCatalogue(MORVANE_CONTENT_SOURCE_FOLDER, nullptr).AddTo(graph);
+    Content::DataSetCatalogue(MORVANE_CONTENT_SOURCE_FOLDER).AddTo(graph);
     return graph;
 }
 

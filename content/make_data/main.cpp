@@ -7,6 +7,6 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const Content::MakeDataCommand command(MORVANE_CONTENT_SOURCE_FOLDER, nullptr);
+    const Content::MakeDataCommand command(MORVANE_CONTENT_SOURCE_FOLDER);
     return command.Run(arguments, std::cout);
 }

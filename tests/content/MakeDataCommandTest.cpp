@@ -17,7 +17,7 @@ using testing::Not;
 using testing::StartsWith;
 
 TEST(MakeDataCommand, ReadsItsOptions) {
-    const MakeDataCommand command("/src", nullptr);
+    const MakeDataCommand command("/src");
     const MakeDataCommand::Arguments plain = command.Parse({"out/data"});
     EXPECT_EQ("out/data", plain.dataFolder);
     EXPECT_EQ("/src", plain.sourceFolder);
@@ -42,7 +42,7 @@ TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
     folder.WriteFile("src/xml/levels/levels.xml", "<levels><stage><level/></stage></levels>");
     folder.WriteFile("src/art/common/empty.svg", contenttest::Svg(8, 8, "<rect width='8' height='8' fill='#fff'/>"));
     folder.WriteFile("src/art/console/console.svg", "<svg");
-    const MakeDataCommand command(folder.Path() / "src", nullptr);
+    const MakeDataCommand command(folder.Path() / "src");
     std::ostringstream out;
     EXPECT_EQ(1, command.Run({"--jobs", "2", (folder.Path() / "data").string()}, out));
     EXPECT_THAT(out.str(), HasSubstr("console\\console.png: art/console/console.svg: not a valid SVG document"));
@@ -58,7 +58,7 @@ TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
 
 TEST(MakeDataCommand, AWrongCommandLineShowsTheUsage) {
     std::ostringstream out;
-    EXPECT_EQ(1, MakeDataCommand("/src", nullptr).Run({"--jobs"}, out));
+    EXPECT_EQ(1, MakeDataCommand("/src").Run({"--jobs"}, out));
     EXPECT_THAT(out.str(), HasSubstr("usage: make_data [--jobs N] [--quiet] [--source <folder>] <data folder>"));
 }
 

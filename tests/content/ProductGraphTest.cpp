@@ -19,6 +19,7 @@ using Content::ProductGraph;
 using Content::ProductRecipes;
 using testing::ElementsAre;
 using testing::HasSubstr;
+using testing::StartsWith;
 namespace fs = std::filesystem;
 
 std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -203,6 +204,40 @@ TEST_F(ProductGraphTest, ButtonsAndCheckBoxesLayTheirStatesOutInGrids) {
               Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\button", 2, 2, 4, 0.0f))));
     EXPECT_EQ(files.at("ui/check.srf"),
               Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\check", 4, 2, 8, 0.0f))));
+}
+
+// XML goes through the game's parser before it is copied; the text table's areas may
+// not define one key twice.
+TEST_F(ProductGraphTest, XmlTheGameWouldRefuseFailsNamingItsSource) {
+    struct Case {
+        std::string levels, texts, problem;
+    };
+    const std::string levels = "<levels><stage><level/></stage></levels>";
+    const std::string texts = "<texts language='english'><common><back text='Back'/></common></texts>";
+    for (const Case& c : std::vector<Case>{
+             {"<levels><stage></level></levels>", "<texts><other text='x'/></texts>", "levels\\levels.xml: xml/levels.xml: XML format error at line 1"},
+             {levels, "<texts><common><back text='x'/></texts>", "texts\\texts.xml: texts/b.xml: XML format error"},
+             {levels, "<texts><common><back text='Again'/></common></texts>",
+              "texts\\texts.xml: texts/b.xml: text key \"common/back\" is also defined in texts/a.xml"},
+             {levels, "<texts><common><back_to_menu text='Menu'/></common></texts>", ""},
+         }) {
+        SCOPED_TRACE(c.problem);
+        folder_.WriteFile("src/xml/levels.xml", c.levels);
+        folder_.WriteFile("src/texts/a.xml", texts);
+        folder_.WriteFile("src/texts/b.xml", c.texts);
+        ProductGraph graph(folder_.Path() / "src");
+        graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels.xml"));
+        graph.Add(ProductRecipes::MergedTexts("texts\\texts.xml", {"texts/a.xml", "texts/b.xml"}));
+        const ProductGraph::Summary summary = Build(graph);
+        if (c.problem.empty()) {
+            EXPECT_TRUE(summary.Succeeded());
+            EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><common><back text='Back'/>"
+                      "</common><common><back_to_menu text='Menu'/></common></texts>\n",
+                      folder_.ReadFile("data/texts/texts.xml"));
+        } else {
+            EXPECT_THAT(summary.failures, ElementsAre(StartsWith(c.problem)));
+        }
+    }
 }
 
 TEST_F(ProductGraphTest, ProgressLinesCountEveryProduct) {

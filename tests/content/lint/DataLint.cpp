@@ -1,8 +1,10 @@
 #include "tests/content/lint/DataLint.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
+#include "content/XmlSource.h"
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
@@ -16,6 +18,8 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "platform/WinPaths.h"
+#include "tools/XMLNode.h"
+#include "tools/XMLParser.h"
 
 namespace contentlint {
 
@@ -133,7 +137,7 @@ void DataLint::CheckFile(const std::string& file) {
     if (extension == "psf") return CheckParticles(file);
     if (extension == "ogg" || extension == "wav") return CheckSound(file);
     if (extension == "fnt") return CheckFont(file);
-    if (extension == "xml") return;  // read by the XML parser once the game's lists are checked
+    if (extension == "xml") return CheckXml(file);
     if (!IsLicenceNotice(file)) Problem(file, "no reader for files of this kind");
 }
 
@@ -195,6 +199,22 @@ void DataLint::CheckSound(const std::string& file) {
         if (reader->GetSampleRate() != kSoundRate)
             Problem(file, "sound at " + std::to_string(reader->GetSampleRate()) + " Hz, not 22050 Hz");
         reader->Close();
+    });
+}
+
+// Read by the game's parser; the text table's keys each defined once.
+void DataLint::CheckXml(const std::string& file) {
+    Read(file, [&] {
+        GameTools::XMLNode* root = nullptr;
+        GameTools::XMLParser().ParseFile(root, Vantor::FileManager::Instance()->GetDataPath(Wide(file)));
+        const std::unique_ptr<GameTools::XMLNode> document(root);
+        if (Lower(file) != "texts\\texts.xml") return;
+        std::map<std::string, std::string> keys;
+        try {
+            Content::XmlSource::CollectTextKeys(*document, file, keys);
+        } catch (const Vantor::Error& error) {
+            Problem(file, error.GetText().substr(file.size() + 2));
+        }
     });
 }
 

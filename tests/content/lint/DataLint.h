@@ -1,6 +1,7 @@
 #pragma once
 // Checks a built data folder the way the game will use it: every file read by the
-// engine's reader for its kind (fonts by their glyph files), picture sides powers of two up to 1024, every material
+// engine's reader for its kind (XML by the game's parser, fonts by their glyph files),
+// the text table's keys each defined once, picture sides powers of two up to 1024, every material
 // stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
 // every model and particle system, no file that nothing names (licence notices aside)
 // and the whole folder under its size limit. Each problem is one line naming the file.
@@ -39,6 +40,7 @@ private:
     void CheckParticles(const std::string& file);
     void CheckSound(const std::string& file);
     void CheckFont(const std::string& file);
+    void CheckXml(const std::string& file);
     void CheckReferences();
     // Runs a read, turning a thrown error and every error or warning logged meanwhile
     // into problems of the file.

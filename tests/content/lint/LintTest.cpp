@@ -78,6 +78,9 @@ TEST_F(PlantedFault, EachKindOfFaultIsNamedWithItsFile) {
         {{{"ui/stray.png", Text(Content::PictureEncoder::Png(Opaque(4, 4)))}}, "ui\\stray.png: nothing refers to this file"},
         {{{"notes.txt", "hello"}}, "notes.txt: no reader for files of this kind"},
         {{{"fonts/common/font.fnt", "VTFNT"}}, "fonts\\common\\font.fnt: "},
+        {{{"levels/levels.xml", "<levels><stage></levels>"}}, "levels\\levels.xml: XML format error"},
+        {{{"texts/texts.xml", "<texts><a text='1'/><b><c text='2'/></b><a text='3'/></texts>"}},
+         "texts\\texts.xml: text key \"a\" is also defined in texts\\texts.xml"},
         {{}, "fonts\\console\\font.fnt: no fonts\\console\\font picture beside it", {"fonts/console/font.tga"}},
     };
     for (const Case& c : cases) {
