@@ -58,10 +58,17 @@ void WriteReplacing(const std::filesystem::path& path, const ProductContext::Byt
     std::filesystem::rename(temporary, path);
 }
 
+// A manifest line naming a place outside the data folder counts as missing: the product
+// is made again and its new record replaces the line.
 bool OutputsIntact(const std::filesystem::path& dataFolder, const ProductManifest::Entry& entry) {
-    for (const ProductManifest::Output& output : entry.outputs) {
-        std::error_code error;
-        if (std::filesystem::file_size(DiskPath(dataFolder, output.path), error) != output.size || error) return false;
+    try {
+        for (const ProductManifest::Output& output : entry.outputs) {
+            std::error_code error;
+            if (std::filesystem::file_size(DiskPath(dataFolder, output.path), error) != output.size || error)
+                return false;
+        }
+    } catch (const Vantor::Error&) {
+        return false;
     }
     return true;
 }

@@ -135,9 +135,12 @@ TEST_F(ProductGraphTest, AProductNoLongerDeclaredHasItsFilesRemovedButNoOtherFil
 
 TEST_F(ProductGraphTest, AManifestLineOutsideTheDataFolderIsNotFollowed) {
     folder_.WriteFile("precious.txt", "keep");
-    folder_.WriteFile("data.manifest", "make_data manifest 1\nproduct 0 old\noutput 4 0 ..\\precious.txt\n");
+    // An old product, and a current one whose record was tampered with.
+    folder_.WriteFile("data.manifest", "make_data manifest 1\nproduct 0 old\noutput 4 0 ..\\precious.txt\n"
+                                       "product 0 art\\dot.png\noutput 4 0 ..\\precious.txt\n");
     EXPECT_TRUE(Build(Graph()).Succeeded());
     EXPECT_EQ("keep", folder_.ReadFile("precious.txt"));
+    EXPECT_EQ(0u, Build(Graph()).built);
 }
 
 TEST_F(ProductGraphTest, EmptiedFoldersGoWithTheirLastFile) {
