@@ -178,7 +178,7 @@ std::vector<char16_t> FontGenerator::StandardCharacters() {
     return characters;
 }
 
-void FontGenerator::Write(const std::wstring& folder, const Options& options, const std::vector<char16_t>& characters) {
+std::vector<FontGenerator::File> FontGenerator::Build(const Options& options, const std::vector<char16_t>& characters) {
     const Typeface typeface(options.typeface, options.pixelSize);
     const std::uint32_t descent = typeface.Descent();
     const std::uint32_t lineHeight = typeface.Ascent() + descent;
@@ -201,11 +201,15 @@ void FontGenerator::Write(const std::wstring& folder, const Options& options, co
         records.push_back(record);
     }
 
-    TgaWriter::WriteFile(folder + L"\\font.tga", width, height,
-                         PaintPicture(rendered, width, height, lineHeight, descent));
-    FontFileWriter::WriteFile(folder + L"\\font.fnt", records);
     const std::string xml = Description(options, lineHeight, spaceSize);
-    VersionedFileWriting::WriteFile(folder + L"\\font.xml", VersionedFileWriting::Bytes(xml.begin(), xml.end()));
+    return {{"font.tga", TgaWriter::Build(width, height, PaintPicture(rendered, width, height, lineHeight, descent))},
+            {"font.fnt", FontFileWriter::Build(records)},
+            {"font.xml", Bytes(xml.begin(), xml.end())}};
+}
+
+void FontGenerator::Write(const std::wstring& folder, const Options& options, const std::vector<char16_t>& characters) {
+    for (const File& file : Build(options, characters))
+        VersionedFileWriting::WriteFile(folder + L"\\" + std::wstring(file.name.begin(), file.name.end()), file.bytes);
 }
 
 }  // namespace Content

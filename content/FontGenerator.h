@@ -32,9 +32,17 @@ public:
     // and the euro sign.
     static std::vector<char16_t> StandardCharacters();
 
-    // Writes the three files into the folder (a relative path lies below the base
-    // folder). Characters the typeface lacks are left out. Throws Vantor::Error when the
-    // typeface cannot be read or the characters do not fit a 1024 x 1024 picture.
+    using Bytes = std::vector<std::uint8_t>;
+    struct File {
+        std::string name;  // "font.tga", "font.fnt", "font.xml"
+        Bytes bytes;
+    };
+
+    // The three files. Characters the typeface lacks are left out. Throws Vantor::Error
+    // when the typeface cannot be read or the characters do not fit a 1024 x 1024 picture.
+    static std::vector<File> Build(const Options& options,
+                                   const std::vector<char16_t>& characters = StandardCharacters());
+    // Writes the three files into the folder (a relative path lies below the base folder).
     static void Write(const std::wstring& folder, const Options& options,
                       const std::vector<char16_t>& characters = StandardCharacters());
 };

@@ -11,13 +11,12 @@ namespace Content {
 
 namespace {
 
-constexpr int kSerialNumber = 0x4D56;  // fixed, so the output is repeatable
 constexpr long kFramesPerBlock = 1024;
 
 // The encoder's state, cleared in reverse order of its set-up.
 class Encoder {
 public:
-    Encoder(int channels, long sampleRate, float quality) {
+    Encoder(int channels, long sampleRate, float quality, int serial) {
         vorbis_info_init(&info_);
         if (channels < 1 || sampleRate < 1 || vorbis_encode_init_vbr(&info_, channels, sampleRate, quality) != 0) {
             vorbis_info_clear(&info_);
@@ -27,7 +26,7 @@ public:
         vorbis_comment_init(&comment_);
         vorbis_analysis_init(&dsp_, &info_);
         vorbis_block_init(&dsp_, &block_);
-        ogg_stream_init(&stream_, kSerialNumber);
+        ogg_stream_init(&stream_, serial);
     }
     ~Encoder() {
         ogg_stream_clear(&stream_);
@@ -94,8 +93,8 @@ private:
 }  // namespace
 
 OggVorbisWriter::Bytes OggVorbisWriter::Encode(const std::vector<std::int16_t>& samples, int channels,
-                                               long sampleRate, float quality) {
-    Encoder encoder(channels, sampleRate, quality);
+                                               long sampleRate, float quality, int serial) {
+    Encoder encoder(channels, sampleRate, quality, serial);
     Bytes out;
     encoder.WriteHeaders(out);
     const long frames = static_cast<long>(samples.size()) / channels;

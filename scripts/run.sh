@@ -11,10 +11,10 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DMORVANE_TESTS=OFF -DMORVANE_BENCH=OFF >/dev/null
 cmake --build "$build"
+"$build/content/make_data" --quiet "$build/game/data"
 
 if [ ! -x "$build/game/morvane" ]; then
   echo "There is no game program to run yet." >&2
   exit 1
 fi
-"$build/content/make_data" "$build/game/data"
 cd "$build/game" && ./morvane

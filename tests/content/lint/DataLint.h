@@ -1,0 +1,58 @@
+#pragma once
+// Checks a built data folder the way the game will use it: every file read by the
+// engine's reader for its kind (XML by the game's parser, fonts by their glyph files),
+// the text table's keys each defined once, picture sides powers of two up to 1024, every material
+// stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
+// every model and particle system, no file that nothing names (licence notices aside)
+// and the whole folder under its size limit. Each problem is one line naming the file.
+//
+// While it runs, the lint's own log and file manager (over the folder's parent) are
+// the engine's instances.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace contentlint {
+
+class DataLint {
+public:
+    static constexpr std::uint64_t kMaxBytes = 60ull * 1024 * 1024;
+    // Paths (relative to the data folder, backslashes, lower case, no extension for
+    // textures) that the code itself opens.
+    static const std::set<std::string>& FixedReferences();
+
+    explicit DataLint(std::filesystem::path dataFolder, std::uint64_t maxBytes = kMaxBytes);
+
+    // "<file>: <problem>" lines, in file order; empty when the folder is sound.
+    std::vector<std::string> Run();
+
+private:
+    class Engine;
+
+    void CheckFile(const std::string& file);
+    void CheckPicture(const std::string& file);
+    void CheckMaterial(const std::string& file);
+    void CheckModel(const std::string& file);
+    void CheckParticles(const std::string& file);
+    void CheckSound(const std::string& file);
+    void CheckFont(const std::string& file);
+    void CheckXml(const std::string& file);
+    void CheckReferences();
+    // Runs a read, turning a thrown error and every error or warning logged meanwhile
+    // into problems of the file.
+    void Read(const std::string& file, const std::function<void()>& read);
+    void Problem(const std::string& file, const std::string& what);
+
+    std::filesystem::path dataFolder_;
+    std::uint64_t maxBytes_;
+    std::vector<std::string> files_;      // relative, backslashes, sorted
+    std::set<std::string> referenced_;    // lower case
+    std::vector<std::string> problems_;
+    Engine* engine_ = nullptr;  // during Run
+};
+
+}  // namespace contentlint

@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "content/MaterialPresets.h"
+#include "content/ModelShapes.h"
+#include "content/OggVorbisWriter.h"
+#include "content/ParticlePresets.h"
+#include "content/PictureEncoder.h"
+#include "tests/content/lint/DataLint.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using contentlint::DataLint;
+using testing::AllOf;
+using testing::Contains;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing::StartsWith;
+namespace fs = std::filesystem;
+
+// The data set the test run built once (make_data's CTest fixture).
+fs::path BuiltDataSet() { return MORVANE_DATA_SET_FOLDER; }
+
+std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+TEST(DataLint, TheBuiltDataSetPasses) {
+    ASSERT_TRUE(fs::is_directory(BuiltDataSet())) << "make_data has not built " << BuiltDataSet();
+    EXPECT_THAT(DataLint(BuiltDataSet()).Run(), IsEmpty());
+}
+
+// A copy of the built data set with one fault planted: the lint names the file.
+class PlantedFault : public testing::Test {
+protected:
+    PlantedFault() {
+        fs::copy(BuiltDataSet(), Data(), fs::copy_options::recursive);
+    }
+    fs::path Data() const { return folder_.Path() / "data"; }
+    void Plant(const std::string& file, const std::string& bytes) const { folder_.WriteFile("data/" + file, bytes); }
+    std::vector<std::string> Lint(std::uint64_t maxBytes = DataLint::kMaxBytes) const {
+        return DataLint(Data(), maxBytes).Run();
+    }
+
+    testsupport::TempFolder folder_;
+};
+
+Content::Picture Opaque(int width, int height) {
+    Content::Picture picture(width, height);
+    std::fill(picture.rgba.begin(), picture.rgba.end(), 255);
+    return picture;
+}
+
+TEST_F(PlantedFault, EachKindOfFaultIsNamedWithItsFile) {
+    using Content::ShaderFileWriter;
+    const std::string quad = Text(Content::ModelFileWriter::Build(Content::ModelShapes::UnitQuad()));
+    const std::string srf = Text(ShaderFileWriter::Build(Content::MaterialPresets::Single("common\\empty")));
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> files;
+        std::string problem;
+        std::vector<std::string> removed = {};
+    };
+    const std::vector<Case> cases{
+        {{{"common/empty.png", "not a picture"}}, "common\\empty.png: "},
+        {{{"common/empty.png", Text(Content::PictureEncoder::Png(Opaque(12, 8)))}},
+         "common\\empty.png: picture of 12x8: sides must be powers of two"},
+        {{{"console/console.png", Text(Content::PictureEncoder::Png(Opaque(2048, 1)))}},
+         "console\\console.png: picture of 2048x1"},
+        {{{"fx/quad.mdl", quad}, {"fx/quad.srf", Text(ShaderFileWriter::Build(Content::MaterialPresets::Single("fx\\none")))}},
+         "fx\\quad.srf: stage 0 texture \"fx\\none\" not found"},
+        {{{"fx/quad.mdl", quad}}, "fx\\quad.mdl: no material fx\\quad.srf"},
+        {{{"fx/quad.mdl", quad.substr(0, 20)}, {"fx/quad.srf", srf}}, "fx\\quad.mdl: "},
+        {{{"fx/quad.mdl", quad}, {"fx/quad.srf", srf.substr(0, 30)}}, "fx\\quad.srf: "},
+        {{{"fx/burst.psf", "VTPSF"}, {"fx/burst.srf", srf}}, "fx\\burst.psf: "},
+        {{{"audio/beep.ogg",
+           Text(Content::OggVorbisWriter::Encode(std::vector<std::int16_t>(4410, 0), 1, 44100))}},
+         "audio\\beep.ogg: sound at 44100 Hz, not 22050 Hz"},
+        {{{"audio/beep.ogg", "OggS broken"}}, "audio\\beep.ogg: "},
+        {{{"ui/stray.png", Text(Content::PictureEncoder::Png(Opaque(4, 4)))}}, "ui\\stray.png: nothing refers to this file"},
+        {{{"notes.txt", "hello"}}, "notes.txt: no reader for files of this kind"},
+        {{{"fonts/common/font.fnt", "VTFNT"}}, "fonts\\common\\font.fnt: "},
+        {{{"levels/levels.xml", "<levels><stage></levels>"}}, "levels\\levels.xml: XML format error"},
+        {{{"texts/texts.xml", "<texts><a text='1'/><b><c text='2'/></b><a text='3'/></texts>"}},
+         "texts\\texts.xml: text key \"a\" is also defined in texts\\texts.xml"},
+        {{}, "fonts\\console\\font.fnt: no fonts\\console\\font picture beside it", {"fonts/console/font.tga"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        fs::remove_all(Data());
+        fs::copy(BuiltDataSet(), Data(), fs::copy_options::recursive);
+        for (const auto& [file, bytes] : c.files) Plant(file, bytes);
+        for (const std::string& file : c.removed) fs::remove(Data() / file);
+        EXPECT_THAT(Lint(), Contains(StartsWith(c.problem)));
+    }
+}
+
+TEST_F(PlantedFault, LicenceNoticesNeedNoReferenceAndNoReader) {
+    Plant("fonts/common/licence.txt", "Free to use.");
+    EXPECT_THAT(Lint(), IsEmpty());
+}
+
+TEST_F(PlantedFault, AFolderOverTheLimitIsNamed) {
+    EXPECT_THAT(Lint(100), Contains(AllOf(StartsWith("data folder: "), HasSubstr("more than 100"))));
+}
+
+}  // namespace
