@@ -248,6 +248,14 @@ void ToNarrow(const std::wstring& text, std::string& out) {
     }
 }
 
+std::string QuotedPath(const std::wstring& path) {
+    // Appended piece by piece: g++ 12 warns falsely about the chain of operator+.
+    std::string quoted(1, '"');
+    quoted += ToNarrow(path);
+    quoted += '"';
+    return quoted;
+}
+
 std::string ToNarrow(const std::wstring& text) {
     std::string out;
     ToNarrow(text, out);
