@@ -248,13 +248,7 @@ void ToNarrow(const std::wstring& text, std::string& out) {
     }
 }
 
-std::string QuotedPath(const std::wstring& path) {
-    // Appended piece by piece: g++ 12 warns falsely about the chain of operator+.
-    std::string quoted(1, '"');
-    quoted += ToNarrow(path);
-    quoted += '"';
-    return quoted;
-}
+std::string QuotedPath(const std::wstring& path) { return "\"" + ToNarrow(path) + "\""; }
 
 std::string ToNarrow(const std::wstring& text) {
     std::string out;
