@@ -93,7 +93,7 @@ RECT Intersect(const RECT& a, const RECT& b) {
 class Call {
 public:
     explicit Call(const char* name, std::initializer_list<DWORD> args = {}) : name_(name) {
-        if (IsHeadless()) record_.emplace(seam::DeviceCall{.name = name, .args = args});
+        if (IsHeadless()) record_.emplace(name, args);
     }
 
     bool Injected() const { return ShouldFail(name_); }

@@ -1,6 +1,7 @@
 #include "platform/DirectDrawGL.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/Direct3DGL.h"
@@ -10,6 +11,45 @@
 namespace platform::ddraw {
 
 namespace {
+
+// How OpenGL reads an uncompressed surface's memory as it is stored: the pixel format
+// and type an upload names, and the internal format keeping the surface's channels.
+struct GLPixelLayout {
+    GLint internalFormat;
+    GLenum format;
+    GLenum type;
+};
+
+// A surface format OpenGL names, and how it names it.
+struct StoredFormat {
+    DWORD bits, red, green, blue, alpha;
+    GLPixelLayout layout;
+};
+
+// Memory is little-endian: packed 16-bit pixels are the reversed types with the blue
+// channel lowest, 24 and 32-bit ones are blue, green, red (and alpha) bytes.
+constexpr StoredFormat kStoredFormats[] = {
+    {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE}},
+    {32, 0xFF0000, 0xFF00, 0xFF, 0, {GL_RGB8, GL_BGRA, GL_UNSIGNED_BYTE}},
+    {24, 0xFF0000, 0xFF00, 0xFF, 0, {GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE}},
+    {16, 0xF800, 0x07E0, 0x001F, 0, {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5}},
+    {16, 0x0F00, 0x00F0, 0x000F, 0xF000, {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}},
+    {16, 0x0F00, 0x00F0, 0x000F, 0, {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}},
+    {16, 0x7C00, 0x03E0, 0x001F, 0x8000, {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}},
+    {16, 0x7C00, 0x03E0, 0x001F, 0, {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}},
+};
+
+// The layout of a surface format whose memory OpenGL takes without a conversion;
+// nothing for the others (SurfaceToRgba converts those).
+std::optional<GLPixelLayout> StoredLayout(const DDPIXELFORMAT& format) {
+    if (!(format.dwFlags & DDPF_RGB) || (format.dwFlags & DDPF_PALETTEINDEXED8)) return std::nullopt;
+    const DWORD alpha = (format.dwFlags & DDPF_ALPHAPIXELS) ? format.dwRGBAlphaBitMask : 0;
+    for (const StoredFormat& known : kStoredFormats)
+        if (known.bits == format.dwRGBBitCount && known.red == format.dwRBitMask &&
+            known.green == format.dwGBitMask && known.blue == format.dwBBitMask && known.alpha == alpha)
+            return known.layout;
+    return std::nullopt;
+}
 
 GLenum CompressedFormat(DWORD fourCC) {
     if (fourCC == MAKEFOURCC('D', 'X', 'T', '1')) return GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
@@ -249,6 +289,12 @@ void GLSurface::UploadLevel(GLContext& context, GLuint texture, int level) {
                                           height, 0,
                                           GLsizei(CompressedLevelSize(shape.format, shape.width, shape.height)),
                                           Pixels());
+    } else if (const auto layout = StoredLayout(shape.format); layout && Pitch() % BytesPerPixel(shape.format) == 0) {
+        // The memory as the surface stores it: no copy, no conversion on this side.
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(Pitch() / BytesPerPixel(shape.format)));
+        glTexImage2D(GL_TEXTURE_2D, level, layout->internalFormat, width, height, 0, layout->format, layout->type,
+                     Pixels());
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     } else {
         std::vector<BYTE> rgba =
             IsBlockCompressed(shape.format)

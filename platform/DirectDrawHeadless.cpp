@@ -274,7 +274,7 @@ HRESULT HeadlessDirectDraw::GetDisplayMode(LPDDSURFACEDESC2 mode) {
 }
 
 HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
-    seam::DeviceCall call{.name = "IDirectDraw7::RestoreDisplayMode"};
+    seam::DeviceCall call("IDirectDraw7::RestoreDisplayMode");
     if (ShouldFail("IDirectDraw7::RestoreDisplayMode"))
         call.result = DDERR_GENERIC;
     else if (exclusiveOwner && exclusiveOwner != this)
@@ -290,7 +290,7 @@ HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
 }
 
 HRESULT HeadlessDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
-    seam::DeviceCall call{.name = "IDirectDraw7::SetCooperativeLevel", .args = {flags}};
+    seam::DeviceCall call("IDirectDraw7::SetCooperativeLevel", {flags});
     bool exclusive = flags & DDSCL_EXCLUSIVE;
     bool fullScreen = flags & DDSCL_FULLSCREEN;
     bool normal = flags & DDSCL_NORMAL;
@@ -319,8 +319,7 @@ bool HeadlessDirectDraw::OffersMode(DWORD width, DWORD height, DWORD bits, DWORD
 
 HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
                                            DWORD flags) {
-    seam::DeviceCall call{.name = "IDirectDraw7::SetDisplayMode",
-                          .args = {width, height, bitsPerPixel, refreshRate, flags}};
+    seam::DeviceCall call("IDirectDraw7::SetDisplayMode", {width, height, bitsPerPixel, refreshRate, flags});
     if (ShouldFail("IDirectDraw7::SetDisplayMode"))
         call.result = DDERR_UNSUPPORTEDMODE;
     else if (exclusiveOwner && exclusiveOwner != this)
@@ -338,7 +337,7 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
 }
 
 HRESULT HeadlessDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE) {
-    seam::DeviceCall call{.name = "IDirectDraw7::WaitForVerticalBlank", .args = {flags}};
+    seam::DeviceCall call("IDirectDraw7::WaitForVerticalBlank", {flags});
     if (ShouldFail("IDirectDraw7::WaitForVerticalBlank"))
         call.result = DDERR_GENERIC;
     else if (flags == DDWAITVB_BLOCKBEGINEVENT)
@@ -520,7 +519,9 @@ HRESULT HeadlessSurface::SetClipper(IDirectDrawClipper* clipper) {
 }
 
 HRESULT HeadlessSurface::Flip(IDirectDrawSurface7* target, DWORD flags) {
-    seam::DeviceCall call{.name = "IDirectDrawSurface7::Flip", .args = {flags}, .target = this, .surface = target};
+    seam::DeviceCall call("IDirectDrawSurface7::Flip", {flags});
+    call.target = this;
+    call.surface = target;
     std::vector<HeadlessSurface*> chain = ChainFromRoot();
     auto locked = [](HeadlessSurface* surface) { return surface->locked_; };
     if (ShouldFail("IDirectDrawSurface7::Flip"))
@@ -545,7 +546,9 @@ HRESULT HeadlessSurface::Flip(IDirectDrawSurface7* target, DWORD flags) {
 }
 
 HRESULT HeadlessSurface::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, LPDDBLTFX) {
-    seam::DeviceCall call{.name = "IDirectDrawSurface7::Blt", .args = {flags}, .target = this, .surface = source};
+    seam::DeviceCall call("IDirectDrawSurface7::Blt", {flags});
+    call.target = this;
+    call.surface = source;
     auto* from = static_cast<HeadlessSurface*>(source);
     RECT dest = destRect ? *destRect : RECT{0, 0, LONG(shape_.width), LONG(shape_.height)};
     RECT sourceArea{};

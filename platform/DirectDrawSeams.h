@@ -36,6 +36,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Direct3D.h"
@@ -69,6 +70,9 @@ namespace platform::seam {
 //   IDirect3DDevice7::LightEnable          args {index, enable}
 // Surfaces are recorded as pointers only (no reference is held).
 struct DeviceCall {
+    explicit DeviceCall(std::string callName, std::vector<DWORD> callArgs = {})
+        : name(std::move(callName)), args(std::move(callArgs)) {}
+
     std::string name;
     HRESULT result = DD_OK;
     std::vector<DWORD> args;

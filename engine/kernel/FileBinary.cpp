@@ -40,7 +40,7 @@ FileBinary::FileBinary(const std::wstring& path, int writeMode, std::uint32_t ca
         try {
             return std::make_unique<EngineFile>(FileManager::GetAbsolutePath(path_), accessMode, diskFlushMode);
         } catch (const EngineFile::OpenFailure&) {
-            throw FileError("Failed to open " + QuotedPath() + " file");
+            throw FileError("Failed to open " + QuotedPath(path_) + " file");
         }
     };
 
@@ -56,14 +56,14 @@ FileBinary::FileBinary(const std::wstring& path, int writeMode, std::uint32_t ca
         size_ = size;
         baseOffset_ = baseOffset;
         if (size_ <= cacheLimit)
-            memory_ = ReadBlock(*sharedFile, baseOffset_, size_, QuotedPath()).release();
+            memory_ = ReadBlock(*sharedFile, baseOffset_, size_, QuotedPath(path_)).release();
         else
             file_ = sharedFile;
     } else {
         std::unique_ptr<EngineFile> file = openDisk(0, 0);
         size_ = file->GetSize();
         if (size_ <= cacheLimit)
-            memory_ = ReadBlock(*file, 0, size_, QuotedPath()).release();
+            memory_ = ReadBlock(*file, 0, size_, QuotedPath(path_)).release();
         else
             file_ = file.release();
     }
@@ -103,7 +103,7 @@ void FileBinary::Read(void* destination, std::uint32_t elementSize, std::uint32_
     }
     if (moved < requested)
         throw FileError("Failed to read " + ToString(static_cast<unsigned int>(count), 0) + " bytes from " +
-                        QuotedPath() + " file");
+                        QuotedPath(path_) + " file");
 }
 
 void FileBinary::Write(const void* source, std::uint32_t elementSize, std::uint32_t count,
@@ -126,12 +126,12 @@ void FileBinary::Write(const void* source, std::uint32_t elementSize, std::uint3
     }
     if (moved < requested)
         throw FileError("Failed to write " + ToString(static_cast<unsigned int>(count), 0) + " bytes from " +
-                        QuotedPath() + " file");
+                        QuotedPath(path_) + " file");
 }
 
 void FileBinary::Flush() {
     if (writeMode_ == 0 || file_ == nullptr) return;
-    if (!file_->Flush()) throw FileError("Failed to flush " + QuotedPath() + " file");
+    if (!file_->Flush()) throw FileError("Failed to flush " + QuotedPath(path_) + " file");
 }
 
 bool FileBinary::Seek(int origin, std::int32_t offset) {
@@ -197,7 +197,7 @@ void FileBinary::WriteString(const std::string& text) {
     const std::size_t length = std::strlen(text.c_str());
     if (length > kMaxStringLength)
         throw FileError("Failed to write a text of " + ToString(static_cast<unsigned int>(length), 0) +
-                        " characters to " + QuotedPath() + " file");
+                        " characters to " + QuotedPath(path_) + " file");
     std::uint8_t bytes[256];
     bytes[0] = static_cast<std::uint8_t>(length + 1);
     std::memcpy(bytes + 1, text.c_str(), length + 1);
@@ -223,7 +223,7 @@ void FileBinary::WriteWideString(const std::wstring& text) {
     const std::size_t length = std::wcslen(text.c_str());
     if (length > kMaxStringLength)
         throw FileError("Failed to write a text of " + ToString(static_cast<unsigned int>(length), 0) +
-                        " characters to " + QuotedPath() + " file");
+                        " characters to " + QuotedPath(path_) + " file");
     std::uint8_t bytes[1 + 2 * 255];
     bytes[0] = static_cast<std::uint8_t>(length + 1);
     for (std::size_t i = 0; i <= length; ++i) {
@@ -241,7 +241,7 @@ void FileBinary::ReadStringList(std::vector<std::string>& list) {
     // Every stored string takes at least its length byte: a larger count is corrupt.
     if (count > BytesLeft())
         throw FileError("Failed to read a list of " + ToString(static_cast<unsigned int>(count), 0) +
-                        " strings from " + QuotedPath() + " file");
+                        " strings from " + QuotedPath(path_) + " file");
     std::vector<std::string> strings(count);
     for (std::string& text : strings) {
         char buffer[256];
@@ -255,10 +255,6 @@ void FileBinary::WriteStringList(const std::vector<std::string>& list) {
     const std::uint32_t count = static_cast<std::uint32_t>(list.size());
     Write(&count, 4, 1);
     for (const std::string& text : list) WriteString(text);
-}
-
-std::string FileBinary::QuotedPath() const {
-    return "\"" + ToNarrow(path_) + "\"";
 }
 
 }  // namespace Vantor

@@ -80,7 +80,6 @@ public:
 private:
     std::uint32_t BytesLeft() const { return position_ < size_ ? size_ - position_ : 0; }
     std::uint32_t ReadLength();
-    std::string QuotedPath() const;
 
     std::wstring path_;
     EngineFile* file_ = nullptr;

@@ -8,10 +8,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
-#include "engine/kernel/ContainerHelpers.h"
+#include "engine/kernel/SlotTable.h"
 
 namespace Vantor {
 
@@ -22,49 +21,34 @@ public:
     ObjectManager(const ObjectManager&) = delete;
     ObjectManager& operator=(const ObjectManager&) = delete;
 
+    // Deletes in slot order, the order the owners walk them.
     virtual ~ObjectManager() {
-        DeleteAllAndClear(slots_);
-        freeIds_.clear();
+        for (T* object : table_.GetSlots()) delete object;
     }
 
     // Takes ownership of a non-null object; a null one is ignored.
     void AddObject(T* object) {
         if (!object) return;
-        assert(std::find(slots_.begin(), slots_.end(), object) == slots_.end() && "object registered twice");
-        if (freeIds_.empty()) {
-            slots_.push_back(object);
-        } else {
-            slots_[freeIds_.back()] = object;
-            freeIds_.pop_back();
-        }
-        ++count_;
+        assert(std::find(GetSlots().begin(), GetSlots().end(), object) == GetSlots().end() &&
+               "object registered twice");
+        table_.Add(object);
     }
 
     // Gives the object back to the caller, who deletes it. False when the object
     // is null or not registered (nothing changes then).
     bool RemoveObject(T* object) {
-        if (!object) return false;
-        auto found = std::find(slots_.begin(), slots_.end(), object);
-        if (found == slots_.end()) return false;
-        freeIds_.push_back(static_cast<uint32_t>(found - slots_.begin()));
-        *found = nullptr;
-        --count_;
-        if (count_ * 2 < slots_.size()) {
-            RemoveNulls(slots_);
-            freeIds_.clear();
-        }
+        if (!table_.Remove(object)) return false;
+        if (table_.GetLiveCount() * 2 < GetSlots().size()) table_.Pack();
         return true;
     }
 
     // Number of live objects (non-null slots).
-    uint32_t GetCount() const { return count_; }
+    uint32_t GetCount() const { return static_cast<uint32_t>(table_.GetLiveCount()); }
     // Every slot in index order; an empty slot holds null.
-    const std::vector<T*>& GetSlots() const { return slots_; }
+    const std::vector<T*>& GetSlots() const { return table_.GetSlots(); }
 
 private:
-    uint32_t count_ = 0;
-    std::vector<T*> slots_;
-    std::deque<uint32_t> freeIds_;  // most recently freed at the back
+    SlotTable<T> table_;
 };
 
 }  // namespace Vantor

@@ -248,6 +248,8 @@ void ToNarrow(const std::wstring& text, std::string& out) {
     }
 }
 
+std::string QuotedPath(const std::wstring& path) { return "\"" + ToNarrow(path) + "\""; }
+
 std::string ToNarrow(const std::wstring& text) {
     std::string out;
     ToNarrow(text, out);

@@ -72,6 +72,8 @@ void ToWide(const std::string& text, std::wstring& out);
 std::wstring ToWide(const std::string& text);
 void ToNarrow(const std::wstring& text, std::string& out);
 std::string ToNarrow(const std::wstring& text);
+// A file name as log lines show it: narrow text between double quotes.
+std::string QuotedPath(const std::wstring& path);
 
 // Number formatting: floats with a fixed count of decimals, integers with at least
 // that many digits (zero-padded after the sign; 0 means plain).

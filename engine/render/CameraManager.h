@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "engine/kernel/GlobalPointerHolder.h"
-#include "engine/render/SlotTable.h"
+#include "engine/kernel/SlotTable.h"
 
 namespace Vantor {
 

@@ -6,8 +6,6 @@
 
 namespace Vantor {
 
-std::string QuotedPath(const std::wstring& path) { return "\"" + ToNarrow(path) + "\""; }
-
 void LogImageError(const std::string& text) {
     if (MessageManager* log = MessageManager::Instance()) log->PrintError(text);
 }

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/kernel/StringHelpers.h"
+
 namespace Vantor {
 
 class FileBinary;
 
-// The path as narrow text between double quotes, as every reader message quotes it.
-std::string QuotedPath(const std::wstring& path);
 // Logs an error through the log when there is one.
 void LogImageError(const std::string& text);
 // The error texts of a broken and of an unsupported picture file.

@@ -8,7 +8,7 @@
 
 #include "engine/kernel/GlobalPointerHolder.h"
 #include "engine/kernel/Vector4.h"
-#include "engine/render/SlotTable.h"
+#include "engine/kernel/SlotTable.h"
 
 namespace Vantor {
 

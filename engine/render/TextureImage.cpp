@@ -20,8 +20,6 @@ constexpr std::uint32_t kLargestSide = 65536;
 
 MessageManager& Log() { return *MessageManager::Instance(); }
 
-std::string Quoted(const std::wstring& path) { return "\"" + ToNarrow(path) + "\""; }
-
 const ConfigValues* TheSettings() {
     const Config* config = Config::Instance();
     return config ? &config->values : nullptr;
@@ -144,7 +142,7 @@ Image* TextureImage::ReadColourPicture(bool readPixels) const {
 
 void TextureImage::WarnUnlessPowerOfTwo(const Image& image) const {
     if (!IsPowerOfTwo(image.GetWidth()) || !IsPowerOfTwo(image.GetHeight()))
-        Log().PrintWarning("Texture Image: " + Quoted(colourPath_) + " image size should be power of two");
+        Log().PrintWarning("Texture Image: " + QuotedPath(colourPath_) + " image size should be power of two");
 }
 
 void TextureImage::FitColourImage() {
@@ -157,8 +155,8 @@ void TextureImage::FitColourImage() {
 void TextureImage::FitOpacityImage() {
     if (!opacity_) return;
     if (opacity_->GetWidth() == colour_->GetWidth() && opacity_->GetHeight() == colour_->GetHeight()) return;
-    Log().PrintWarning("Texture Image: " + Quoted(opacityPath_) + " image size should be the same as " +
-                       Quoted(colourPath_));
+    Log().PrintWarning("Texture Image: " + QuotedPath(opacityPath_) + " image size should be the same as " +
+                       QuotedPath(colourPath_));
     opacity_->Resize(colour_->GetWidth(), colour_->GetHeight(), 0);
 }
 

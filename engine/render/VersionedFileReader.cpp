@@ -31,12 +31,12 @@ void VersionedFileReader::ReadHead(const char (&magic)[kMagicLength], std::int32
         throw FileError(FormatErrorText());
     version_ = ReadValue<std::int32_t>();
     if (version_ != version && version_ != oldVersion)
-        throw FileError("Incorrect \"" + ToNarrow(fileName_) + "\" format version, current is " +
+        throw FileError("Incorrect " + QuotedPath(fileName_) + " format version, current is " +
                         ToString(version, 0));
 }
 
 std::string VersionedFileReader::FormatErrorText() const {
-    return "Incorrect \"" + ToNarrow(fileName_) + "\" file format";
+    return "Incorrect " + QuotedPath(fileName_) + " file format";
 }
 
 void VersionedFileReader::FormatError(const std::string& detail) const {

@@ -1,7 +1,5 @@
 #include "engine/sound/SoundBufferManager.h"
 
-#include <algorithm>
-
 #include "engine/kernel/StringHelpers.h"
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundSystem.h"
@@ -10,16 +8,13 @@ namespace Vantor {
 
 SoundBufferManager::SoundBufferManager() : scratch_(SoundBuffer::kRingSize) {}
 
-SoundBufferManager::~SoundBufferManager() {
-    freeIds_.clear();
-    for (std::uint32_t id : liveIds_) delete slots_[id];
-    liveIds_.clear();
-    slots_.clear();
-}
+SoundBufferManager::~SoundBufferManager() { buffers_.DeleteAll(); }
 
 const SoundBuffer* SoundBufferManager::FindStaticSource(const std::wstring& name) const {
-    for (std::uint32_t id : liveIds_)
-        if (slots_[id]->GetFileName() == name) return slots_[id]->IsStreamed() ? nullptr : slots_[id];
+    for (std::uint32_t id : buffers_.GetLiveIds()) {
+        const SoundBuffer* buffer = buffers_.Get(id);
+        if (buffer->GetFileName() == name) return buffer->IsStreamed() ? nullptr : buffer;
+    }
     return nullptr;
 }
 
@@ -28,32 +23,16 @@ SoundBuffer* SoundBufferManager::CreateBuffer(const std::wstring& file, bool res
     SoundSystem* system = SoundSystem::Instance();
     SoundBuffer* buffer = source != nullptr ? system->CloneBuffer(*source, scratch_.data())
                                             : system->CreateBuffer(file, scratch_.data(), resident);
-    std::uint32_t id = static_cast<std::uint32_t>(slots_.size());
-    if (freeIds_.empty()) {
-        slots_.push_back(buffer);
-    } else {
-        id = freeIds_.back();
-        freeIds_.pop_back();
-        slots_[id] = buffer;
-    }
-    liveIds_.push_back(id);
+    buffers_.Add(buffer);
     return buffer;
 }
 
 void SoundBufferManager::ReleaseBuffer(SoundBuffer* buffer) {
-    if (buffer == nullptr) return;
-    const auto live = std::find_if(liveIds_.begin(), liveIds_.end(),
-                                   [&](std::uint32_t id) { return slots_[id] == buffer; });
-    if (live == liveIds_.end()) return;
-    const std::uint32_t id = *live;
-    delete buffer;
-    slots_[id] = nullptr;
-    freeIds_.push_back(id);
-    liveIds_.erase(live);
+    if (buffers_.Remove(buffer)) delete buffer;
 }
 
 void SoundBufferManager::UpdateAll() {
-    for (std::uint32_t id : liveIds_) slots_[id]->Update();
+    for (std::uint32_t id : buffers_.GetLiveIds()) buffers_.Get(id)->Update();
 }
 
 }  // namespace Vantor

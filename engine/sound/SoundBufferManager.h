@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/kernel/SlotTable.h"
+
 namespace Vantor {
 
 class SoundBuffer;
@@ -32,12 +34,8 @@ private:
     // The first live buffer of the lower-cased name, when it is static.
     const SoundBuffer* FindStaticSource(const std::wstring& name) const;
 
-    // Ids of released buffers; the last one is taken first.
-    std::vector<std::uint32_t> freeIds_;
-    // Ids of the live buffers in the order they were made.
-    std::vector<std::uint32_t> liveIds_;
-    // Owned buffers by id; null in a freed slot.
-    std::vector<SoundBuffer*> slots_;
+    // Owned buffers by id.
+    SlotTable<SoundBuffer> buffers_;
     std::vector<std::uint8_t> scratch_;
 };
 

@@ -102,7 +102,7 @@ void SoundBuffer_DS7::CreateDirectSoundBuffer() {
     SetVolume(volume_);
     if (streamed_) return;  // the ring is filled when the stream starts to play
     reader_->Open();
-    if (!FillChunk(0, totalBytes_)) LogError("\"" + ToNarrow(fileName_) + "\" sound file - incorrect format");
+    if (!FillChunk(0, totalBytes_)) LogError(QuotedPath(fileName_) + " sound file - incorrect format");
     reader_->Close();
 }
 

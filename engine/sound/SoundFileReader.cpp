@@ -17,7 +17,7 @@ SoundFileReader::SoundFileReader() = default;
 SoundFileReader::~SoundFileReader() { delete file_; }
 
 void SoundFileReader::Fail(const std::string& reason) const {
-    throw FileError("Failed to load \"" + ToNarrow(path_) + "\" sound file - " + reason);
+    throw FileError("Failed to load " + QuotedPath(path_) + " sound file - " + reason);
 }
 
 bool SoundFileReader::IsPlayableLayout(std::uint32_t channels, std::uint32_t sampleRate) {

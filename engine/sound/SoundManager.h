@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/kernel/GlobalPointerHolder.h"
+#include "engine/kernel/SlotTable.h"
 
 namespace Vantor {
 
@@ -39,10 +40,10 @@ public:
     // Deletes a sound made here, together with its queued requests; null is ignored.
     void DestroySound(Sound* sound);
 
-    std::size_t GetSoundCount() const { return liveIds_.size(); }
+    std::size_t GetSoundCount() const { return sounds_.GetLiveCount(); }
     // In the order the sounds were made; a reused id counts as made last.
-    Sound* GetSound(std::size_t index) const { return slots_[liveIds_[index]]; }
-    std::uint32_t GetSoundId(std::size_t index) const { return liveIds_[index]; }
+    Sound* GetSound(std::size_t index) const { return sounds_.Get(GetSoundId(index)); }
+    std::uint32_t GetSoundId(std::size_t index) const { return sounds_.GetLiveIds()[index]; }
 
     // At once when immediate and active; otherwise queued for the end of the frame
     // (while inactive, for the first active frame).
@@ -61,13 +62,8 @@ private:
     void DestroyAll();
 
     SoundBufferManager* bufferManager_;
-    std::uint32_t nextId_ = 0;
-    // Ids of destroyed sounds; the last one is taken first.
-    std::vector<std::uint32_t> freeIds_;
-    // Ids of the live sounds in the order they were made.
-    std::vector<std::uint32_t> liveIds_;
-    // Owned sounds by id; null in a freed slot.
-    std::vector<Sound*> slots_;
+    // Owned sounds by id.
+    SlotTable<Sound> sounds_;
     std::vector<SoundRequest> requests_;
     bool active_ = true;
 };

@@ -30,11 +30,15 @@ protected:
     }
 
     void TearDown() override {
-        if (device_) EXPECT_EQ(device_->Release(), 0u);
+        if (device_) {
+            EXPECT_EQ(device_->Release(), 0u);
+        }
         for (IDirectDrawSurface7* surface : {back_, depth_})
             if (surface) surface->Release();
         if (direct3D_) direct3D_->Release();
-        if (directDraw_) EXPECT_EQ(directDraw_->Release(), 0u);
+        if (directDraw_) {
+            EXPECT_EQ(directDraw_->Release(), 0u);
+        }
         DirectDrawTest::TearDown();
     }
 

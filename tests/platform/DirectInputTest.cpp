@@ -27,7 +27,9 @@ protected:
     }
 
     void TearDown() override {
-        if (input) EXPECT_EQ(input->Release(), 0u);
+        if (input) {
+            EXPECT_EQ(input->Release(), 0u);
+        }
         platform::seam::ResetWindowing();
         platform::seam::ClearInjectedFailures();
     }
@@ -39,7 +41,9 @@ protected:
         bool keyboard = &which == &GUID_SysKeyboard;
         EXPECT_EQ(device->SetDataFormat(keyboard ? &c_dfDIKeyboard : &c_dfDIMouse2), DI_OK);
         EXPECT_EQ(device->SetCooperativeLevel(GetDesktopWindow(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND), DI_OK);
-        if (bufferSize) EXPECT_EQ(SetBufferSize(device, bufferSize), DI_OK);
+        if (bufferSize) {
+            EXPECT_EQ(SetBufferSize(device, bufferSize), DI_OK);
+        }
         EXPECT_EQ(device->Acquire(), DI_OK);
         return device;
     }

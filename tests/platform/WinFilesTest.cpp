@@ -74,9 +74,13 @@ TEST_F(WinFilesTest, DispositionsHaveTheirWindowsMeanings) {
         HANDLE file = Open(c.name, GENERIC_WRITE, c.disposition);
         EXPECT_EQ(file != INVALID_HANDLE_VALUE, c.opens);
         EXPECT_EQ(GetLastError(), c.lastError);
-        if (file != INVALID_HANDLE_VALUE) EXPECT_TRUE(CloseHandle(file));
+        if (file != INVALID_HANDLE_VALUE) {
+            EXPECT_TRUE(CloseHandle(file));
+        }
         EXPECT_EQ(std::filesystem::exists(host), c.contentAfter.has_value());
-        if (c.contentAfter) EXPECT_EQ(temp_.ReadFile(host.substr(temp_.Path().string().size() + 1)), *c.contentAfter);
+        if (c.contentAfter) {
+            EXPECT_EQ(temp_.ReadFile(host.substr(temp_.Path().string().size() + 1)), *c.contentAfter);
+        }
     }
 }
 

@@ -6,7 +6,7 @@
 // manager's draw pass (update, sort, draw) on the headless device.
 // On the sdl backend under an X server: frames per second of the engine's whole frame
 // against the same quads drawn with plain OpenGL calls in the same run
-// (platform::bench::PlainGLQuads, which asks OpenGL for the same work per frame: see
+// (benchsupport::PlainGLQuads, which asks OpenGL for the same work per frame: see
 // there), and the ratio of the frame times, which is to stay at most 1.5. The plain
 // frames are drawn twice over: straight into their window, and into an offscreen
 // picture copied into the window afterwards, which is how the sdl backend keeps and
@@ -31,7 +31,7 @@
 #include "engine/render/ModelFlags.h"
 #include "engine/render/ModelManager.h"
 #include "platform/Backend.h"
-#include "platform/BenchPlainGL.h"
+#include "bench/support/PlainGLQuads.h"
 
 namespace {
 
@@ -122,8 +122,8 @@ std::string ModelFile() {
     return file;
 }
 
-std::vector<platform::bench::PlainQuad> QuadPlaces() {
-    std::vector<platform::bench::PlainQuad> places;
+std::vector<benchsupport::PlainQuad> QuadPlaces() {
+    std::vector<benchsupport::PlainQuad> places;
     for (int i = 0; i < kQuadCount; ++i)
         places.push_back({20.0f * static_cast<float>(i % kColumns), 24.0f * static_cast<float>(i / kColumns), kQuadSize});
     return places;
@@ -142,7 +142,7 @@ public:
         Vantor::Camera* camera = benchsupport::EngineBenchHome::MakePictureCamera();
         Vantor::ModelManager& models = *Vantor::ModelManager::Instance();
         Vantor::Model* quad = models.LoadModel(L"bench\\quad.mlf", camera, 0, false);
-        for (const platform::bench::PlainQuad& place : places_) {
+        for (const benchsupport::PlainQuad& place : places_) {
             Vantor::Model* instance = models.CreateModelInstance(*quad, nullptr, 0);
             instance->SetWorldMatrix(Vantor::Matrix4::Translation({place.x, place.y, 0}) *
                                      Vantor::Matrix4::Scale({place.size, place.size, 1}));
@@ -151,9 +151,9 @@ public:
         Frame();
 
         if (platform::IsHeadless()) return;
-        using Target = platform::bench::PlainGLQuads::Target;
+        using Target = benchsupport::PlainGLQuads::Target;
         for (Target target : {Target::kWindow, Target::kOffscreen})
-            plain_.push_back(platform::bench::PlainGLQuads::Create(kWidth, kHeight, target, Picture(), kPictureSide,
+            plain_.push_back(benchsupport::PlainGLQuads::Create(kWidth, kHeight, target, Picture(), kPictureSide,
                                                                    kPictureSide, plainFailure_));
     }
     ~Scene() {
@@ -166,19 +166,19 @@ public:
     void Frame() { home_.Frame(); }
 
     // Null when there is no OpenGL.
-    platform::bench::PlainGLQuads* Plain(platform::bench::PlainGLQuads::Target target) const {
+    benchsupport::PlainGLQuads* Plain(benchsupport::PlainGLQuads::Target target) const {
         const auto index = static_cast<std::size_t>(target);
         return index < plain_.size() ? plain_[index].get() : nullptr;
     }
     // With the reference's context current (see PlainGLQuads::Current).
-    void DrawPlain(platform::bench::PlainGLQuads::Target target) { Plain(target)->DrawQuadsPlainGL(places_); }
+    void DrawPlain(benchsupport::PlainGLQuads::Target target) { Plain(target)->DrawQuadsPlainGL(places_); }
     const std::string& PlainFailure() const { return plainFailure_; }
 
 private:
     benchsupport::EngineBenchHome home_;
-    std::vector<platform::bench::PlainQuad> places_ = QuadPlaces();
+    std::vector<benchsupport::PlainQuad> places_ = QuadPlaces();
     // By target: straight into the window, offscreen.
-    std::vector<std::unique_ptr<platform::bench::PlainGLQuads>> plain_;
+    std::vector<std::unique_ptr<benchsupport::PlainGLQuads>> plain_;
     std::string plainFailure_;
 };
 
@@ -203,7 +203,7 @@ void BM_DrawPassHeadless(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawPassHeadless)->Unit(benchmark::kMicrosecond);
 
-using Target = platform::bench::PlainGLQuads::Target;
+using Target = benchsupport::PlainGLQuads::Target;
 
 // Skips unless the plain OpenGL references could be made.
 bool NeedsOpenGL(benchmark::State& state, Scene& scene) {
@@ -226,7 +226,7 @@ void BM_PlainGLFrameSdl(benchmark::State& state) {
     Scene& scene = TheScene();
     if (!NeedsOpenGL(state, scene)) return;
     const auto target = static_cast<Target>(state.range(0));
-    platform::bench::PlainGLQuads::Current current(*scene.Plain(target));
+    benchsupport::PlainGLQuads::Current current(*scene.Plain(target));
     for (auto _ : state) scene.DrawPlain(target);
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -240,7 +240,7 @@ void BM_EngineToPlainRatioSdl(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     Clock::duration engine{}, window{}, offscreen{};
     const auto timePlain = [&scene](Target target, Clock::duration& total) {
-        platform::bench::PlainGLQuads::Current current(*scene.Plain(target));
+        benchsupport::PlainGLQuads::Current current(*scene.Plain(target));
         const Clock::time_point start = Clock::now();
         scene.DrawPlain(target);
         total += Clock::now() - start;

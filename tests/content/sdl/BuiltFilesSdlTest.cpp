@@ -21,7 +21,7 @@
 #include "engine/render/Image.h"
 #include "tests/content/ContentTestSupport.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
-#include "tests/engine/render/d3d7/SpriteSceneTestSupport.h"
+#include "tests/engine/render/SpriteSceneTestSupport.h"
 
 namespace {
 

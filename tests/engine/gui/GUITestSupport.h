@@ -13,7 +13,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "tests/engine/render/d3d7/ModelTestSupport.h"
+#include "tests/engine/render/ModelTestSupport.h"
 
 namespace guitest {
 

@@ -87,7 +87,9 @@ TEST_F(ConfigTest, LineExecutorResults) {
         std::string name = "stale";
         EXPECT_EQ(config_->ExecuteLine(test.line, &name), test.result) << test.line;
         EXPECT_EQ(name, test.outName) << test.line;
-        if (test.variable) EXPECT_EQ(config_->GetValueText(test.variable), test.valueText) << test.line;
+        if (test.variable) {
+            EXPECT_EQ(config_->GetValueText(test.variable), test.valueText) << test.line;
+        }
     }
 }
 

@@ -74,7 +74,9 @@ void ExpectDrawOrder(const std::vector<Item*>& list, DrawOrder order) {
         for (std::size_t j = i + 1; j < list.size(); ++j) {
             const float a = list[i]->depth;
             const float b = list[j]->depth;
-            if (std::fabs(a - b) >= kDepthTieTolerance) EXPECT_TRUE(farthest ? a > b : a < b) << i << " " << j;
+            if (std::fabs(a - b) >= kDepthTieTolerance) {
+                EXPECT_TRUE(farthest ? a > b : a < b) << i << " " << j;
+            }
         }
     }
 }

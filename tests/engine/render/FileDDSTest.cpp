@@ -8,6 +8,7 @@
 
 #include "engine/kernel/FileError.h"
 #include "engine/render/Image.h"
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/PictureFixtures.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -24,10 +25,10 @@ constexpr std::uint32_t kEveryFormat = 0xFFFFFFFF;
 
 std::string Chars(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-Bytes PixelsOf(const Image& image) { return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize()); }
+using rendertest::PixelsOf;
 
 Bytes PixelAt(const Image& image, std::uint32_t x, std::uint32_t y) {
-    const std::uint8_t* pixel = image.GetPixels() + y * image.GetRowBytes() + x * 4;
+    const std::uint8_t* pixel = rendertest::PixelAddress(image, x, y);
     return Bytes(pixel, pixel + 4);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/render/Image.h"
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/PictureFixtures.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -14,7 +15,7 @@ using rendertest::BmpPicture;
 using testing::HasSubstr;
 using Vantor::Image;
 
-Bytes PixelsOf(const Image& image) { return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize()); }
+using rendertest::PixelsOf;
 
 std::string Chars(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 

@@ -6,6 +6,7 @@
 
 #include "engine/render/Image.h"
 #include "engine/render/JpegFileSource.h"
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/PictureFixtures.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -38,7 +39,7 @@ Bytes Noise(unsigned width, unsigned height) {
     return pixels;
 }
 
-Bytes PixelsOf(const Image& image) { return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize()); }
+using rendertest::PixelsOf;
 
 bool ReadJpeg(Image& image, const std::string& file, bool readPixels = true) {
     return image.LoadJPEG(*rendertest::MemoryStream(file, L"pictures\\memory.jpg"), readPixels);

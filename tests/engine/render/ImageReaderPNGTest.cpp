@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/render/Image.h"
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/PictureFixtures.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -16,7 +17,7 @@ using rendertest::PngPicture;
 using testing::HasSubstr;
 using Vantor::Image;
 
-Bytes PixelsOf(const Image& image) { return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize()); }
+using rendertest::PixelsOf;
 
 std::string Chars(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/kernel/Error.h"
+#include "tests/engine/render/ImagePixels.h"
 
 namespace {
 
@@ -28,12 +29,11 @@ void MakeNumbered(Image& image, std::uint32_t width, std::uint32_t height) {
     Make(image, width, height, 8, pixels);
 }
 
-Bytes PixelsOf(const Image& image) { return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize()); }
+using rendertest::PixelsOf;
 
 Bytes PixelAt(const Image& image, std::uint32_t x, std::uint32_t y) {
-    const std::uint32_t bytes = image.GetBits() / 8;
-    const std::uint8_t* pixel = image.GetPixels() + y * image.GetRowBytes() + x * bytes;
-    return Bytes(pixel, pixel + bytes);
+    const std::uint8_t* pixel = rendertest::PixelAddress(image, x, y);
+    return Bytes(pixel, pixel + image.GetBits() / 8);
 }
 
 TEST(ImageFormat, SetFormatComputesTheSizeAndReplacesABlockOfAnotherFormat) {

@@ -16,14 +16,14 @@ struct TestEngine {
     Vantor::MessageManager log{L"render tests", false, false, L"", L""};
     Vantor::FileManager files{platform::ToWindowsPath(folder.Path().string())};
 
-    TestEngine() {
-        Vantor::MessageManager::Instance(&log);
-        Vantor::FileManager::Instance(&files);
-    }
 };
 
+// Registered on every use: a render system fixture of an earlier test in the same
+// program may have registered (and deleted) managers of its own.
 TestEngine& Engine() {
     static TestEngine engine;
+    Vantor::MessageManager::Instance(&engine.log);
+    Vantor::FileManager::Instance(&engine.files);
     return engine;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // What the picture reader tests share: one log and one file manager over a temporary
-// base folder for the whole test program (the managers' holders keep the first
-// instance), fixture files and in-memory streams.
+// base folder for the whole test program, fixture files and in-memory streams.
 
 #include <memory>
 #include <string>

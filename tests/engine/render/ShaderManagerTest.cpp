@@ -481,7 +481,9 @@ TEST_F(ShaderManagerTest, LoadShaderFallsBackToTheDefaultMaterial) {
         EXPECT_EQ(0, user->GetBlendFactor(0));
         const std::vector<std::string> logged = TakeLogged(Vantor::MessageKind::Error);
         ASSERT_EQ(1u, logged.size());
-        if (c.logged) EXPECT_EQ(c.logged, logged[0]);
+        if (c.logged) {
+            EXPECT_EQ(c.logged, logged[0]);
+        }
     }
     EXPECT_EQ(3u, shaders_->GetShaderUserCount());
     EXPECT_EQ(2u, shaders_->GetShaderCount());

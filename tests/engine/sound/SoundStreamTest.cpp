@@ -152,7 +152,9 @@ TEST_F(SoundStreamTest, PlayedChunksTrailTheEstimateByTwoChunks) {
         std::vector<std::uint32_t> played;
         buffer->UnqueueProcessedBuffers(&played);
         const std::uint64_t after = buffer->GetBytesPlayed();
-        if (before < 0xC000) EXPECT_TRUE(played.empty()) << "frame " << frame;
+        if (before < 0xC000) {
+            EXPECT_TRUE(played.empty()) << "frame " << frame;
+        }
         for (std::uint32_t index : played) {
             // Reported once the trailing position has passed the chunk's end in this turn.
             const std::uint64_t end = (order.size() + 1) * std::uint64_t{kChunk};

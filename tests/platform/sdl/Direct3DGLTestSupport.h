@@ -109,12 +109,24 @@ protected:
 
     void TearDown() override {
         // Everything made goes, and the counts say so.
-        if (device_) EXPECT_EQ(device_->Release(), 0u);
-        if (zBuffer_) EXPECT_EQ(zBuffer_->Release(), 1u);  // the back buffer holds it
-        if (backBuffer_) EXPECT_EQ(backBuffer_->Release(), 0u);
-        if (primary_) EXPECT_EQ(primary_->Release(), 0u);
-        if (direct3D_) EXPECT_EQ(direct3D_->Release(), 0u);
-        if (directDraw_) EXPECT_EQ(directDraw_->Release(), 0u);
+        if (device_) {
+            EXPECT_EQ(device_->Release(), 0u);
+        }
+        if (zBuffer_) {  // the back buffer holds it
+            EXPECT_EQ(zBuffer_->Release(), 1u);
+        }
+        if (backBuffer_) {
+            EXPECT_EQ(backBuffer_->Release(), 0u);
+        }
+        if (primary_) {
+            EXPECT_EQ(primary_->Release(), 0u);
+        }
+        if (direct3D_) {
+            EXPECT_EQ(direct3D_->Release(), 0u);
+        }
+        if (directDraw_) {
+            EXPECT_EQ(directDraw_->Release(), 0u);
+        }
         platform::seam::ResetWindowing();
     }
 

@@ -23,6 +23,10 @@ struct FormatCase {
     DDPIXELFORMAT (*format)();
 };
 
+DDPIXELFORMAT A1R5G5B5() { return platform::RgbPixelFormat(16, 0x7C00, 0x03E0, 0x001F, 0x8000); }
+// Red in the lowest byte: the one layout here that is converted before its upload.
+DDPIXELFORMAT X8B8G8R8() { return platform::RgbPixelFormat(32, 0x0000FF, 0x00FF00, 0xFF0000, 0); }
+
 class TextureFormatTest : public Direct3DGLTest, public ::testing::WithParamInterface<FormatCase> {};
 
 TEST_P(TextureFormatTest, AnAsymmetricTextureComesOutTheRightWayUp) {
@@ -40,8 +44,12 @@ TEST_P(TextureFormatTest, AnAsymmetricTextureComesOutTheRightWayUp) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, TextureFormatTest,
                          ::testing::Values(FormatCase{"A8R8G8B8", platform::PixelFormatA8R8G8B8},
+                                           FormatCase{"X8R8G8B8", platform::PixelFormatX8R8G8B8},
+                                           FormatCase{"R8G8B8", platform::PixelFormatR8G8B8},
                                            FormatCase{"A4R4G4B4", platform::PixelFormatA4R4G4B4},
-                                           FormatCase{"R5G6B5", platform::PixelFormatR5G6B5}),
+                                           FormatCase{"R5G6B5", platform::PixelFormatR5G6B5},
+                                           FormatCase{"A1R5G5B5", A1R5G5B5},
+                                           FormatCase{"X8B8G8R8", X8B8G8R8}),
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(Direct3DGLTest, TheDeviceHoldsABoundTexture) {

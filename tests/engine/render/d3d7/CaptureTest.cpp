@@ -10,6 +10,7 @@
 #include "engine/render/Image.h"
 #include "platform/Desktop.h"
 #include "platform/FailureInjection.h"
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/d3d7/D3D7TestSupport.h"
 
 namespace {
@@ -52,7 +53,7 @@ protected:
     }
 
     static const std::uint8_t* Pixel(const Image& image, std::uint32_t column, std::uint32_t row) {
-        return image.GetPixels() + row * image.GetRowBytes() + column * (image.GetBits() / 8);
+        return rendertest::PixelAddress(image, column, row);
     }
     // The surface row number an image pixel of PaintRowNumbers came from.
     static std::uint32_t SurfaceRow(const Image& image, std::uint32_t column, std::uint32_t row) {

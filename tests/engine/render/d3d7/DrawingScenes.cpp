@@ -1,3 +1,4 @@
+#include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 
 #include <memory>
@@ -158,8 +159,8 @@ void DrawFrame(const Scene& scene, Vantor::Camera& camera) {
 }
 
 Rgb PixelAt(const Vantor::Image& image, int x, int y) {
-    const std::uint8_t* pixel = image.GetPixels() + static_cast<std::uint32_t>(y) * image.GetRowBytes() +
-                                static_cast<std::uint32_t>(x) * (image.GetBits() / 8);
+    const std::uint8_t* pixel =
+        rendertest::PixelAddress(image, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
     return {pixel[0], pixel[1], pixel[2]};
 }
 

@@ -17,7 +17,7 @@
 #include "engine/render/d3d7/ClassifyPixelFormat.h"
 #include "platform/DirectDrawFormats.h"
 #include "platform/FailureInjection.h"
-#include "tests/engine/render/d3d7/TextureTestSupport.h"
+#include "tests/engine/render/TextureTestSupport.h"
 
 namespace {
 

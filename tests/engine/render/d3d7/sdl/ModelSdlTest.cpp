@@ -14,7 +14,7 @@
 #include "engine/render/Image.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
-#include "tests/engine/render/d3d7/ModelTestSupport.h"
+#include "tests/engine/render/ModelTestSupport.h"
 
 namespace modeltest {
 namespace {

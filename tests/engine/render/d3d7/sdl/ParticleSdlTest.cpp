@@ -9,7 +9,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/Image.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
-#include "tests/engine/render/d3d7/SpriteSceneTestSupport.h"
+#include "tests/engine/render/SpriteSceneTestSupport.h"
 
 namespace {
 

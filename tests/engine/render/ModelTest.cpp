@@ -11,7 +11,7 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/render/VertexBuffer.h"
-#include "tests/engine/render/d3d7/ModelTestSupport.h"
+#include "tests/engine/render/ModelTestSupport.h"
 
 namespace modeltest {
 namespace {

@@ -15,7 +15,7 @@
 #include "engine/render/ShaderStage.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/d3d7/Texture2D_D3D7.h"
-#include "tests/engine/render/d3d7/TextureTestSupport.h"
+#include "tests/engine/render/TextureTestSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/render/ModelFlags.h"
-#include "tests/engine/render/d3d7/SpriteSceneTestSupport.h"
+#include "tests/engine/render/SpriteSceneTestSupport.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "content/ShaderFileWriter.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/render/ShaderUser.h"
-#include "tests/engine/render/d3d7/SpriteSceneTestSupport.h"
+#include "tests/engine/render/SpriteSceneTestSupport.h"
 
 namespace {
 

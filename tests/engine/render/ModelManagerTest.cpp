@@ -11,7 +11,7 @@
 
 #include "engine/render/AnimationControl.h"
 #include "platform/FailureInjection.h"
-#include "tests/engine/render/d3d7/ModelTestSupport.h"
+#include "tests/engine/render/ModelTestSupport.h"
 
 namespace modeltest {
 namespace {

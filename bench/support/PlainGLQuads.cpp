@@ -1,4 +1,4 @@
-#include "platform/BenchPlainGL.h"
+#include "bench/support/PlainGLQuads.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -7,7 +7,7 @@
 
 #include "platform/Backend.h"
 
-namespace platform::bench {
+namespace benchsupport {
 
 namespace {
 
@@ -46,16 +46,16 @@ bool Load(Function& function, const char* name) {
 // The framebuffer entry points beyond OpenGL 1.1 that the offscreen target needs.
 struct FramebufferCalls {
     bool Load() {
-        return bench::Load(GenFramebuffers, "glGenFramebuffers") &&
-               bench::Load(DeleteFramebuffers, "glDeleteFramebuffers") &&
-               bench::Load(BindFramebuffer, "glBindFramebuffer") &&
-               bench::Load(FramebufferTexture2D, "glFramebufferTexture2D") &&
-               bench::Load(GenRenderbuffers, "glGenRenderbuffers") &&
-               bench::Load(DeleteRenderbuffers, "glDeleteRenderbuffers") &&
-               bench::Load(BindRenderbuffer, "glBindRenderbuffer") &&
-               bench::Load(RenderbufferStorage, "glRenderbufferStorage") &&
-               bench::Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
-               bench::Load(BlitFramebuffer, "glBlitFramebuffer");
+        return benchsupport::Load(GenFramebuffers, "glGenFramebuffers") &&
+               benchsupport::Load(DeleteFramebuffers, "glDeleteFramebuffers") &&
+               benchsupport::Load(BindFramebuffer, "glBindFramebuffer") &&
+               benchsupport::Load(FramebufferTexture2D, "glFramebufferTexture2D") &&
+               benchsupport::Load(GenRenderbuffers, "glGenRenderbuffers") &&
+               benchsupport::Load(DeleteRenderbuffers, "glDeleteRenderbuffers") &&
+               benchsupport::Load(BindRenderbuffer, "glBindRenderbuffer") &&
+               benchsupport::Load(RenderbufferStorage, "glRenderbufferStorage") &&
+               benchsupport::Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+               benchsupport::Load(BlitFramebuffer, "glBlitFramebuffer");
     }
     PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
     PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
@@ -122,7 +122,7 @@ struct PlainGLQuads::State {
 std::unique_ptr<PlainGLQuads> PlainGLQuads::Create(int width, int height, Target target,
                                                    const std::vector<std::uint8_t>& rgba, int pictureWidth,
                                                    int pictureHeight, std::string& failure) {
-    if (IsHeadless()) {
+    if (platform::IsHeadless()) {
         failure = "the headless backend has no OpenGL";
         return nullptr;
     }
@@ -233,4 +233,4 @@ void PlainGLQuads::DrawQuadsPlainGL(const std::vector<PlainQuad>& quads) {
     SDL_GL_SwapWindow(s.window);
 }
 
-}  // namespace platform::bench
+}  // namespace benchsupport

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/render/d3d7/TextureTestSupport.h"
+#include "tests/engine/render/ImagePixels.h"
+#include "tests/engine/render/TextureTestSupport.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ protected:
 
     static std::uint32_t PixelAt(const Image& image, std::uint32_t x, std::uint32_t y) {
         const std::uint32_t bytes = image.GetBits() / 8;
-        const std::uint8_t* pixel = image.GetPixels() + std::size_t(y) * image.GetRowBytes() + x * bytes;
+        const std::uint8_t* pixel = rendertest::PixelAddress(image, x, y);
         if (bytes == 1) return Rgba(pixel[0], pixel[0], pixel[0], 255);
         return Rgba(pixel[0], pixel[1], pixel[2], bytes == 4 ? pixel[3] : 255);
     }

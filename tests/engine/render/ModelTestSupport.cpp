@@ -1,4 +1,4 @@
-#include "tests/engine/render/d3d7/ModelTestSupport.h"
+#include "tests/engine/render/ModelTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/engine/render/d3d7/TextureTestSupport.h"
+#include "tests/engine/render/TextureTestSupport.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The yardstick the renderer's frame rate is measured against (bench/ only): textured
+// The yardstick the renderer's frame rate is measured against: textured
 // quads drawn with plain OpenGL 1.x calls, one draw call per quad with its own matrix,
 // in a window and context of their own, on the sdl backend. A frame asks OpenGL for what
 // the renderer's frame of the same quads asks it for: a clear of colour, depth and
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace platform::bench {
+namespace benchsupport {
 
 struct PlainQuad {
     // Bottom-left corner and side, in pixels from the window's bottom-left.
@@ -66,4 +66,4 @@ private:
     std::unique_ptr<State> state_;
 };
 
-}  // namespace platform::bench
+}  // namespace benchsupport
