@@ -28,6 +28,8 @@ locale_t UnicodeLocale() {
 bool IsAsciiUpper(int c) { return c >= 'A' && c <= 'Z'; }
 bool IsAsciiLower(int c) { return c >= 'a' && c <= 'z'; }
 bool IsAsciiSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+bool IsAsciiGraph(int c) { return c > ' ' && c < 0x7F; }
+bool IsAsciiAlnum(int c) { return IsAsciiUpper(c) || IsAsciiLower(c) || (c >= '0' && c <= '9'); }
 
 }  // namespace
 
@@ -115,6 +117,16 @@ wint_t towlower(wint_t c) {
 int iswspace(wint_t c) {
     if (State().utf8 && c > 0x7F) return iswspace_l(c, UnicodeLocale()) ? 1 : 0;
     return IsAsciiSpace(static_cast<int>(c)) ? 1 : 0;
+}
+
+int iswgraph(wint_t c) {
+    if (State().utf8 && c > 0x7F) return iswgraph_l(c, UnicodeLocale()) ? 1 : 0;
+    return IsAsciiGraph(static_cast<int>(c)) ? 1 : 0;
+}
+
+int iswalnum(wint_t c) {
+    if (State().utf8 && c > 0x7F) return iswalnum_l(c, UnicodeLocale()) ? 1 : 0;
+    return IsAsciiAlnum(static_cast<int>(c)) ? 1 : 0;
 }
 
 }  // namespace crt

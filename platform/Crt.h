@@ -35,6 +35,9 @@ int isspace(int c);
 wint_t towupper(wint_t c);
 wint_t towlower(wint_t c);
 int iswspace(wint_t c);
+// Letters, digits and punctuation; no blanks, line breaks or control characters.
+int iswgraph(wint_t c);
+int iswalnum(wint_t c);
 
 }  // namespace crt
 

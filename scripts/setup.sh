@@ -11,6 +11,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libogg-dev libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libexpat1-dev
   xvfb xauth
 )
 

@@ -45,6 +45,30 @@ TEST_F(CrtTest, CLocaleCaseTouchesOnlyAscii) {
     EXPECT_FALSE(crt::isspace(0xA0));
 }
 
+// Classification beyond ASCII follows the UTF-8 state only, like iswspace.
+TEST_F(CrtTest, GraphicAndAlphanumericFollowTheState) {
+    const wint_t eAcute = 0xE9, ideographicSpace = 0x3000, ideograph = 0x4E00, noBreakSpace = 0xA0;
+    EXPECT_TRUE(crt::iswgraph(L'a'));
+    EXPECT_TRUE(crt::iswgraph(L'~'));
+    EXPECT_FALSE(crt::iswgraph(L' '));
+    EXPECT_FALSE(crt::iswgraph(0x7F));
+    EXPECT_FALSE(crt::iswgraph(eAcute));
+    EXPECT_TRUE(crt::iswalnum(L'Z'));
+    EXPECT_TRUE(crt::iswalnum(L'7'));
+    EXPECT_FALSE(crt::iswalnum(L'_'));
+    EXPECT_FALSE(crt::iswalnum(eAcute));
+
+    crt::setlocale(LC_CTYPE, "french");
+    EXPECT_TRUE(crt::iswgraph(eAcute));
+    EXPECT_TRUE(crt::iswalnum(eAcute));
+    EXPECT_FALSE(crt::iswgraph(ideographicSpace));
+    EXPECT_FALSE(crt::iswgraph(0xD800));
+    EXPECT_TRUE(crt::iswalnum(ideograph));
+    EXPECT_TRUE(crt::iswgraph(noBreakSpace));
+    EXPECT_FALSE(crt::iswalnum(noBreakSpace));
+    EXPECT_FALSE(crt::iswgraph(L' '));
+}
+
 TEST_F(CrtTest, WideParsingKeepsThePointAndSaturates) {
     EXPECT_EQ(_wtoi(L"  -42x"), -42);
     EXPECT_EQ(_wtoi(L"99999999999"), 2147483647);

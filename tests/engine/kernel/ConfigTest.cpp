@@ -9,6 +9,7 @@
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
 #include "platform/WinPaths.h"
+#include "tests/engine/kernel/FileTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -229,15 +230,6 @@ TEST_F(ConfigTest, TrackedChangesAreReportedFromFrameStartToFrameEnd) {
 
 // --- The .ini file ---
 
-std::string Utf16(const std::string& ascii, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char c : ascii) {
-        const char unit[2] = {bigEndian ? '\0' : c, bigEndian ? c : '\0'};
-        bytes.append(unit, 2);
-    }
-    return bytes;
-}
-
 TEST_F(ConfigTest, EveryEncodingOfTheFileGivesTheSameVariables) {
     const std::string text =
         "// settings\r\n"
@@ -250,7 +242,9 @@ TEST_F(ConfigTest, EveryEncodingOfTheFileGivesTheSameVariables) {
         "v_vsync\r\n"
         "\r\n"
         "exit\r\n";
-    const std::string encodings[] = {text, "\xEF\xBB\xBF" + text, Utf16(text, false), Utf16(text, true)};
+    const std::u16string wide(text.begin(), text.end());
+    const std::string encodings[] = {text, "\xEF\xBB\xBF" + text, filetest::Utf16(wide, false),
+                                     filetest::Utf16(wide, true)};
     for (const std::string& bytes : encodings) {
         folder_.WriteFile("game.ini", bytes);
         auto config = MakeConfig();

@@ -24,6 +24,16 @@ inline std::string Bytes(std::initializer_list<int> values) {
     return bytes;
 }
 
+// The bytes of a UTF-16 text file: the byte-order mark, then the units.
+inline std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? Bytes({0xFE, 0xFF}) : Bytes({0xFF, 0xFE});
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 inline std::string ToString(const std::vector<std::uint8_t>& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }

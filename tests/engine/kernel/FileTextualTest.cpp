@@ -15,6 +15,7 @@
 namespace {
 
 using filetest::Bytes;
+using filetest::Utf16;
 using Vantor::FileTextual;
 using Vantor::TextEncoding;
 
@@ -59,15 +60,6 @@ protected:
 
 // The same text in each encoding, with every kind of line end and a non-ASCII
 // character (U+00E9, which the "C" locale maps to the byte E9).
-std::string Utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes = bigEndian ? Bytes({0xFE, 0xFF}) : Bytes({0xFF, 0xFE});
-    for (char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
 TEST_F(FileTextualTest, EveryEncodingGivesTheSameLines) {
     const std::u16string text = u"caf\u00E9 one\r\ntwo\nthree\rfour";
     const std::vector<std::wstring> expected{L"caf\u00E9 one", L"two", L"three", L"four"};
