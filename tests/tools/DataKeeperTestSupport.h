@@ -42,7 +42,9 @@ class DataKeeperTest : public enginetest::EngineSceneTest {
 protected:
     void SetUp() override {
         EngineSceneTest::SetUp();
-        engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
+        Vantor::EngineSettings settings = home_.Settings();
+        settings.displayMode = "640x480x32";  // the smallest window: loading runs many frames
+        engine_ = std::make_unique<Vantor::Engine>(settings);
         Vantor::MessageManager::Instance()->ClearMessages();
     }
     void TearDown() override {
