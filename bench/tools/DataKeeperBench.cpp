@@ -33,9 +33,8 @@
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
-#include "tests/support/TempFolder.h"
+#include "tests/engine/kernel/EngineTestSupport.h"
+#include "tests/tools/ResourceFileSupport.h"
 #include "tools/DataKeeper.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
@@ -61,55 +60,15 @@ std::string Text(const Bytes& bytes) {
 
 std::string Numbered(const char* stem, int i) { return stem + std::to_string(i); }
 
-// A static one-triangle model.
-Content::ModelFileWriter::Model Triangle() {
-    Content::ModelFileWriter::Model model;
-    model.flags = Vantor::ModelFlags::kStatic | Vantor::ModelFlags::kTriangleList | Vantor::ModelFlags::kVisible;
-    model.indices = {0, 1, 2};
-    model.vertexCount = 3;
-    model.vertices.resize(3);
-    model.vertices[1].position[0] = 1.0f;
-    model.vertices[2].position[1] = 1.0f;
-    model.boxes.resize(1);
-    return model;
-}
-
-// A 4 x 4 opaque 32-bit TGA picture.
-std::string Picture() {
-    std::string tga(18, '\0');
-    tga[2] = 2;
-    tga[12] = 4;
-    tga[14] = 4;
-    tga[16] = 32;
-    for (int pixel = 0; pixel < 16; ++pixel) tga += std::string("\x40\x80\xC0\xFF", 4);
-    return tga;
-}
-
 // The engine in a private folder with the lists and the files they name.
 class Home {
 public:
     Home() {
-        const std::wstring root = platform::ToWindowsPath(folder_.Path().string());
-        platform::seam::SetExecutablePath(root + L"\\bench.exe");
-        platform::seam::SetUserDataFolder(root + L"\\user");
         WriteFiles();
-        Vantor::EngineSettings settings;
-        settings.title = L"Bench";
-        settings.version = 100;
-        settings.baseFolder = root;
-        settings.configFolder = root;
-        settings.configName = L"bench";
-        settings.logFolder = root;
-        settings.dataFolder = L"data";
-        settings.usePacks = false;
+        Vantor::EngineSettings settings = folder_.Settings(L"Bench", 100);
+        settings.logEnabled = false;
         settings.displayMode = "640x480x32";
-        settings.centreWindow = true;
         engine_ = std::make_unique<Vantor::Engine>(settings);
-    }
-    ~Home() {
-        engine_.reset();
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
     }
 
     Vantor::Engine& Engine() { return *engine_; }
@@ -117,19 +76,24 @@ public:
 private:
     void WriteFiles() const {
         const std::string material = Text(Content::ShaderFileWriter::Build({}));
-        for (int i = 0; i < kTextures; ++i) folder_.WriteFile("data/bench/t/" + Numbered("t", i) + ".tga", Picture());
-        const std::string model = Text(Content::ModelFileWriter::Build(Triangle()));
+        for (int i = 0; i < kTextures; ++i)
+            Write("data/bench/t/" + Numbered("t", i) + ".tga", keepertest::SolidPicture(4));
+        const std::string model = Text(Content::ModelFileWriter::Build(keepertest::TriangleModel()));
         for (int i = 0; i < kModels; ++i) {
-            folder_.WriteFile("data/bench/m/" + Numbered("m", i) + ".mdl", model);
-            folder_.WriteFile("data/bench/m/" + Numbered("m", i) + ".srf", material);
+            Write("data/bench/m/" + Numbered("m", i) + ".mdl", model);
+            Write("data/bench/m/" + Numbered("m", i) + ".srf", material);
         }
         const std::string particles = Text(Content::ParticleFileWriter::Build({}));
         for (int i = 0; i < kParticleSystems; ++i) {
-            folder_.WriteFile("data/bench/p/" + Numbered("p", i) + ".psf", particles);
-            folder_.WriteFile("data/bench/p/" + Numbered("p", i) + ".srf", material);
+            Write("data/bench/p/" + Numbered("p", i) + ".psf", particles);
+            Write("data/bench/p/" + Numbered("p", i) + ".srf", material);
         }
-        folder_.WriteFile("data/bench/now.xml", NowList());
-        folder_.WriteFile("data/bench/queue.xml", QueueList());
+        Write("data/bench/now.xml", NowList());
+        Write("data/bench/queue.xml", QueueList());
+    }
+
+    void Write(const std::string& relative, const std::string& bytes) const {
+        folder_.folder.WriteFile(relative, bytes);
     }
 
     static std::string NowList() {
@@ -174,7 +138,7 @@ private:
         return list + "</resources>\n";
     }
 
-    testsupport::TempFolder folder_;
+    enginetest::EngineFolder folder_;
     std::unique_ptr<Vantor::Engine> engine_;
 };
 

@@ -16,11 +16,11 @@
 #include "content/ShaderFileWriter.h"
 #include "engine/kernel/Engine.h"
 #include "engine/kernel/MessageManager.h"
-#include "engine/render/ModelFlags.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderStage.h"
 #include "platform/Clock.h"
 #include "tests/engine/kernel/EngineSceneTestSupport.h"
+#include "tests/tools/ResourceFileSupport.h"
 #include "tools/DataKeeper.h"
 
 namespace keepertest {
@@ -75,17 +75,7 @@ protected:
 
     // A static one-triangle model file below the data folder ("ui\m.mdl").
     void WriteModel(const std::wstring& path) const {
-        Content::ModelFileWriter::Model model;
-        model.flags = Vantor::ModelFlags::kStatic | Vantor::ModelFlags::kTriangleList | Vantor::ModelFlags::kVisible;
-        model.indices = {0, 1, 2};
-        model.vertexCount = 3;
-        model.vertices.resize(3);
-        model.vertices[1].position[0] = 1.0f;
-        model.vertices[2].position[1] = 1.0f;
-        model.boxes.resize(1);
-        model.boxes[0].maximum[0] = 1.0f;
-        model.boxes[0].maximum[1] = 1.0f;
-        WriteBytes(L"data\\" + path, Content::ModelFileWriter::Build(model));
+        WriteBytes(L"data\\" + path, Content::ModelFileWriter::Build(TriangleModel()));
     }
 
     void WriteParticles(const std::wstring& path) const {
@@ -105,16 +95,8 @@ protected:
         WriteBytes(L"data\\" + path, Content::ShaderFileWriter::Build(shader));
     }
 
-    // A 2 x 2 opaque 32-bit TGA picture below the data folder.
-    void WriteTexture(const std::wstring& path) const {
-        std::string tga(18, '\0');
-        tga[2] = 2;  // uncompressed true colour
-        tga[12] = 2;
-        tga[14] = 2;
-        tga[16] = 32;
-        for (int pixel = 0; pixel < 4; ++pixel) tga += std::string("\x40\x80\xC0\xFF", 4);
-        WriteFile(L"data\\" + path, tga);
-    }
+    // A 2 x 2 opaque picture below the data folder.
+    void WriteTexture(const std::wstring& path) const { WriteFile(L"data\\" + path, SolidPicture(2)); }
 
     std::unique_ptr<Vantor::Engine> engine_;
 };
