@@ -16,6 +16,7 @@
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderFileReader.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/render/SpriteGroup.h"
@@ -67,8 +68,21 @@ std::wstring FileAttribute(const XMLNode& node, const char* name, const std::wst
     return Vantor::FileManager::CombinePath(folder, value ? value->GetWideString() : Vantor::ToWide(kUnknownFileName));
 }
 
+// The frame count of a shader element. Every numbered file is a texture to look up and
+// load, so a list may name no more of them than a shader file may.
+int FrameCount(const XMLNode& node, int kind, const std::string& key) {
+    const XMLValue* frames = Attribute(node, "frame_count");
+    const int count = frames ? frames->GetInt() : 1;
+    constexpr int kMostFiles = Vantor::ShaderFileReader::kMaxNumberedFrames;
+    if (kind != Vantor::ShaderStage::kNumberedFiles || count <= kMostFiles) return count;
+    Vantor::MessageManager::Instance()->PrintError("(DataKeeper::ReadResourceNode): Shader \"" + key + "\" has " +
+                                                   std::to_string(count) + " numbered files, at most " +
+                                                   std::to_string(kMostFiles));
+    return kMostFiles;
+}
+
 // The material the shader element describes.
-Vantor::ShaderDescriptor ShaderOf(const XMLNode& node, const std::wstring& folder) {
+Vantor::ShaderDescriptor ShaderOf(const XMLNode& node, const std::wstring& folder, const std::string& key) {
     int kind = Vantor::ShaderStage::kSingleTexture;
     if (const XMLValue* type = Attribute(node, "animation_type")) {
         if (type->GetString() == "net") kind = Vantor::ShaderStage::kGridSheet;
@@ -76,13 +90,12 @@ Vantor::ShaderDescriptor ShaderOf(const XMLNode& node, const std::wstring& folde
     }
     int grid[2] = {1, 1};
     if (const XMLValue* size = Attribute(node, "net_size")) size->GetInts(grid, 2);
-    const XMLValue* frames = Attribute(node, "frame_count");
     const XMLValue* speed = Attribute(node, "animation_speed");
     std::string texture;
     if (const XMLValue* name = Attribute(node, "texture_name"))
         texture = Vantor::ToNarrow(Vantor::FileManager::CombinePath(folder, name->GetWideString()));
     return Vantor::ShaderDescriptor(BoolAttribute(node, "alpha_blend", false), BoolAttribute(node, "mip_map", true),
-                                    kind, grid[0], grid[1], frames ? frames->GetInt() : 1,
+                                    kind, grid[0], grid[1], FrameCount(node, kind, key),
                                     speed ? speed->GetFloat() : 0.0f, texture, BoolAttribute(node, "clamp", true));
 }
 
@@ -201,7 +214,7 @@ void DataKeeper::ReadResourceNode(bool now, const XMLNode& node, const std::wstr
         RequestModel(key, FileAttribute(node, "file_name", folder), BoolAttribute(node, "color_verticies", true),
                      speed != nullptr, speed ? speed->GetFloat() : 0.0f, temporaryTextures, now, false);
     } else if (node.name == "shader") {
-        RequestShader(key, ShaderOf(node, folder), temporaryTextures, now, false);
+        RequestShader(key, ShaderOf(node, folder, key), temporaryTextures, now, false);
     } else if (node.name == "particles") {
         RequestParticleSystem(key, FileAttribute(node, "file_name", folder), temporaryTextures, now, false);
     } else if (node.name == "texture_pack") {

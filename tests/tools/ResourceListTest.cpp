@@ -185,6 +185,16 @@ TEST_F(ResourceListTest, AnimationTypesNameTheStageKind) {
     }
 }
 
+// Each numbered file is a texture to load: a list may not name more than a shader file.
+TEST_F(ResourceListTest, NumberedFilesAreLimitedLikeThoseOfShaderFiles) {
+    const Vantor::ShaderStage& stage =
+        QueuedStage("<shader name=\"s\" texture_name=\"f\" animation_type=\"list\" frame_count=\"2000000000\"/>");
+    EXPECT_EQ(10000, stage.frames);
+    EXPECT_EQ(std::vector<std::string>{"(DataKeeper::ReadResourceNode): Shader \"s\" has 2000000000 numbered files, "
+                                       "at most 10000"},
+              TakeErrors());
+}
+
 // --- now or queued ---------------------------------------------------------------------
 
 TEST_F(ResourceListTest, AListReadNowCreatesEverythingAndQueuesNothing) {
