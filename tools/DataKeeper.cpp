@@ -39,10 +39,10 @@ constexpr std::size_t kKeptShaderReserve = 2000;
 constexpr std::size_t kKeptModelReserve = 2000;
 constexpr std::size_t kKeptParticleReserve = 1000;
 constexpr std::size_t kKeptTexturePackReserve = 50;
-// Texture-loading entries staged per queued entry at most, for the reservation.
+// Room in the staging list per queued entry: the entry and the entries of its textures.
 constexpr std::size_t kStagedPerEntry = 10;
 
-constexpr const char* kUnknownFileName = "unknown_file_name";
+constexpr const wchar_t* kUnknownFileName = L"unknown_file_name";
 constexpr const char* kTemporaryEntryPrefix = "temp_loading_";
 
 void ReleaseShaderUser(Vantor::ShaderUser* user) { Vantor::ShaderManager::Instance()->ReleaseShader(user); }
@@ -65,7 +65,7 @@ bool BoolAttribute(const XMLNode& node, const char* name, bool fallback) {
 // A file attribute joined to the list's folder: relative to the data folder.
 std::wstring FileAttribute(const XMLNode& node, const char* name, const std::wstring& folder) {
     const XMLValue* value = Attribute(node, name);
-    return Vantor::FileManager::CombinePath(folder, value ? value->GetWideString() : Vantor::ToWide(kUnknownFileName));
+    return Vantor::FileManager::CombinePath(folder, value ? value->GetWideString() : kUnknownFileName);
 }
 
 // The frame count of a shader element. Every numbered file is a texture to look up and

@@ -74,9 +74,6 @@ public:
         kept_.clear();
     }
 
-    std::size_t GetCount() const { return table_.size(); }
-    std::size_t GetKeptCount() const { return kept_.size(); }
-
 private:
     std::string operationName_;
     std::string label_;
