@@ -10,6 +10,7 @@ packages=(
   libsdl2-dev libgl-dev libgl1-mesa-dri mesa-utils
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libogg-dev libvorbis-dev
+  libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libexpat1-dev
   xvfb xauth

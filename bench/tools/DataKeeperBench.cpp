@@ -17,6 +17,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,8 +26,6 @@
 #include "content/ModelFileWriter.h"
 #include "content/ParticleFileWriter.h"
 #include "content/ShaderFileWriter.h"
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/EngineSettings.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
 #include "engine/render/ModelManager.h"
@@ -33,7 +33,7 @@
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
+#include "bench/support/EngineBenchHome.h"
 #include "tests/tools/ResourceFileSupport.h"
 #include "tools/DataKeeper.h"
 #include "tools/XMLNode.h"
@@ -65,13 +65,12 @@ class Home {
 public:
     Home() {
         WriteFiles();
-        Vantor::EngineSettings settings = folder_.Settings(L"Bench", 100);
-        settings.logEnabled = false;
-        settings.displayMode = "640x480x32";
-        engine_ = std::make_unique<Vantor::Engine>(settings);
+        home_.StartEngine();
     }
 
-    Vantor::Engine& Engine() { return *engine_; }
+    void Frame(DataKeeper& keeper) {
+        home_.Frame([&keeper] { keeper.Update(); });
+    }
 
 private:
     void WriteFiles() const {
@@ -93,7 +92,9 @@ private:
     }
 
     void Write(const std::string& relative, const std::string& bytes) const {
-        folder_.folder.WriteFile(relative, bytes);
+        const std::filesystem::path path = home_.Folder() / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
     }
 
     static std::string NowList() {
@@ -138,8 +139,7 @@ private:
         return list + "</resources>\n";
     }
 
-    enginetest::EngineFolder folder_;
-    std::unique_ptr<Vantor::Engine> engine_;
+    benchsupport::EngineBenchHome home_;
 };
 
 Home& TheHome() {
@@ -242,15 +242,13 @@ public:
 
 // The loading screen: engine frames, each with one Update, until the list is loaded.
 void BM_DataKeeperStepwiseLoadFrames(benchmark::State& state) {
-    Vantor::Engine& engine = TheHome().Engine();
+    Home& home = TheHome();
     double frames = 0;
     for (auto _ : state) {
         OneExtraStepKeeper keeper;
         keeper.LoadResourceList(kNowList, false);
         while (keeper.GetStep() < keeper.GetExtraStepCount() + DataKeeper::kResourceSteps + 1) {
-            engine.BeginFrame();
-            keeper.Update();
-            engine.EndFrame();
+            home.Frame(keeper);
             ++frames;
         }
     }

@@ -28,7 +28,7 @@ EngineFile::EngineFile(const std::wstring& path, int accessMode, int flushMode)
 }
 
 EngineFile::~EngineFile() {
-    if (IsWriting() && flushMode_ == 1) FlushFileBuffers(handle_);
+    if (unflushed_ && flushMode_ == 1) FlushFileBuffers(handle_);
     CloseHandle(handle_);
 }
 
@@ -56,8 +56,14 @@ void EngineFile::Read(void* data, std::uint32_t count, std::uint32_t* bytesRead)
 void EngineFile::Write(const void* data, std::uint32_t count, std::uint32_t* bytesWritten) {
     DWORD written = 0;
     if (!WriteFile(handle_, data, count, &written, nullptr)) written = 0;
-    if (flushMode_ == 2) FlushFileBuffers(handle_);
+    unflushed_ = true;
+    if (flushMode_ == 2) Flush();
     if (bytesWritten != nullptr) *bytesWritten = written;
+}
+
+bool EngineFile::Flush() {
+    unflushed_ = false;
+    return FlushFileBuffers(handle_) != FALSE;
 }
 
 }  // namespace Vantor

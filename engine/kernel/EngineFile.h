@@ -32,6 +32,8 @@ public:
     // One read or write call; the optional out parameter receives the bytes moved.
     void Read(void* data, std::uint32_t count, std::uint32_t* bytesRead = nullptr);
     void Write(const void* data, std::uint32_t count, std::uint32_t* bytesWritten = nullptr);
+    // Pushes every write made so far to the disk; false when the system fails to.
+    bool Flush();
 
     // Size at opening for reading, 0 for writing.
     std::uint32_t GetSize() const { return size_; }
@@ -45,6 +47,7 @@ private:
     int flushMode_;
     std::uint32_t size_ = 0;
     HANDLE handle_ = nullptr;
+    bool unflushed_ = false;  // writes since the last flush, which closing must flush
 };
 
 }  // namespace Vantor

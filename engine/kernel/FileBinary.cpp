@@ -129,6 +129,11 @@ void FileBinary::Write(const void* source, std::uint32_t elementSize, std::uint3
                         QuotedPath() + " file");
 }
 
+void FileBinary::Flush() {
+    if (writeMode_ == 0 || file_ == nullptr) return;
+    if (!file_->Flush()) throw FileError("Failed to flush " + QuotedPath() + " file");
+}
+
 bool FileBinary::Seek(int origin, std::int32_t offset) {
     bool inside = true;
     std::int64_t position = position_;

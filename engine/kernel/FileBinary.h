@@ -39,6 +39,10 @@ public:
     // Writes elementSize * count bytes; only on a stream opened for writing.
     void Write(const void* source, std::uint32_t elementSize, std::uint32_t count,
                std::uint32_t* bytesWritten = nullptr);
+    // Pushes what was written to the disk; throws FileError "Failed to flush " + quoted
+    // path + " file" when the system fails to. Streams not writing to a disk file have
+    // nothing to flush.
+    void Flush();
     // origin 0 from the start, 1 back from the end, 2 relative to the position. The
     // position is kept on a byte of the stream (0 to size - 1); false when it had to be
     // corrected.

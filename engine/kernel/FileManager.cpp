@@ -129,6 +129,14 @@ void FileManager::DeletePath(const std::wstring& path) {
     _wrmdir(path.c_str());
 }
 
+bool FileManager::DeleteFile(const std::wstring& path) { return _wremove(path.c_str()) == 0; }
+
+bool FileManager::MoveFile(const std::wstring& source, const std::wstring& target, bool replace) {
+    DWORD flags = MOVEFILE_WRITE_THROUGH;
+    if (replace) flags |= MOVEFILE_REPLACE_EXISTING;
+    return MoveFileExW(source.c_str(), target.c_str(), flags) != FALSE;
+}
+
 void FileManager::ListFilesOnDisk(const std::wstring& folder, const std::wstring& pattern, bool recursive,
                                   std::vector<std::wstring>& files) {
     if (folder.empty()) return;  // would list the root folder

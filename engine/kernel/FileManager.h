@@ -100,6 +100,14 @@ public:
     static void CreateFolders(const std::wstring& path);
     // Deletes a file, or a folder with everything below it.
     static void DeletePath(const std::wstring& path);
+    // Deletes a file; a folder or a missing path is left alone. False when nothing was
+    // deleted.
+    static bool DeleteFile(const std::wstring& path);
+    // Renames a file within its disk and waits until the target's folder has reached
+    // it. With replace an existing target file is replaced in one step, so the target
+    // is at every moment either the old or the new file; without, an existing target
+    // makes it fail. A folder is never replaced. False when nothing was renamed.
+    static bool MoveFile(const std::wstring& source, const std::wstring& target, bool replace);
     // Appends folder + "\" + lower-cased name of each file whose lower-cased name holds
     // the pattern ("*.*" or empty: every file), walking sub-folders when recursive.
     static void ListFilesOnDisk(const std::wstring& folder, const std::wstring& pattern, bool recursive,

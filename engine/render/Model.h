@@ -103,6 +103,12 @@ public:
     IndexBuffer* GetIndexBuffer() const { return indexBuffer_; }
     const Skeleton* GetSkeleton() const { return skeleton_; }
     const BoundingBox& GetBoundingBox() const { return boundingBox_; }
+    // A box the owner measured in the model's own frame (ComputeBoundingBox), placed by
+    // the world matrix; for models whose update keeps their box.
+    void SetBoundingBox(const BoundingBox& box) {
+        boundingBox_ = box;
+        boundingBox_.SetMatrix(worldMatrix_);
+    }
     PrimitiveType GetPrimitiveType() const { return primitiveType_; }
     std::uint32_t GetPrimitiveCount() const { return primitiveCount_; }
     // The primitive count when the last update found the model in view, else 0.

@@ -25,19 +25,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/kernel/Config.h"
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/EngineSettings.h"
+#include "bench/support/EngineBenchHome.h"
 #include "engine/kernel/Matrix4.h"
-#include "engine/render/Camera.h"
-#include "engine/render/CameraManager.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
 #include "engine/render/ModelManager.h"
 #include "platform/Backend.h"
 #include "platform/BenchPlainGL.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
 
 namespace {
 
@@ -140,35 +134,12 @@ std::vector<platform::bench::PlainQuad> QuadPlaces() {
 class Scene {
 public:
     Scene() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder_ = pattern;
-        const std::wstring root = platform::ToWindowsPath(folder_.string());
-        platform::seam::SetExecutablePath(root + L"\\bench.exe");
-        platform::seam::SetUserDataFolder(root + L"\\user");
-        WriteFile(folder_ / "data/bench/tile.tga", PictureTga());
-        WriteFile(folder_ / "data/bench/quad.srf", ShaderFile());
-        WriteFile(folder_ / "data/bench/quad.mlf", ModelFile());
+        WriteFile(home_.Folder() / "data/bench/tile.tga", PictureTga());
+        WriteFile(home_.Folder() / "data/bench/quad.srf", ShaderFile());
+        WriteFile(home_.Folder() / "data/bench/quad.mlf", ModelFile());
+        home_.StartEngine();
 
-        Vantor::EngineSettings settings;
-        settings.title = L"Bench";
-        settings.version = 100;
-        settings.baseFolder = root;
-        settings.configFolder = root;
-        settings.configName = L"bench";
-        settings.logFolder = root;
-        settings.dataFolder = L"data";
-        settings.usePacks = false;
-        settings.displayMode = "800x600x32";
-        settings.centreWindow = true;
-        engine_ = std::make_unique<Vantor::Engine>(settings);
-        Vantor::Config::Instance()->values.vsync = false;
-
-        Vantor::Camera* camera = Vantor::CameraManager::Instance()->CreateCamera(Vantor::Camera::kOrthographic);
-        camera->width = kWidth;
-        camera->height = kHeight;
-        camera->nearPlane = 500;
-        camera->farPlane = -500;
+        Vantor::Camera* camera = benchsupport::EngineBenchHome::MakePictureCamera();
         Vantor::ModelManager& models = *Vantor::ModelManager::Instance();
         Vantor::Model* quad = models.LoadModel(L"bench\\quad.mlf", camera, 0, false);
         for (const platform::bench::PlainQuad& place : places_) {
@@ -187,19 +158,12 @@ public:
     }
     ~Scene() {
         plain_.clear();
-        engine_.reset();
-        platform::seam::SetExecutablePath(L"");
-        platform::seam::SetUserDataFolder(L"");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        home_.StopEngine();
     }
 
     // The engine's whole frame: its start (window messages, input) and its end (every
     // manager's pass with the draw, presentation).
-    void Frame() {
-        engine_->BeginFrame();
-        engine_->EndFrame();
-    }
+    void Frame() { home_.Frame(); }
 
     // Null when there is no OpenGL.
     platform::bench::PlainGLQuads* Plain(platform::bench::PlainGLQuads::Target target) const {
@@ -211,9 +175,8 @@ public:
     const std::string& PlainFailure() const { return plainFailure_; }
 
 private:
-    std::filesystem::path folder_;
+    benchsupport::EngineBenchHome home_;
     std::vector<platform::bench::PlainQuad> places_ = QuadPlaces();
-    std::unique_ptr<Vantor::Engine> engine_;
     // By target: straight into the window, offscreen.
     std::vector<std::unique_ptr<platform::bench::PlainGLQuads>> plain_;
     std::string plainFailure_;

@@ -219,6 +219,20 @@ TEST_F(FileBinaryTest, FailedWriteThrowsOnlyWhenStrict) {
     EXPECT_EQ(file.GetSize(), 0u);
 }
 
+TEST_F(FileBinaryTest, FailedFlushThrows) {
+    FileBinary file(PathOf("w.bin"), 1, 0, 0, nullptr, true, nullptr, 0, 1);
+    file.Write("abc", 1, 3);
+    platform::seam::FailNextCalls("FlushFileBuffers", 1);
+    try {
+        file.Flush();
+        FAIL() << "flushed";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.GetText(), "Failed to flush \"" + Vantor::ToNarrow(PathOf("w.bin")) + "\" file");
+    }
+    EXPECT_NO_THROW(file.Flush());
+    EXPECT_NO_THROW(Over("abc").Flush()) << "nothing to flush";
+}
+
 TEST_F(FileBinaryTest, MissingFileCannotBeOpened) {
     const std::wstring path = PathOf("missing.bin");
     try {

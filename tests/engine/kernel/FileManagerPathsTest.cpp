@@ -183,4 +183,28 @@ TEST_F(FileManagerDiskTest, DeletePathRemovesAFileOrAWholeTree) {
     EXPECT_TRUE(std::filesystem::exists(temp_.Path() / "profiles" / "Bob.prf"));
 }
 
+TEST_F(FileManagerDiskTest, DeleteFileLeavesFoldersAlone) {
+    temp_.WriteFile("profiles/anna.prf", "p");
+    temp_.WriteFile("profiles/anna/notes.txt", "n");
+    EXPECT_TRUE(FileManager::DeleteFile(Root() + L"\\PROFILES\\Anna.prf"));
+    EXPECT_FALSE(FileManager::DeleteFile(Root() + L"\\profiles\\anna"));
+    EXPECT_FALSE(FileManager::DeleteFile(Root() + L"\\profiles\\nobody"));
+    EXPECT_FALSE(std::filesystem::exists(temp_.Path() / "profiles" / "anna.prf"));
+    EXPECT_EQ("n", temp_.ReadFile("profiles/anna/notes.txt"));
+}
+
+TEST_F(FileManagerDiskTest, MoveFileReplacesOnlyWhenAsked) {
+    temp_.WriteFile("new", "new");
+    temp_.WriteFile("old", "old");
+    temp_.WriteFile("folder/inside", "");
+    EXPECT_FALSE(FileManager::MoveFile(Root() + L"\\new", Root() + L"\\old", false));
+    EXPECT_FALSE(FileManager::MoveFile(Root() + L"\\new", Root() + L"\\folder", true));
+    EXPECT_EQ("old", temp_.ReadFile("old"));
+    EXPECT_TRUE(FileManager::MoveFile(Root() + L"\\NEW", Root() + L"\\old", true));
+    EXPECT_EQ("new", temp_.ReadFile("old"));
+    EXPECT_FALSE(std::filesystem::exists(temp_.Path() / "new"));
+    EXPECT_TRUE(FileManager::MoveFile(Root() + L"\\old", Root() + L"\\aside", false));
+    EXPECT_EQ("new", temp_.ReadFile("aside"));
+}
+
 }  // namespace
