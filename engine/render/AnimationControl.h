@@ -41,6 +41,7 @@ public:
     void SetRandomPosition();
 
     void SetLoop(bool loop) { loop_ = loop; }
+    float GetSpeed() const { return speed_; }
     void SetSpeed(float framesPerSecond) { speed_ = framesPerSecond; }
     // False once a range that does not loop reached its end, and after Stop.
     bool IsPlaying() const { return playing_; }

@@ -81,6 +81,25 @@ inline std::string Unframed(const std::string& text, const std::string& prefix, 
     return text.substr(start, end - start);
 }
 
+// Error texts in the log's list, without the "Error: " and "!" framing; the list is
+// cleared, so the next call sees only what was logged after this one.
+inline std::vector<std::string> TakeErrors(Vantor::MessageManager& log) {
+    std::vector<std::string> errors;
+    for (const Vantor::LogMessage* message : log.GetMessages())
+        if (message->kind == Vantor::MessageKind::Error) errors.push_back(Unframed(message->text, "Error: ", "!"));
+    log.ClearMessages();
+    return errors;
+}
+
+// Fatal texts in the log's list, without the "PROGRAM ABORTING: " prefix.
+inline std::vector<std::string> Fatals(const Vantor::MessageManager& log) {
+    std::vector<std::string> fatals;
+    for (const Vantor::LogMessage* message : log.GetMessages())
+        if (message->kind == Vantor::MessageKind::FatalError)
+            fatals.push_back(Unframed(message->text, "PROGRAM ABORTING: ", "\n"));
+    return fatals;
+}
+
 // A test that builds engine objects in a private home, with the windowing seams reset
 // around it and injected failures cleared after it.
 class EngineObjectTest : public testing::Test {
@@ -130,22 +149,8 @@ protected:
         platform::seam::ClearInjectedFailures();
     }
 
-    // Error texts logged since the last call, without the "Error: " and "!" framing.
-    std::vector<std::string> TakeErrors() {
-        std::vector<std::string> errors;
-        for (const Vantor::LogMessage* message : log_->GetMessages())
-            if (message->kind == Vantor::MessageKind::Error) errors.push_back(Unframed(message->text, "Error: ", "!"));
-        log_->ClearMessages();
-        return errors;
-    }
-    // Fatal texts logged so far, without the "PROGRAM ABORTING: " prefix.
-    std::vector<std::string> Fatals() const {
-        std::vector<std::string> fatals;
-        for (const Vantor::LogMessage* message : log_->GetMessages())
-            if (message->kind == Vantor::MessageKind::FatalError)
-                fatals.push_back(Unframed(message->text, "PROGRAM ABORTING: ", "\n"));
-        return fatals;
-    }
+    std::vector<std::string> TakeErrors() { return enginetest::TakeErrors(*log_); }
+    std::vector<std::string> Fatals() const { return enginetest::Fatals(*log_); }
 
     EngineFolder home_;
     std::unique_ptr<Vantor::MessageManager> log_;

@@ -1,0 +1,66 @@
+// Fuzzes the data keeper's reading of resource lists: the input is a list below the
+// data folder, read queued into a fresh keeper (a list that is not XML ends in the fatal
+// error). Every queued entry must be whole: keyed, a shader entry with its material, any
+// other with a file path. Nothing is created from the files the list names: those
+// files' readers have fuzz targets of their own.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "engine/kernel/Engine.h"
+#include "engine/kernel/EngineSettings.h"
+#include "engine/kernel/FatalError.h"
+#include "engine/kernel/MessageManager.h"
+#include "fuzz/file_fuzz_support.h"
+#include "platform/WinFolders.h"
+#include "platform/WinPaths.h"
+#include "tools/DataKeeper.h"
+#include "tools/ResourceLoadEntry.h"
+
+namespace {
+
+using GameTools::ResourceLoadEntry;
+
+// The engine on the headless backend over the workspace, without a log file.
+struct EngineWorkspace : fuzzing::Workspace {
+    EngineWorkspace() {
+        CreateFolder("data/ui");
+        const std::wstring root = platform::ToWindowsPath(HostPath());
+        platform::seam::SetExecutablePath(root + L"\\game.exe");
+        platform::seam::SetUserDataFolder(root + L"\\user");
+        Vantor::EngineSettings settings;
+        settings.title = L"Fuzz";
+        settings.baseFolder = root;
+        settings.configFolder = root;
+        settings.configName = L"fuzz";
+        settings.logEnabled = false;
+        settings.dataFolder = L"data";
+        settings.usePacks = false;
+        settings.displayMode = "640x480x32";
+        engine = std::make_unique<Vantor::Engine>(settings);
+    }
+    std::unique_ptr<Vantor::Engine> engine;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static EngineWorkspace workspace;
+    workspace.WriteFile("data/ui/list.xml", data, size);
+    GameTools::DataKeeper keeper;
+    try {
+        keeper.LoadResourceList(L"data\\ui\\list.xml", false);
+    } catch (const Vantor::FatalError&) {
+        Vantor::MessageManager::Instance()->ClearMessages();
+        return 0;
+    }
+    for (const ResourceLoadEntry* entry : keeper.GetPendingEntries()) {
+        const bool whole = entry->kind == ResourceLoadEntry::kShader ? entry->descriptor != nullptr
+                                                                     : !entry->path.empty();
+        if (!whole || entry->keyless || entry->key.empty()) std::abort();
+    }
+    Vantor::MessageManager::Instance()->ClearMessages();
+    return 0;
+}
