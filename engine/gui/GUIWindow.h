@@ -19,6 +19,7 @@
 
 namespace Vantor {
 
+class AnimationControl;
 class Camera;
 class GUIFontManager;
 class Model;
@@ -96,6 +97,9 @@ public:
     Vector2 GetAbsolutePosition() const;
 
     ShaderUser* GetShaderUser() const;
+    // The frame animation of the material's first stage when that stage has more than
+    // one frame (an image per state), else null.
+    AnimationControl* GetStageAnimation() const;
     void SetShader(const ShaderDescriptor* shader);
     void ScaleTextureCoordinates(const Vector2& uv);
     // Of the model's first vertex; opaque white without a model.
