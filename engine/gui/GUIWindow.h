@@ -132,6 +132,8 @@ public:
     // The cursor of the last HandleInput, in the model's own frame after a model hit test.
     const Vector2& GetCursorPosition() const { return cursorPosition_; }
     int GetPrintCount() const { return printCount_; }
+    // A text queued this frame, 0 up to the print count.
+    const TextPrint& GetTextPrint(int index) const { return *printPool_[static_cast<std::size_t>(index)]; }
     GUIFontManager* GetFontManager() const { return fontManager_; }
 
 private:
