@@ -28,10 +28,7 @@ protected:
         GUIElementTest::SetUp();
         MakeControls();
         RegisterSound("gui_default_edit_box_print");
-        std::vector<FontFileWriter::Record> glyphs;
-        for (char16_t c = u'a'; c <= u'z'; ++c) glyphs.push_back(GlyphRecord(c, 0.5f));
-        for (char16_t c : {u'A', u'|', u'.', u'-'}) glyphs.push_back(GlyphRecord(c, 0.5f));
-        fonts_->LoadFont(0, nullptr, WriteFont("edit", glyphs))->SetSize(20.0f);
+        fonts_->LoadFont(0, nullptr, WriteFont("edit", TypingFont()))->SetSize(20.0f);
     }
 
     GUIEditBox& MakeBox(int maximumCount = 20, float maximumWidth = 1000.0f, float visibleWidth = 1000.0f,

@@ -7,6 +7,13 @@
 
 namespace guitest {
 
+FontFileWriter::Bytes TypingFont() {
+    std::vector<FontFileWriter::Record> glyphs;
+    for (char16_t c = u'a'; c <= u'z'; ++c) glyphs.push_back(GlyphRecord(c, 0.5f));
+    for (char16_t c : {u'A', u'|', u'.', u'-'}) glyphs.push_back(GlyphRecord(c, 0.5f));
+    return FontFileWriter::Build(glyphs);
+}
+
 void GUIElementTest::SetUp() {
     GUITest::SetUp();
     soundSystem_ = std::make_unique<Vantor::SoundSystem_DS7>(false, Window().GetWindowHandle());

@@ -18,6 +18,9 @@
 
 namespace guitest {
 
+// A font for typing: 'a' to 'z', 'A', '|', '.' and '-', each half its size wide.
+FontFileWriter::Bytes TypingFont();
+
 class GUIElementTest : public GUITest {
 protected:
     void SetUp() override;
