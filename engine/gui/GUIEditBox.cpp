@@ -172,7 +172,9 @@ bool GUIEditBox::Backspace() {
 }
 
 void GUIEditBox::FollowCaretLeft() {
-    if (caret_ != firstVisible_) return;
+    // Beyond equal only in a view too narrow for one character, where the view stands
+    // on the caret.
+    if (caret_ > firstVisible_) return;
     firstVisible_ -= std::min(firstVisible_, kViewJump);
     UpdateFirstVisible();
 }

@@ -18,11 +18,7 @@ GUIScroll::GUIScroll(GUIFontManager* fontManager, GUISoundManager* soundManager,
     CreateDecreaseButton(Vector2(), Vector2(), nullptr, nullptr);
 }
 
-// The arrows go before the slider's thumb.
-GUIScroll::~GUIScroll() {
-    increase_.reset();
-    decrease_.reset();
-}
+GUIScroll::~GUIScroll() = default;
 
 void GUIScroll::CreateThumb(const Vector2& size, const Model* modelResource, const ShaderDescriptor* shader) {
     GUISlider::CreateThumb(size, modelResource, shader);

@@ -20,6 +20,7 @@ public:
               const Vector2& position, const Vector2& size, const Model* modelResource, const ShaderDescriptor* shader,
               int vertical, const Vector2& thumbMinimum, const Vector2& thumbMaximum, std::uint32_t stepCount,
               GUIWindow* parent);
+    // The arrows go first, then the slider's thumb.
     ~GUIScroll() override;
 
     // The slider's input, then the arrows'; a held arrow steps the value on the frame clock.

@@ -259,6 +259,10 @@ TEST_F(GUIEditBoxTest, AViewTooNarrowForTheCaretStopsAtTheCaret) {
         EXPECT_EQ(box.GetFirstVisible(), 4);
         Type(box, L"e");
         EXPECT_EQ(box.GetFirstVisible(), 5);
+        Key(box, VK_LEFT);
+        Key(box, VK_BACK);
+        EXPECT_EQ(box.GetText(), L"abce");
+        EXPECT_EQ(box.GetFirstVisible(), 3) << "the view stays on the caret";
     }
 }
 
