@@ -5,6 +5,7 @@
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/kernel/Matrix4.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/BoundingBox.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
@@ -152,6 +153,13 @@ Vector2 GUIWindow::GetAbsolutePosition() const {
 }
 
 ShaderUser* GUIWindow::GetShaderUser() const { return model_ ? model_->GetShaderUser() : nullptr; }
+
+AnimationControl* GUIWindow::GetStageAnimation() const {
+    const ShaderUser* material = GetShaderUser();
+    if (!material || material->GetStageCount() == 0) return nullptr;
+    AnimationControl* stage = material->GetAnimationControl(0);
+    return stage && stage->GetFrameCount() > 1 ? stage : nullptr;
+}
 
 void GUIWindow::SetShader(const ShaderDescriptor* shader) {
     if (!model_ || !shader) return;

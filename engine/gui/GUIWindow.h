@@ -19,6 +19,7 @@
 
 namespace Vantor {
 
+class AnimationControl;
 class Camera;
 class GUIFontManager;
 class Model;
@@ -96,6 +97,9 @@ public:
     Vector2 GetAbsolutePosition() const;
 
     ShaderUser* GetShaderUser() const;
+    // The frame animation of the material's first stage when that stage has more than
+    // one frame (an image per state), else null.
+    AnimationControl* GetStageAnimation() const;
     void SetShader(const ShaderDescriptor* shader);
     void ScaleTextureCoordinates(const Vector2& uv);
     // Of the model's first vertex; opaque white without a model.
@@ -128,6 +132,8 @@ public:
     // The cursor of the last HandleInput, in the model's own frame after a model hit test.
     const Vector2& GetCursorPosition() const { return cursorPosition_; }
     int GetPrintCount() const { return printCount_; }
+    // A text queued this frame, 0 up to the print count.
+    const TextPrint& GetTextPrint(int index) const { return *printPool_[static_cast<std::size_t>(index)]; }
     GUIFontManager* GetFontManager() const { return fontManager_; }
 
 private:

@@ -39,6 +39,8 @@ public:
     void SetPositionToEnd();
     // Puts the position anywhere within the current range.
     void SetRandomPosition();
+    // For owners that choose the frame themselves (a GUI element showing its state).
+    void SetPosition(float position) { position_ = position; }
 
     void SetLoop(bool loop) { loop_ = loop; }
     float GetSpeed() const { return speed_; }
@@ -46,6 +48,7 @@ public:
     // False once a range that does not loop reached its end, and after Stop.
     bool IsPlaying() const { return playing_; }
     float GetPosition() const { return position_; }
+    std::uint32_t GetFrameCount() const { return frameCount_; }
     std::uint32_t GetFrameA() const { return frameA_; }
     std::uint32_t GetFrameB() const { return frameB_; }
     // Weight of frame B: 0 shows frame A, 1 frame B.

@@ -1,7 +1,7 @@
 // Text and windows drawn through OpenGL under an X server: a line printed in a font made
 // by the font generator shows its ink inside the measured extent, in the print's colour,
 // the right way up and centred by its alignment; a child window's quad covers its
-// parent's.
+// parent's; a slider's thumb shows at its value; an edit box shows its text and caret.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,12 @@
 #include <string>
 
 #include "content/FontGenerator.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIEditBox.h"
+#include "engine/gui/GUISlider.h"
 #include "engine/gui/TextAlignment.h"
+#include "engine/kernel/Timer.h"
+#include "engine/kernel/TimerManager.h"
 #include "engine/render/Image.h"
 #include "tests/engine/gui/GUITestSupport.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
@@ -160,6 +165,45 @@ TEST_F(TextSdlTest, AChildWindowsQuadCoversItsParents) {
     EXPECT_TRUE(Near(scenes::PixelAt(picture, 300, 200), {0, 0, 255}, 3)) << "both: the child in front";
     EXPECT_TRUE(Near(scenes::PixelAt(picture, 450, 320), {0, 0, 255}, 3)) << "the child alone";
     EXPECT_TRUE(Near(scenes::PixelAt(picture, 50, 50), {0, 0, 0}, 3)) << "outside both";
+}
+
+TEST_F(TextSdlTest, ASlidersThumbShowsAtItsValueOverTheTrack) {
+    const Vantor::ShaderDescriptor plain;
+    windows_.push_back(std::make_unique<Vantor::GUISlider>(fonts_.get(), nullptr, camera_, GUIWindow::kShown,
+                                                           Vector2(100, 100), Vector2(300, 40), nullptr, &plain, 0,
+                                                           Vector2(0, 0), Vector2(280, 0), 5u, nullptr));
+    auto& slider = static_cast<Vantor::GUISlider&>(*windows_.back());
+    slider.CreateThumb(Vector2(20, 40), nullptr, &plain);
+    slider.SetColor({0, 0, 1, 1});
+    slider.GetThumb()->SetColor({1, 1, 0, 1});
+    slider.SetValue(3);
+    Vantor::Image picture;
+    DrawFrame(picture);
+    EXPECT_TRUE(Near(scenes::PixelAt(picture, 110, 120), {0, 0, 255}, 3)) << "the track at value 0";
+    EXPECT_TRUE(Near(scenes::PixelAt(picture, 320, 120), {255, 255, 0}, 3)) << "the thumb at 3 of 0 to 4";
+    EXPECT_TRUE(Near(scenes::PixelAt(picture, 345, 120), {0, 0, 255}, 3)) << "the track beyond it";
+}
+
+TEST_F(TextSdlTest, AnEditBoxShowsItsTextAndTheCaretAfterIt) {
+    LoadGeneratedFont();
+    windows_.push_back(std::make_unique<Vantor::GUIEditBox>(
+        fonts_.get(), nullptr, camera_, GUIWindow::kShown, Vector2(100, 300), Vector2(400, 40), nullptr, nullptr, 0,
+        Vantor::Color(1, 1, 1, 1), Vector2(10, 10), 20, 1000.0f, 1000.0f, std::uint16_t{u'_'}, nullptr));
+    auto& box = static_cast<Vantor::GUIEditBox&>(*windows_.back());
+    box.SetText(L"Name");
+    timers_->GetFrameTimer()->SetTime(0.0f);  // the caret's shown half of the blink
+    box.HandleInput(Vector2(), false, false);
+    Vantor::Image picture;
+    DrawFrame(picture);
+    const Box withCaret = Ink(picture, {100, 290, 499, 339});
+    box.inputOn = false;
+    box.HandleInput(Vector2(), false, false);
+    DrawFrame(picture);
+    const Box text = Ink(picture, {100, 290, 499, 339});
+    ASSERT_FALSE(text.Empty());
+    EXPECT_NEAR(text.left, 110, 3);
+    EXPECT_EQ(withCaret.left, text.left);
+    EXPECT_GT(withCaret.right, text.right + 5) << "the caret follows the text";
 }
 
 }  // namespace
