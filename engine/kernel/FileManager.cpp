@@ -159,10 +159,9 @@ FileManager::FileManager(const std::wstring& baseFolder, bool usePacks, const st
                          std::uint32_t packCacheLimit)
     : baseFolder_(baseFolder.empty() ? GetExecutableFolder() : baseFolder),
       dataFolder_(ToLower(dataFolderName) + L"\\") {
-    // Without packs the manager only resolves paths, which needs no log: the path
-    // helpers' users may run before the log exists.
+    // A manager made only to resolve paths may exist before any log.
+    if (MessageManager* log = MessageManager::Instance()) log->PrintMessage("Initialization of File Manager...");
     if (!usePacks) return;
-    MessageManager::Instance()->PrintMessage("Initialization of File Manager...");
     OpenExecutablePack(packCacheLimit);
     OpenDataFolderPacks(packCacheLimit);
 }
@@ -198,7 +197,7 @@ void FileManager::OpenExecutablePack(std::uint32_t packCacheLimit) {
         return;  // no readable executable, no pack of its own
     }
     if (packLength > fileSize - 7) {
-        MessageManager::Instance()->PrintError("Incorrect pack file format");
+        PackFile::LogRefusal(executable, "Incorrect pack file format");
         return;
     }
     try {
