@@ -137,7 +137,7 @@ TEST(ImageReaderJPEG, AFileCutInsideTheScanStillLoads) {
     // One warning line naming the file, nothing else.
     EXPECT_THAT(rendertest::TakeLoggedTexts(),
                 testing::ElementsAre(AllOf(HasSubstr("Warning: Decoding \"pictures\\memory.jpg\" file: "),
-                                           HasSubstr("Premature end"))));
+                                           HasSubstr("premature end"))));
 }
 
 class JpegFileSourceTest : public testing::Test {
