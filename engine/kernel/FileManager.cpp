@@ -232,7 +232,8 @@ FileBinary* FileManager::OpenFile(const std::wstring& path, bool write, std::uin
     bool ownsMemory = true;
     EngineFile* sharedFile = nullptr;
     std::uint32_t baseOffset = 0;
-    if (!ExistsOnDisk(Absolute(path)) &&
+    // Without packs the disk answers anyway: no look before the opening.
+    if (!packs_.empty() && !ExistsOnDisk(Absolute(path)) &&
         FindInPacks(path, &size, &memory, &ownsMemory, &sharedFile, &baseOffset))
         return new FileBinary(path, 0, cacheLimit, size, memory, ownsMemory, sharedFile, baseOffset);
     return new FileBinary(path, 0, cacheLimit);
