@@ -11,14 +11,14 @@ FrameFileFinder::FrameFileFinder(const FileManager& files, const std::wstring& f
     : files_(files), folder_(FileManager::GetFolder(framePathSample)) {
     if (!listFolder || folder_.empty()) return;
     std::vector<std::wstring> paths;
-    FileManager::ListFilesOnDisk(FileManager::GetAbsolutePath(folder_), L"", false, paths);
-    for (const std::wstring& path : paths) names_.insert(FileManager::GetFileName(path));
+    files.ListFiles(folder_, L"", false, paths);
+    for (const std::wstring& path : paths) names_.insert(ToLower(FileManager::GetFileName(path)));
     listed_ = true;
 }
 
-bool FrameFileFinder::Exists(const std::wstring& path) const {
-    if (!listed_ || FileManager::GetFolder(path) != folder_) return files_.Exists(path);
-    return names_.count(ToLower(FileManager::GetFileName(path))) != 0 || files_.FindInPacks(path);
+bool FrameFileFinder::Exists(bool inFolder, const std::wstring& framePath, const std::wstring& lowerName,
+                             const std::wstring& suffix) const {
+    return inFolder ? names_.count(lowerName + suffix) != 0 : files_.Exists(framePath + suffix);
 }
 
 bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, std::wstring& opacity) const {
@@ -26,9 +26,12 @@ bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, 
     static const wchar_t* const kOpacityExtensions[] = {L".jpg", L".tga", L".bmp"};
 
     colour = framePath;
+    // The listing answers only for paths in its own folder.
+    const bool inFolder = listed_ && FileManager::GetFolder(framePath) == folder_;
+    const std::wstring lowerName = inFolder ? ToLower(FileManager::GetFileName(framePath)) : std::wstring();
     const wchar_t* found = nullptr;
     for (const wchar_t* extension : kColourExtensions) {
-        if (Exists(framePath + extension)) {
+        if (Exists(inFolder, framePath, lowerName, extension)) {
             colour = framePath + extension;
             found = extension;
             break;
@@ -37,9 +40,9 @@ bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, 
     if (found == nullptr) return false;
     if (std::wstring(found) != L".jpg" && std::wstring(found) != L".bmp") return true;
     for (const wchar_t* extension : kOpacityExtensions) {
-        const std::wstring candidate = framePath + L"_alpha" + extension;
-        if (Exists(candidate)) {
-            opacity = candidate;
+        const std::wstring suffix = std::wstring(L"_alpha") + extension;
+        if (Exists(inFolder, framePath, lowerName, suffix)) {
+            opacity = framePath + suffix;
             break;
         }
     }

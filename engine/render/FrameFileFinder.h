@@ -14,8 +14,8 @@ class FileManager;
 
 class FrameFileFinder {
 public:
-    // With listFolder, the disk folder of framePathSample is listed once; paths in
-    // other folders are still asked of the file manager.
+    // With listFolder, the folder of framePathSample is listed once, on disk and in the
+    // packs; paths in other folders are still asked of the file manager.
     FrameFileFinder(const FileManager& files, const std::wstring& framePathSample, bool listFolder);
 
     // Whether a colour file was found; without one the colour path is the frame path
@@ -23,12 +23,15 @@ public:
     bool Find(const std::wstring& framePath, std::wstring& colour, std::wstring& opacity) const;
 
 private:
-    bool Exists(const std::wstring& path) const;
+    // Whether framePath + suffix exists, from the listing when the frame lies in the
+    // listed folder (lowerName: its file name lower-cased).
+    bool Exists(bool inFolder, const std::wstring& framePath, const std::wstring& lowerName,
+                const std::wstring& suffix) const;
 
     const FileManager& files_;
     bool listed_ = false;
     std::wstring folder_;
-    // Lower-case names of the listed folder's files (the disk lookup ignores case).
+    // Lower-case names of the listed folder's files (disk and pack lookups ignore case).
     std::unordered_set<std::wstring> names_;
 };
 
