@@ -55,13 +55,13 @@ function(morvane_layer target)
 endfunction()
 
 # morvane_tests(<name> DEPS <targets>... [BACKEND sdl|headless] [ENV <VAR=value>...]
-#               [SOURCES <files>...] [FILES <patterns>...] [EXCLUDE <patterns>...])
+#               [SOURCES <files>...] [FILES <patterns>...] [EXCLUDE <patterns>...] [SERIAL])
 #   One GoogleTest executable from the .cpp files of the calling folder (narrowed as
 #   for morvane_layer) plus SOURCES, each test registered with CTest. Tests run on the
 #   headless platform backend unless BACKEND says sdl (those run on the X server that
-#   scripts/test.sh starts).
+#   scripts/test.sh starts). SERIAL runs each of them while no other test runs.
 function(morvane_tests name)
-  cmake_parse_arguments(ARG "" "BACKEND" "DEPS;ENV;SOURCES;FILES;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "BACKEND" "DEPS;ENV;SOURCES;FILES;EXCLUDE" ${ARGN})
   if(NOT ARG_BACKEND)
     set(ARG_BACKEND headless)
   endif()
@@ -74,7 +74,7 @@ function(morvane_tests name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "${env}")
+    PROPERTIES ENVIRONMENT "${env}" RUN_SERIAL ${ARG_SERIAL})
 endfunction()
 
 # Every library target defined in <folder> and the folders below it.

@@ -331,15 +331,35 @@ void HeadlessDevice::ClearAreas(const std::vector<RECT>& areas, DWORD flags, D3D
 void HeadlessDevice::Fill(HeadlessSurface& surface, const RECT& area, DWORD value, DWORD keepMask) {
     const SurfaceShape& shape = surface.Shape();
     RECT clipped = Intersect(area, RECT{0, 0, LONG(shape.width), LONG(shape.height)});
-    DWORD bytes = BytesPerPixel(shape.format);
+    if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
+    switch (BytesPerPixel(shape.format)) {
+    case 1: FillPixels<1>(surface, clipped, value, keepMask); break;
+    case 2: FillPixels<2>(surface, clipped, value, keepMask); break;
+    case 3: FillPixels<3>(surface, clipped, value, keepMask); break;
+    case 4: FillPixels<4>(surface, clipped, value, keepMask); break;
+    default: break;
+    }
+}
+
+// A clear of whole values writes one row and copies it to the others; a clear of some
+// bits reads every pixel. Constant pixel sizes keep both from calling a copy per pixel.
+template <DWORD Bytes>
+void HeadlessDevice::FillPixels(HeadlessSurface& surface, const RECT& clipped, DWORD value, DWORD keepMask) {
+    BYTE* first = surface.Pixels() + size_t(clipped.top) * surface.Pitch() + size_t(clipped.left) * Bytes;
+    const size_t rowBytes = size_t(clipped.right - clipped.left) * Bytes;
+    if (keepMask == 0) {
+        for (size_t x = 0; x < rowBytes; x += Bytes) std::memcpy(first + x, &value, Bytes);  // little-endian
+        for (LONG y = clipped.top + 1; y < clipped.bottom; ++y)
+            std::memcpy(first + size_t(y - clipped.top) * surface.Pitch(), first, rowBytes);
+        return;
+    }
     for (LONG y = clipped.top; y < clipped.bottom; ++y) {
-        BYTE* row = surface.Pixels() + size_t(y) * surface.Pitch();
-        for (LONG x = clipped.left; x < clipped.right; ++x) {
-            BYTE* pixel = row + size_t(x) * bytes;
+        BYTE* row = first + size_t(y - clipped.top) * surface.Pitch();
+        for (size_t x = 0; x < rowBytes; x += Bytes) {
             DWORD old = 0;
-            std::memcpy(&old, pixel, bytes);  // little-endian, as the device's memory
-            DWORD updated = (old & keepMask) | (value & ~keepMask);
-            std::memcpy(pixel, &updated, bytes);
+            std::memcpy(&old, row + x, Bytes);
+            const DWORD updated = (old & keepMask) | (value & ~keepMask);
+            std::memcpy(row + x, &updated, Bytes);
         }
     }
 }

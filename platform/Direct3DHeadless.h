@@ -78,6 +78,8 @@ private:
     // A render target this device can draw into, or the reason it cannot.
     HRESULT CheckRenderTarget(IDirectDrawSurface7* surface) const;
     void Fill(HeadlessSurface& surface, const RECT& area, DWORD value, DWORD keepMask);
+    template <DWORD Bytes>
+    static void FillPixels(HeadlessSurface& surface, const RECT& clipped, DWORD value, DWORD keepMask);
 
     HeadlessDirect3D& owner_;
     Direct3DDeviceCaps caps_;

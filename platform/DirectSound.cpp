@@ -1,5 +1,6 @@
 #include "platform/DirectSound.h"
 
+#include "platform/Clock.h"
 #include "platform/DirectSoundBuffer.h"
 #include "platform/DirectSoundDevice.h"
 #include "platform/DirectSoundPrimaryBuffer.h"
@@ -50,6 +51,17 @@ Sound3DListenerSettings Applied3DListenerSettings(IDirectSound3DListener* listen
 
 Sound3DBufferSettings Applied3DBufferSettings(IDirectSound3DBuffer* buffer) {
     return dynamic_cast<DirectSoundBuffer&>(*buffer).Applied3DSettings();
+}
+
+void AdvanceVirtualTimeUnmixed(uint64_t microseconds) {
+    auto mixer = SoundMixer::Current();
+    if (!mixer) {
+        AdvanceVirtualTime(microseconds);
+        return;
+    }
+    SoundMixer::Guard guard(*mixer);  // what was due before is mixed as usual
+    AdvanceVirtualTime(microseconds);
+    mixer->SkipToNow();
 }
 
 std::vector<int16_t> TakeMixedSamples() {

@@ -214,6 +214,10 @@ Sound3DBufferSettings Applied3DBufferSettings(IDirectSound3DBuffer* buffer);
 // frame mixed since the last call (interleaved left, right; the most recent 30 seconds
 // at most) and forgets them.
 std::vector<int16_t> TakeMixedSamples();
+// Headless backend: moves the virtual clock on with every playing voice moved on as if
+// it had been mixed, without mixing or recording the output, so that tests can listen
+// after hours of play in little time.
+void AdvanceVirtualTimeUnmixed(uint64_t microseconds);
 
 // Other failures that tests can inject with platform::seam::FailNextCalls, and what
 // the call then returns:

@@ -71,6 +71,26 @@ void MixVoice(platform::SoundVoice& voice, int32_t* mix, uint32_t frames) {
         wide ? MixVoice<16, 1>(voice, mix, frames) : MixVoice<8, 1>(voice, mix, frames);
 }
 
+// Moves a voice on by that many output frames exactly as MixVoice would.
+void SkipVoice(platform::SoundVoice& voice, uint64_t frames) {
+    const WAVEFORMATEX& format = voice.memory->format;
+    const uint64_t frameBytes = uint64_t{format.nChannels} * format.wBitsPerSample / 8;
+    const uint64_t end = frameBytes == 0 ? 0 : static_cast<uint64_t>(voice.memory->bytes.size() / frameBytes) << 32;
+    if (end == 0) {
+        voice.playing = false;
+        return;
+    }
+    const unsigned __int128 moved = static_cast<unsigned __int128>(frames) * voice.step + voice.position;
+    if (moved < end) {
+        voice.position = static_cast<uint64_t>(moved);
+    } else if (voice.looping) {
+        voice.position = static_cast<uint64_t>(moved % end);
+    } else {
+        voice.playing = false;
+        voice.position = 0;
+    }
+}
+
 void SDLCALL FillSdlStream(void* mixer, Uint8* stream, int bytes) {
     static_cast<platform::SoundMixer*>(mixer)->Mix(reinterpret_cast<int16_t*>(stream),
                                                    static_cast<uint32_t>(bytes) / 4);
@@ -164,15 +184,19 @@ void SoundMixer::Mix(int16_t* out, uint32_t frames) {
     }
 }
 
-void SoundMixer::CatchUp() {
+uint64_t SoundMixer::FramesDue() {
     const uint64_t now = NowMicroseconds();
     const uint64_t due = now >= originMicroseconds_ ? (now - originMicroseconds_) * kRate / 1'000'000 : 0;
     if (due < mixedFrames_ || now < originMicroseconds_) {
-        // The clock was set back: count from here.
         originMicroseconds_ = now;
         mixedFrames_ = 0;
-        return;
+        return 0;
     }
+    return due;
+}
+
+void SoundMixer::CatchUp() {
+    const uint64_t due = FramesDue();
     // A second at a time, keeping only the most recent output.
     while (mixedFrames_ < due) {
         const uint32_t frames = static_cast<uint32_t>(std::min<uint64_t>(due - mixedFrames_, kRate));
@@ -183,6 +207,13 @@ void SoundMixer::CatchUp() {
         if (recorded_.size() > 2 * kRecordedLimit)
             recorded_.erase(recorded_.begin(), recorded_.end() - kRecordedLimit);
     }
+}
+
+void SoundMixer::SkipToNow() {
+    const uint64_t due = FramesDue();
+    for (SoundVoice* voice : voices_)
+        if (voice->playing) SkipVoice(*voice, due - mixedFrames_);
+    mixedFrames_ = due;
 }
 
 std::vector<int16_t> SoundMixer::TakeRecorded() {

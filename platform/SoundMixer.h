@@ -89,11 +89,16 @@ public:
     void Mix(int16_t* out, uint32_t frames);
     // Headless: every frame mixed since the last call, under a Guard.
     std::vector<int16_t> TakeRecorded();
+    // Headless, under a Guard: every playing voice moves on to the clock's "now" as
+    // mixing would move it, and nothing is mixed.
+    void SkipToNow();
 
 private:
     SoundMixer();
     bool OpenSdlOutput();
     void CatchUp();
+    // Frames due at the clock's "now"; a clock set back starts the count again.
+    uint64_t FramesDue();
 
     std::vector<SoundVoice*> voices_;
     PrimaryOutputState primary_;

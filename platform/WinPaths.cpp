@@ -91,8 +91,15 @@ std::optional<std::string> ToHostPath(const std::wstring& windowsPath) {
         absolute = true;
     }
 
+    const std::vector<std::wstring> parts = Components(rest, absolute);
+    // The path as written usually exists: one look at it spares a look at each folder.
+    std::string exact = host;
+    for (const std::wstring& part : parts) exact = Join(exact, Utf16ToUtf8(part));
+    struct stat exactInfo;
+    if (!exact.empty() && lstat(exact.c_str(), &exactInfo) == 0) return exact;
+
     bool matching = true;
-    for (const std::wstring& part : Components(rest, absolute)) {
+    for (const std::wstring& part : parts) {
         std::string name = Utf16ToUtf8(part);
         if (matching && part != L"..") {
             struct stat info;

@@ -64,12 +64,19 @@ PresentedWindow InspectSdlWindow(HWND window) {
     SDL_Window* sdlWindow = SdlWindowOf(window);
     if (!sdlWindow) return PresentedWindow{};
     Uint32 flags = SDL_GetWindowFlags(sdlWindow);
-    int width = 0, height = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(sdlWindow, &x, &y);
     SDL_GetWindowSize(sdlWindow, &width, &height);
+    // Without a window manager full screen is a borderless window over the desktop.
+    SDL_Rect desktop{};
+    const bool coversDesktop =
+        (flags & SDL_WINDOW_BORDERLESS) != 0 &&
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow)), &desktop) == 0 && x == desktop.x &&
+        y == desktop.y && width == desktop.w && height == desktop.h;
     return PresentedWindow{true,
                            Utf8ToUtf16(SDL_GetWindowTitle(sdlWindow)),
                            (flags & SDL_WINDOW_SHOWN) != 0,
-                           (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP,
+                           (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP || coversDesktop,
                            width,
                            height};
 }

@@ -64,6 +64,8 @@ struct PresentedWindow {
     bool exists;
     std::wstring title;
     bool shown;
+    // Desktop full screen, or without a window manager a borderless window over the
+    // whole desktop.
     bool fullScreen;
     int width;
     int height;

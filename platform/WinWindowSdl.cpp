@@ -7,6 +7,7 @@
 
 #include "platform/Backend.h"
 #include "platform/SdlEvents.h"
+#include "platform/SdlWindowManager.h"
 #include "platform/Utf.h"
 #include "platform/WinWindowRegistry.h"
 
@@ -44,6 +45,18 @@ void Place(Presentation& presentation, const Window& window) {
     SDL_SetWindowPosition(presentation.window, client.left, client.top);
     SDL_SetWindowSize(presentation.window, client.right - client.left, client.bottom - client.top);
     presentation.client = client;
+}
+
+// Full screen without a window manager (an X server alone): the window placed over the
+// whole desktop without a border, as a window manager would, instead of a request that
+// nobody carries out (the picture would show in a corner of the screen).
+void CoverDesktop(Presentation& presentation) {
+    SDL_Rect desktop{};
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(presentation.window)), &desktop) != 0) return;
+    SDL_SetWindowBordered(presentation.window, SDL_FALSE);
+    presentation.bordered = false;
+    SDL_SetWindowPosition(presentation.window, desktop.x, desktop.y);
+    SDL_SetWindowSize(presentation.window, desktop.w, desktop.h);
 }
 
 // Minimise and restore are asked of SDL only when SDL's own state differs, and each
@@ -102,7 +115,10 @@ void Present(Window& window) {
     }
     bool fullScreen = IsFullScreen(window);
     if (fullScreen != presentation.fullScreen) {
-        SDL_SetWindowFullscreen(presentation.window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (sdl::HasWindowManager(presentation.window))
+            SDL_SetWindowFullscreen(presentation.window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        else if (fullScreen)
+            CoverDesktop(presentation);
         presentation.fullScreen = fullScreen;
         presentation.client = RECT{};  // a window again: place it anew
     }

@@ -188,7 +188,9 @@ void Config::ResetAll() {
 }
 
 void Config::SetCommandState(const std::string& name, int state) {
-    if (ConfigVariable* variable = FindAttached(name)) variable->commandIdle = state != 0;
+    // Taken exactly as passed: every caller already writes the lower-case name.
+    const auto found = variables_.find(name);
+    if (found != variables_.end() && !found->second->unregistered) found->second->commandIdle = state != 0;
 }
 
 uint8_t Config::GetCommandState(const std::string& name) const {

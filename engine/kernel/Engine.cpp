@@ -69,6 +69,7 @@ void Engine::CreateManagers(Made& made) {
     // The window takes its size and mode from the .ini file; the renderer later gives
     // it the display mode it chose.
     config->Load();
+    KeepObtainableMode(*config);
     uint32_t width = 0;
     uint32_t height = 0;
     ParseDisplayMode(config->values.mode, &width, &height, nullptr);
@@ -104,6 +105,17 @@ void Engine::CreateManagers(Made& made) {
     CreateSound();
 
     // --- The GUI manager joins here.
+}
+
+void Engine::KeepObtainableMode(Config& config) {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    ParseDisplayMode(config.values.mode, &width, &height, nullptr);
+    if (Window_WinOS::FitsSomeDisplayMode(width, height)) return;
+    MessageManager::Instance()->PrintWarning("Display mode \"" + config.values.mode +
+                                             "\" cannot be had, the default mode \"" +
+                                             config.GetDefaultText("v_mode") + "\" is used");
+    config.ResetVariable("v_mode");
 }
 
 void Engine::CreateSound() {

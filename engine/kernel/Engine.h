@@ -13,6 +13,8 @@
 
 namespace Vantor {
 
+class Config;
+
 class Engine {
 public:
     // Builds the whole engine from a copy of the settings; an empty title stands for
@@ -60,6 +62,9 @@ private:
     };
 
     void CreateManagers(Made& made);
+    // A "v_mode" larger than every display mode cannot be had by a window or a screen:
+    // it is logged and the default mode taken, so that no .ini locks the player out.
+    static void KeepObtainableMode(Config& config);
     // The sound system and the sound manager, or as much of the pair as could be made.
     void CreateSound();
     // Deletes the managers made so far, the last made first.

@@ -167,10 +167,9 @@ FileManager::FileManager(const std::wstring& baseFolder, bool usePacks, const st
                          std::uint32_t packCacheLimit)
     : baseFolder_(baseFolder.empty() ? GetExecutableFolder() : baseFolder),
       dataFolder_(ToLower(dataFolderName) + L"\\") {
-    // Without packs the manager only resolves paths, which needs no log: the path
-    // helpers' users may run before the log exists.
+    // A manager made only to resolve paths may exist before any log.
+    if (MessageManager* log = MessageManager::Instance()) log->PrintMessage("Initialization of File Manager...");
     if (!usePacks) return;
-    MessageManager::Instance()->PrintMessage("Initialization of File Manager...");
     OpenExecutablePack(packCacheLimit);
     OpenDataFolderPacks(packCacheLimit);
 }
@@ -206,7 +205,7 @@ void FileManager::OpenExecutablePack(std::uint32_t packCacheLimit) {
         return;  // no readable executable, no pack of its own
     }
     if (packLength > fileSize - 7) {
-        MessageManager::Instance()->PrintError("Incorrect pack file format");
+        PackFile::LogRefusal(executable, "Incorrect pack file format");
         return;
     }
     try {
@@ -241,7 +240,8 @@ FileBinary* FileManager::OpenFile(const std::wstring& path, bool write, std::uin
     bool ownsMemory = true;
     EngineFile* sharedFile = nullptr;
     std::uint32_t baseOffset = 0;
-    if (!ExistsOnDisk(Absolute(path)) &&
+    // Without packs the disk answers anyway: no look before the opening.
+    if (!packs_.empty() && !ExistsOnDisk(Absolute(path)) &&
         FindInPacks(path, &size, &memory, &ownsMemory, &sharedFile, &baseOffset))
         return new FileBinary(path, 0, cacheLimit, size, memory, ownsMemory, sharedFile, baseOffset);
     return new FileBinary(path, 0, cacheLimit);

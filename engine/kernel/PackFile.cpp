@@ -32,13 +32,19 @@ PackFile::PackFile(const std::wstring& path, std::uint32_t packOffset, std::uint
     try {
         Open(path, expectedLength, cacheLimit);
     } catch (const FileError& error) {
-        log->SetLineBreaks(false);
-        log->PrintMessage("......");
-        log->PrintError(error.GetText());
-        log->SetLineBreaks(true);
+        LogRefusal(path, error.GetText());
         Close();
         throw Error("");
     }
+}
+
+void PackFile::LogRefusal(const std::wstring& path, const std::string& reason) {
+    // Entries of a refused pack later fail one by one; this line says which pack and why.
+    MessageManager* log = MessageManager::Instance();
+    log->SetLineBreaks(false);
+    log->PrintMessage("......");
+    log->PrintError("Pack file " + QuotedPath(path) + " refused: " + reason);
+    log->SetLineBreaks(true);
 }
 
 PackFile::~PackFile() {

@@ -5,8 +5,8 @@
 // offset of the pack's open file). Names are matched without regard to case.
 
 #include <cstdint>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Vantor {
@@ -35,6 +35,9 @@ public:
 
     void Close();
 
+    // Logs "......" followed by one error line naming the pack and the reason.
+    static void LogRefusal(const std::wstring& path, const std::string& reason);
+
     bool Contains(const std::wstring& name) const;
     bool GetSize(const std::wstring& name, std::uint32_t& size) const;
     // The stream parameters of an entry (see FileBinary's constructor): its bytes in
@@ -52,7 +55,8 @@ private:
 
     std::uint32_t packOffset_;
     FileBinary* stream_ = nullptr;
-    std::map<std::string, PackFileEntry> directory_;
+    // Hashed, so that a lookup costs about the same in a pack of any size.
+    std::unordered_map<std::string, PackFileEntry> directory_;
     std::vector<std::string> names_;
 };
 

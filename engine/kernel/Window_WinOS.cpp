@@ -149,6 +149,15 @@ void Window_WinOS::GetWorkArea(Vector2i& origin, Vector2i& size) {
     size = {area.right - area.left, area.bottom - area.top};
 }
 
+bool Window_WinOS::FitsSomeDisplayMode(uint32_t width, uint32_t height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    DWORD index = 0;
+    for (; EnumDisplaySettingsW(nullptr, index, &mode); ++index)
+        if (mode.dmPelsWidth >= width && mode.dmPelsHeight >= height) return true;
+    return index == 0;
+}
+
 void Window_WinOS::Update() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

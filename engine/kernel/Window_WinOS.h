@@ -45,6 +45,9 @@ public:
 
     // The desktop's work area (the desktop without the task bar).
     static void GetWorkArea(Vector2i& origin, Vector2i& size);
+    // Whether a display mode of the primary display is at least this large; true when
+    // the display lists no modes at all.
+    static bool FitsSomeDisplayMode(uint32_t width, uint32_t height);
 
     HWND GetWindowHandle() const { return window_; }
     HWND GetHostWindow() const { return hostWindow_; }

@@ -22,16 +22,28 @@ namespace {
 // before anything is allocated.
 constexpr std::uint64_t kMaxPixelsPerByte = 1024;
 
+// The library's error manager first, so that the decompressor's pointer to it reaches
+// the rest.
 struct JpegErrors {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    const std::wstring* path;
 };
 
 [[noreturn]] void JpegErrorExit(j_common_ptr decompressor) {
     JpegErrors* errors = reinterpret_cast<JpegErrors*>(decompressor->err);
     (*errors->manager.format_message)(decompressor, errors->message);
     std::longjmp(errors->jump, 1);
+}
+
+// The library's warnings (the standard message filter lets the first of a picture
+// through) go to the log instead of the standard error stream.
+void JpegOutputMessage(j_common_ptr decompressor) {
+    JpegErrors* errors = reinterpret_cast<JpegErrors*>(decompressor->err);
+    char message[JMSG_LENGTH_MAX];
+    (*errors->manager.format_message)(decompressor, message);
+    LogImageWarning(DecodeWarningText(*errors->path, message));
 }
 
 enum class JpegOutcome { Read, LibraryError, Incorrect, Unsupported };
@@ -83,12 +95,14 @@ bool Image::LoadJPEG(FileBinary& stream, bool readPixels) {
     JpegErrors errors{};
     decompressor.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = JpegErrorExit;
+    errors.manager.output_message = JpegOutputMessage;
+    errors.path = &stream.GetPath();
     const JpegOutcome outcome = ReadJpeg(decompressor, errors, stream, *this, readPixels);
     jpeg_destroy_decompress(&decompressor);
     switch (outcome) {
     case JpegOutcome::Read: return true;
     case JpegOutcome::LibraryError:
-        LogImageError("Failed to decode " + QuotedPath(stream.GetPath()) + " file: " + errors.message);
+        LogImageError(DecodeFailedText(stream.GetPath(), errors.message));
         return false;
     case JpegOutcome::Incorrect: LogImageError(IncorrectFormatText(stream.GetPath())); return false;
     case JpegOutcome::Unsupported: LogImageError(UnsupportedFormatText(stream.GetPath())); return false;

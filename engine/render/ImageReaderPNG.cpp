@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <string>
 
 #include "engine/kernel/FileBinary.h"
 #include "engine/render/Image.h"
@@ -24,6 +25,22 @@ struct PngRecords {
     png_infop info = nullptr;
     png_bytep* rows = nullptr;
 };
+
+// The library's messages about one picture: errors are kept for the reader's log line,
+// warnings logged at once; neither reaches the standard error stream.
+struct PngMessages {
+    const std::wstring* path;
+    std::string error;
+};
+
+[[noreturn]] void PngError(png_structp png, png_const_charp message) {
+    static_cast<PngMessages*>(png_get_error_ptr(png))->error = message;
+    png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp png, png_const_charp message) {
+    LogImageWarning(DecodeWarningText(*static_cast<PngMessages*>(png_get_error_ptr(png))->path, message));
+}
 
 void ReleasePngRecords(PngRecords& records) {
     png_destroy_read_struct(&records.png, records.info ? &records.info : nullptr, nullptr);
@@ -97,11 +114,14 @@ bool ReadPng(PngRecords& records, FileBinary& stream, Image& image, bool readPix
 
 bool Image::LoadPNG(FileBinary& stream, bool readPixels) {
     PngRecords records;
-    records.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    PngMessages messages{&stream.GetPath(), {}};
+    records.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &messages, PngError, PngWarning);
     if (records.png) records.info = png_create_info_struct(records.png);
     const bool read = records.info && ReadPng(records, stream, *this, readPixels);
     ReleasePngRecords(records);
-    if (!read) LogImageError(IncorrectFormatText(stream.GetPath()));
+    if (!read)
+        LogImageError(messages.error.empty() ? IncorrectFormatText(stream.GetPath())
+                                             : DecodeFailedText(stream.GetPath(), messages.error));
     return read;
 }
 

@@ -24,6 +24,8 @@ public:
 
     // Sends the light (enabled) or switches it off (disabled).
     virtual void Refresh() {}
+    // Hook for sending the light again; empty here and in the device light.
+    virtual void Reenable() {}
 
     std::int32_t GetIndex() const { return index_; }
 

@@ -4,7 +4,9 @@
 
 #include "engine/kernel/FatalError.h"
 #include "engine/kernel/FileManager.h"
+#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
+#include "engine/render/FrameFileFinder.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderFileReader.h"
 
@@ -14,6 +16,10 @@ namespace {
 
 // Stage flags that belong to each user and so never stop two descriptors sharing.
 constexpr std::int32_t kUserStageFlags = ShaderStage::kMipMaps | ShaderStage::kRandomStart;
+
+// Missing numbered files after these share the first one's path, so that the texture
+// code reports a handful of them and one damaged file cannot flood the log.
+constexpr unsigned int kReportedMissingFrames = 4;
 
 // Single textures and grid sheets both load one file.
 bool LoadsOneFile(const ShaderStage& stage) {
@@ -31,33 +37,6 @@ int DecimalDigits(std::uint32_t value) {
 std::wstring NumberedFramePath(const std::wstring& path, std::uint32_t frame, int digits) {
     const std::size_t keep = path.size() > static_cast<std::size_t>(digits) ? path.size() - digits : 0;
     return path.substr(0, keep) + ToWideString(static_cast<unsigned int>(frame), digits);
-}
-
-// The first candidate that exists on disk or in a pack becomes the colour file, else
-// the frame path itself. JPEG and BMP pictures hold no opacity: theirs may come from
-// a second picture named with "_alpha".
-void FindFrameFiles(const FileManager& files, const std::wstring& framePath, std::wstring& colour,
-                    std::wstring& opacity) {
-    static const wchar_t* const kColourExtensions[] = {L".dds", L".jpg", L".tga", L".bmp", L".png"};
-    static const wchar_t* const kOpacityExtensions[] = {L".jpg", L".tga", L".bmp"};
-
-    colour = framePath;
-    const wchar_t* found = nullptr;
-    for (const wchar_t* extension : kColourExtensions) {
-        if (files.Exists(framePath + extension)) {
-            colour = framePath + extension;
-            found = extension;
-            break;
-        }
-    }
-    if (found == nullptr || (std::wstring(found) != L".jpg" && std::wstring(found) != L".bmp")) return;
-    for (const wchar_t* extension : kOpacityExtensions) {
-        const std::wstring candidate = framePath + L"_alpha" + extension;
-        if (files.Exists(candidate)) {
-            opacity = candidate;
-            return;
-        }
-    }
 }
 
 }  // namespace
@@ -153,17 +132,28 @@ void ShaderDescriptor::GetStageTextureFiles(unsigned stageIndex, std::vector<std
 
     const bool numbered = stage.kind == ShaderStage::kNumberedFiles;
     // A numbered stage built in code without frames still names its first file.
-    const std::uint32_t frameCount = numbered ? static_cast<std::uint32_t>(std::max(stage.frames, 1)) : 1;
+    const unsigned int frameCount = numbered ? static_cast<unsigned int>(std::max(stage.frames, 1)) : 1;
     files.assign(2 * static_cast<std::size_t>(frameCount), std::wstring());
     if ((stage.flags & ShaderStage::kNoTextureFiles) != 0) return;
 
     const FileManager& fileManager = *FileManager::Instance();
     const std::wstring basePath = fileManager.GetDataPath(ToWide(stage.textureName));
     const int digits = DecimalDigits(frameCount - 1);
-    for (std::uint32_t frame = 0; frame < frameCount; ++frame) {
+    const FrameFileFinder finder(fileManager, basePath, numbered);
+    unsigned int missing = 0;
+    std::wstring firstMissing;
+    for (unsigned int frame = 0; frame < frameCount; ++frame) {
         const std::wstring framePath = numbered ? NumberedFramePath(basePath, frame, digits) : basePath;
-        FindFrameFiles(fileManager, framePath, files[2 * frame], files[2 * frame + 1]);
+        std::wstring& colour = files[2 * frame];
+        if (finder.Find(framePath, colour, files[2 * frame + 1])) continue;
+        if (++missing == 1) firstMissing = colour;
+        if (missing > kReportedMissingFrames) colour = firstMissing;
     }
+    MessageManager* log = MessageManager::Instance();
+    if (missing > kReportedMissingFrames && log != nullptr)
+        log->PrintWarning("Shader stage \"" + ToNarrow(basePath) + "\" misses " + ToString(missing, 0) + " of " +
+                          ToString(frameCount, 0) + " numbered files; only the first " +
+                          ToString(kReportedMissingFrames, 0) + " are reported");
 }
 
 }  // namespace Vantor

@@ -164,21 +164,24 @@ void TextureImage::BuildMipChain() {
     DeleteMipImages();
     for (std::uint32_t side = std::max(width_, height_) / 2; side != 0; side /= 2) {
         auto* level = new Image;
-        if (mipImages_.empty())
+        if (mipImages_.empty()) {
             BuildMipLevel(*colour_, opacity_, *level);
-        else
+            // Level 1 painted red, and every smaller level made from it, shows where the
+            // device starts sampling the mip chain.
+            if (ShowMipMaps()) PaintRed(*level);
+        } else {
             BuildMipLevel(*mipImages_.back(), nullptr, *level);
+        }
         mipImages_.push_back(level);
     }
-    if (ShowMipMaps() && !mipImages_.empty()) {
-        // Level 1 painted red shows where the device starts sampling the mip chain.
-        Image& first = *mipImages_.front();
-        const std::uint32_t pixelBytes = first.GetBits() / 8;
-        const std::uint8_t red[3] = {255, 0, 0};
-        std::uint8_t* end = first.GetPixels() + static_cast<std::size_t>(first.GetRowBytes()) * first.GetHeight();
-        for (std::uint8_t* pixel = first.GetPixels(); pixel < end; pixel += pixelBytes)
-            std::copy_n(red, std::min<std::uint32_t>(pixelBytes, 3), pixel);
-    }
+}
+
+void TextureImage::PaintRed(Image& image) {
+    const std::uint32_t pixelBytes = image.GetBits() / 8;
+    const std::uint8_t red[3] = {255, 0, 0};
+    std::uint8_t* end = image.GetPixels() + static_cast<std::size_t>(image.GetRowBytes()) * image.GetHeight();
+    for (std::uint8_t* pixel = image.GetPixels(); pixel < end; pixel += pixelBytes)
+        std::copy_n(red, std::min<std::uint32_t>(pixelBytes, 3), pixel);
 }
 
 void TextureImage::BuildMipLevel(const Image& source, const Image* opacity, Image& target) {

@@ -70,6 +70,8 @@ private:
     void FitColourImage();
     void FitOpacityImage();
     void BuildMipChain();
+    // The first three bytes of every pixel become 255, 0, 0; alpha stays.
+    static void PaintRed(Image& image);
     void WarnUnlessPowerOfTwo(const Image& image) const;
     void DeleteColourImage();
     void DeleteOpacityImage();

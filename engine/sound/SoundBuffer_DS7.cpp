@@ -1,6 +1,7 @@
 #include "engine/sound/SoundBuffer_DS7.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "engine/kernel/MessageManager.h"
@@ -56,8 +57,7 @@ void SoundBuffer_DS7::Load(const SoundBuffer* source) {
     SoundBuffer::Load(source);
     if (streamed_ && timer_ == nullptr) {
         timer_ = TimerManager::Instance()->CreateTimer(0.0f, false);
-        timer_->SetTime(0.0f);
-        timer_->SetPaused(true);
+        RewindClock();
     }
 }
 
@@ -142,23 +142,29 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>* played
     // The play position is the stream timer's reading times the data rate, kept
     // within one turn of the ring.
     const std::uint64_t bytesPerSecond = std::uint64_t{sampleRate_} * channels_ * bitsPerSample_ / 8;
-    const double estimate = std::clamp(static_cast<double>(timer_->GetTime()) * static_cast<double>(bytesPerSecond),
-                                       0.0, kLongestEstimate);
+    const double rate = static_cast<double>(bytesPerSecond);
+    const double estimate =
+        std::clamp((static_cast<double>(timer_->GetTime()) + clockCarry_) * rate, 0.0, kLongestEstimate);
     auto position = static_cast<std::uint64_t>(estimate);
     if (position >= kRingSize) {
+        // Whole turns come off the clock. What its whole milliseconds cannot hold is
+        // carried, so that the estimate keeps in step with the device however long the
+        // stream loops.
+        const double seconds = (estimate - std::floor(estimate / kRingSize) * kRingSize) / rate;
+        timer_->SetTime(static_cast<float>(seconds));
+        clockCarry_ = seconds - static_cast<double>(timer_->GetTime());
         position %= kRingSize;
-        timer_->SetTime(static_cast<float>(static_cast<double>(position) / static_cast<double>(bytesPerSecond)));
     }
     const auto ringPosition = static_cast<std::uint32_t>(position);
     const std::uint32_t unwrapped = ringPosition < lastRingPosition_ ? ringPosition + kRingSize : ringPosition;
     const std::uint32_t delta = unwrapped - lastRingPosition_;
 
-    // The window of bytes passed since the last update, trailing the estimate by up
-    // to two chunks, brought into the first two turns of the ring.
-    const std::uint64_t margin = std::min<std::uint64_t>(bytesPlayed_, kTrailingMargin);
-    std::uint64_t low = bytesPlayed_ - margin;
+    // The window of bytes passed since the last update, brought into the first two
+    // turns of the ring. Each end trails its own estimate by up to two chunks, so that
+    // a first frame longer than that reports no chunk twice (which would skip music).
+    std::uint64_t low = bytesPlayed_ - std::min<std::uint64_t>(bytesPlayed_, kTrailingMargin);
     bytesPlayed_ += delta;
-    std::uint64_t high = bytesPlayed_ - margin;
+    std::uint64_t high = bytesPlayed_ - std::min<std::uint64_t>(bytesPlayed_, kTrailingMargin);
     if (high >= 2 * kRingSize) {
         const std::uint64_t turns = (high - kRingSize) / kRingSize;
         low -= turns * kRingSize;
@@ -180,8 +186,7 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>* played
     if (!looping_ && bytesPlayed_ > std::uint64_t{totalBytes_} + kEndMargin) {
         SoundSystem_DS7::CheckResult("SoundBuffer_DS7::UnqueueProcessedBuffers", secondary_->Stop());
         ended_ = true;
-        timer_->SetTime(0.0f);
-        timer_->SetPaused(true);
+        RewindClock();
     }
 }
 
@@ -207,11 +212,14 @@ void SoundBuffer_DS7::Stop() {
     SoundSystem_DS7::CheckResult("SoundBuffer_DS7::Stop", secondary_->SetCurrentPosition(0));
     lastRingPosition_ = 0;
     bytesPlayed_ = 0;
-    if (streamed_) {
-        timer_->SetTime(0.0f);
-        timer_->SetPaused(true);
-    }
+    if (streamed_) RewindClock();
     if (!resident_) ReleaseDeviceBuffer();
+}
+
+void SoundBuffer_DS7::RewindClock() {
+    timer_->SetTime(0.0f);
+    timer_->SetPaused(true);
+    clockCarry_ = 0.0;
 }
 
 bool SoundBuffer_DS7::IsPlaying() const {

@@ -58,6 +58,9 @@ public:
     std::uint64_t GetBytesPlayed() const { return bytesPlayed_; }
 
 private:
+    // The clock back at 0, paused.
+    void RewindClock();
+
     IDirectSound* device_;
     IDirectSoundBuffer* secondary_ = nullptr;
     IDirectSound3DBuffer* buffer3D_ = nullptr;
@@ -70,6 +73,9 @@ private:
     float volume_ = 1.0f;
     // Streams only: the clock of the play position.
     Timer* timer_ = nullptr;
+    // Seconds of the play position below the clock's resolution, kept when whole turns
+    // of the ring are taken off the clock.
+    double clockCarry_ = 0.0;
 };
 
 }  // namespace Vantor

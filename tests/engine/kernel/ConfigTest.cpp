@@ -172,6 +172,11 @@ TEST_F(ConfigTest, CommandStateAnswersZeroForAnythingButAnIdleCommand) {
     EXPECT_EQ(config_->GetCommandState("sc_take_screenshot"), 1);
 }
 
+TEST_F(ConfigTest, SetCommandStateTakesTheNameExactlyAsPassed) {
+    config_->SetCommandState("SC_Take_Screenshot", 0);
+    EXPECT_EQ(config_->GetCommandState("sc_take_screenshot"), 1);
+}
+
 TEST_F(ConfigTest, VariableNamesAreSortedByteWise) {
     std::vector<std::string> names = {"left over"};
     config_->GetVariableNames(names);

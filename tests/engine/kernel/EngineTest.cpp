@@ -87,6 +87,19 @@ TEST_F(EngineTest, WindowTakesModeAndFullScreenFromTheIniFile) {
     }
 }
 
+TEST_F(EngineTest, AModeNoDisplayOffersFallsBackToTheDefaultMode) {
+    for (const char* mode : {"32767x32767x32", "800x70000x32"}) {
+        SCOPED_TRACE(mode);
+        home_.WriteIni("v_mode " + std::string(mode) + "\nv_fullscreen 0\n");
+        Engine engine(home_.Settings());
+        EXPECT_EQ(Vantor::Config::Instance()->values.mode, "800x600x32");
+        EXPECT_EQ(TheWindow().GetWidth(), 800u);
+        EXPECT_EQ(TheWindow().GetHeight(), 600u);
+        EXPECT_TRUE(Logged("\nWarning: Display mode \"" + std::string(mode) +
+                           "\" cannot be had, the default mode \"800x600x32\" is used!\n\n"));
+    }
+}
+
 // --- The configuration file at exit ---
 
 TEST_F(EngineTest, IniFileIsLeftUntouchedUnlessSavingAtExitIsAsked) {

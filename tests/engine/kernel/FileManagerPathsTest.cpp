@@ -8,6 +8,7 @@
 
 #include "platform/FailureInjection.h"
 #include "platform/WinFolders.h"
+#include "tests/engine/kernel/FileTestSupport.h"
 #include "tests/support/PathOverridesEnd.h"
 #include "tests/support/TempFolder.h"
 
@@ -73,6 +74,7 @@ TEST(FileManagerPathsTest, CombinePathJoinsAndResolvesParentFolders) {
 }
 
 TEST(FileManagerPathsTest, AbsolutePathsAreKeptAndRelativeOnesGoBehindTheBaseFolder) {
+    filetest::FreshLog();  // the manager logs its start
     static FileManager manager(L"C:\\Games\\Cafe");
     FileManager::Instance(&manager);
     EXPECT_EQ(FileManager::GetAbsolutePath(L"C:\\x"), L"C:\\x");

@@ -112,7 +112,9 @@ TEST_F(FileManagerTest, BrokenPacksAreLoggedAndSkipped) {
     Start();
     EXPECT_EQ(Read(L"data\\x.txt"), "x");
     const std::vector<std::string> logged = filetest::LoggedTexts();
-    EXPECT_NE(std::find(logged.begin(), logged.end(), "Error: Incorrect pack file format!\n"), logged.end());
+    const std::string refusal =
+        "Error: Pack file \"" + Vantor::ToNarrow(PathOf("data/broken.pak")) + "\" refused: Incorrect pack file format!\n";
+    EXPECT_NE(std::find(logged.begin(), logged.end(), refusal), logged.end());
 }
 
 TEST_F(FileManagerTest, ExecutableWithoutItsTrailerHasNoPack) {
@@ -123,7 +125,8 @@ TEST_F(FileManagerTest, ExecutableWithoutItsTrailerHasNoPack) {
 TEST_F(FileManagerTest, ExecutableTrailerLongerThanTheFileIsRefused) {
     temp_.WriteFile("game.exe", "MZ" + filetest::Bytes({0xFF, 0xFF, 0, 0}) + "APC");
     Start();
-    EXPECT_EQ(filetest::LoggedTexts().back(), "\nError: Incorrect pack file format!\n\n");
+    EXPECT_EQ(filetest::LoggedTexts().back(),
+              "Error: Pack file \"" + Vantor::ToNarrow(PathOf("game.exe")) + "\" refused: Incorrect pack file format!\n");
     EXPECT_FALSE(manager_->Exists(L"data\\x.txt"));
 }
 
@@ -133,7 +136,8 @@ TEST_F(FileManagerTest, ExecutableTrailerDisagreeingWithThePackIsRefused) {
     exe[exe.size() - 7] -= 1;  // the trailer's length is one less than the pack's own field
     temp_.WriteFile("game.exe", exe);
     Start();
-    EXPECT_EQ(filetest::LoggedTexts().back(), "Error: Incorrect pack file format!\n");
+    EXPECT_EQ(filetest::LoggedTexts().back(),
+              "Error: Pack file \"" + Vantor::ToNarrow(PathOf("game.exe")) + "\" refused: Incorrect pack file format!\n");
     EXPECT_FALSE(manager_->Exists(L"data\\x.txt"));
 }
 
@@ -142,6 +146,7 @@ TEST_F(FileManagerTest, WithoutPacksOnlyLooseFilesAreRead) {
     manager_ = std::make_unique<FileManager>(Base(), false, L"data", FileManager::kDefaultPackCacheLimit);
     FileManager::Instance(manager_.get());
     EXPECT_FALSE(manager_->Exists(L"data\\y.txt"));
+    EXPECT_EQ(filetest::LoggedTexts(), std::vector<std::string>{"Initialization of File Manager...\n"});
 }
 
 TEST_F(FileManagerTest, EntriesOfLargePacksShareThePackFile) {

@@ -172,10 +172,14 @@ TEST_F(PackFileTest, PackAppendedToAnExecutable) {
     EXPECT_EQ(Content(throughFile, L"ui\\windows\\b.xml"), "bb");
 }
 
-// ---- Refused packs: the reason is logged as "......" then the error line ----
+// ---- Refused packs: "......" then one error line naming the pack and the reason ----
 
-std::vector<std::string> Refusal(const std::string& text) {
-    return {"......", "Error: " + text + "!\n"};
+std::string RefusalLine(const std::wstring& path, const std::string& text) {
+    return "Error: Pack file \"" + Vantor::ToNarrow(path) + "\" refused: " + text + "!\n";
+}
+
+std::vector<std::string> Refusal(const std::wstring& path, const std::string& text) {
+    return {"......", RefusalLine(path, text)};
 }
 
 void Patch(PackWriter::Bytes& bytes, std::size_t at, std::int32_t value) {
@@ -210,15 +214,17 @@ TEST_F(PackFileTest, BrokenPacksAreRefused) {
         ASSERT_GE(logged.size(), 3u) << c.name;
         const std::vector<std::string> tail(logged.end() - 2, logged.end());
         if (!c.error.empty())
-            EXPECT_EQ(tail, Refusal(c.error)) << c.name;
+            EXPECT_EQ(tail, Refusal(path, c.error)) << c.name;
         else
-            EXPECT_EQ(tail[1].rfind("Error: Failed to read ", 0), 0u) << c.name << ": " << tail[1];
+            EXPECT_TRUE(tail[1].starts_with("Error: Pack file \"" + Vantor::ToNarrow(path) + "\" refused: Failed to read "))
+                << c.name << ": " << tail[1];
     }
 }
 
 TEST_F(PackFileTest, MissingPackIsRefused) {
     const std::wstring path = PathOf("none.pak");
-    EXPECT_EQ(FailedOpen(path).back(), "Error: Failed to open \"" + Vantor::ToNarrow(path) + "\" file!\n");
+    EXPECT_EQ(FailedOpen(path).back(),
+              RefusalLine(path, "Failed to open \"" + Vantor::ToNarrow(path) + "\" file"));
 }
 
 TEST_F(PackFileTest, ExecutableTrailerMustMatchThePack) {
@@ -227,11 +233,11 @@ TEST_F(PackFileTest, ExecutableTrailerMustMatchThePack) {
     const std::uint32_t length = static_cast<std::uint32_t>(Sample().Build().size());
     const std::uint32_t start = static_cast<std::uint32_t>(exe.size()) - length - 7;
     const std::vector<std::string> logged = FailedOpen(path, start, length - 1);
-    EXPECT_EQ(std::vector<std::string>(logged.end() - 2, logged.end()), Refusal("Incorrect pack file format"));
+    EXPECT_EQ(std::vector<std::string>(logged.end() - 2, logged.end()), Refusal(path, "Incorrect pack file format"));
     // A pack said to reach past the end of the file, or to start beyond it.
-    EXPECT_EQ(FailedOpen(path, start, length + 8).back(), "Error: Incorrect pack file format!\n");
+    EXPECT_EQ(FailedOpen(path, start, length + 8).back(), RefusalLine(path, "Incorrect pack file format"));
     EXPECT_EQ(FailedOpen(path, static_cast<std::uint32_t>(exe.size()) + 5, length).back(),
-              "Error: Incorrect pack file format!\n");
+              RefusalLine(path, "Incorrect pack file format"));
 }
 
 TEST_F(PackFileTest, EntriesOutsideThePackAreRejectedAtOpening) {

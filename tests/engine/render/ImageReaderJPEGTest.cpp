@@ -130,8 +130,15 @@ TEST(ImageReaderJPEG, AFileCutInsideTheScanStillLoads) {
     // The library warns, finishes the picture from what it has and goes on.
     const std::string good = rendertest::JpegFile(64, 64, 3, Noise(64, 64));
     Image image;
+    rendertest::TakeLoggedTexts();
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(ReadJpeg(image, good.substr(0, good.size() / 2)));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(64u, image.GetHeight());
+    // One warning line naming the file, nothing else.
+    EXPECT_THAT(rendertest::TakeLoggedTexts(),
+                testing::ElementsAre(AllOf(HasSubstr("Warning: Decoding \"pictures\\memory.jpg\" file: "),
+                                           HasSubstr("premature end"))));
 }
 
 class JpegFileSourceTest : public testing::Test {

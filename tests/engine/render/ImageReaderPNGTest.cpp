@@ -111,4 +111,15 @@ TEST(ImageReaderPNG, BrokenFilesFailWithALoggedErrorAndTheProgramGoesOn) {
     }
 }
 
+TEST(ImageReaderPNG, TheLibrarysMessageGoesToTheLogAndNotToStandardError) {
+    const std::string good = rendertest::PngFile(Picture(2, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 4, 5, 6}}));
+    Image image;
+    rendertest::TakeLoggedErrors();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(ReadPng(image, good.substr(0, good.size() - 20)));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_THAT(rendertest::TakeLoggedErrors(),
+                testing::ElementsAre("\nError: Failed to decode \"pictures\\memory.png\" file: Read Error!\n\n"));
+}
+
 }  // namespace

@@ -45,14 +45,21 @@ std::unique_ptr<Vantor::FileBinary> DiskStream(const std::string& name, const st
     return std::make_unique<Vantor::FileBinary>(WritePicture(name, bytes));
 }
 
-std::vector<std::string> TakeLoggedErrors() {
+namespace {
+
+std::vector<std::string> TakeLogged(bool errorsOnly) {
     Vantor::MessageManager& log = Engine().log;
-    std::vector<std::string> errors;
+    std::vector<std::string> texts;
     for (const Vantor::LogMessage* message : log.GetMessages())
-        if (message->kind == Vantor::MessageKind::Error) errors.push_back(message->text);
+        if (!errorsOnly || message->kind == Vantor::MessageKind::Error) texts.push_back(message->text);
     log.ClearMessages();
-    return errors;
+    return texts;
 }
+
+}  // namespace
+
+std::vector<std::string> TakeLoggedErrors() { return TakeLogged(true); }
+std::vector<std::string> TakeLoggedTexts() { return TakeLogged(false); }
 
 void PutU8(std::string& out, unsigned value) { out.push_back(static_cast<char>(value & 0xFF)); }
 void PutU16(std::string& out, unsigned value) {

@@ -19,8 +19,9 @@ std::unique_ptr<Vantor::FileBinary> MemoryStream(const std::string& bytes, const
 // A stream over a disk file holding the bytes, read through its handle.
 std::unique_ptr<Vantor::FileBinary> DiskStream(const std::string& name, const std::string& bytes);
 
-// The error texts logged since the last call (or the program's start).
+// The error texts (all texts) logged since the last call to either (or the program's start).
 std::vector<std::string> TakeLoggedErrors();
+std::vector<std::string> TakeLoggedTexts();
 
 // Little-endian byte writers for fixtures built in code.
 void PutU8(std::string& out, unsigned value);

@@ -215,6 +215,27 @@ TEST_F(ShaderManagerTest, EveryRequestMakesANewUserAndOnlyTheSameDescriptorsShar
 
 // --- textures of a shader ------------------------------------------------------------
 
+TEST_F(ShaderManagerTest, TenThousandNumberedFramesMissingAlmostAllLoadWithABoundedLog) {
+    for (const char* name : {"fx/many0000.tga", "fx/many0001.png", "fx/MANY9999.jpg"}) Touch(name);
+    TakeLogged(Vantor::MessageKind::Warning);
+    const ShaderUser* user =
+        Get(ShaderDescriptor(false, false, ShaderStage::kNumberedFiles, 1, 1, 10000, 1.0f, "fx\\many0000", false));
+
+    const Vantor::Shader& shader = *user->GetShader();
+    ASSERT_EQ(10000u, shader.GetFrameCount(0));
+    EXPECT_EQ(L"data\\fx\\many0001.png", FrameTexture(*user, 0, 1)->colour);
+    EXPECT_EQ(L"data\\fx\\many9999.jpg", FrameTexture(*user, 0, 9999)->colour);
+    // The first four missing frames are reported by their own textures; every later one
+    // shows the first missing frame's.
+    EXPECT_EQ(L"data\\fx\\many0005", FrameTexture(*user, 0, 5)->colour);
+    EXPECT_EQ(FrameTexture(*user, 0, 2), FrameTexture(*user, 0, 6));
+    EXPECT_EQ(FrameTexture(*user, 0, 2), FrameTexture(*user, 0, 9998));
+    EXPECT_EQ(3u + 4u, Textures().GetTextureCount());
+    EXPECT_EQ(TakeLogged(Vantor::MessageKind::Warning),
+              std::vector<std::string>{"\nWarning: Shader stage \"data\\fx\\many0000\" misses 9997 of 10000 "
+                                       "numbered files; only the first 4 are reported!\n\n"});
+}
+
 TEST_F(ShaderManagerTest, ShaderGetsATextureForEveryFrameOfEveryStage) {
     Touch("fx/smoke.jpg");
     Touch("fx/smoke_alpha.tga");

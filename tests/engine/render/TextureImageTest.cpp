@@ -242,16 +242,18 @@ TEST_F(TextureImageTest, MipMapsNeedTheRequestAndTheConfiguration) {
     }
 }
 
-TEST_F(TextureImageTest, ShowingMipMapsPaintsTheFirstLevelRed) {
+TEST_F(TextureImageTest, ShowingMipMapsPaintsLevelOneRedAndEverySmallerLevelIsMadeFromIt) {
     Values().useMipMapping = true;
     Values().showMipMaps = true;
     MakeRenderSystem();
-    Image* colour = texturetest::MakeImage(texturetest::SolidPicture(4, 4, 32, Rgba(0, 255, 0, 77)));
+    Image* colour = texturetest::MakeImage(texturetest::SolidPicture(8, 8, 32, Rgba(0, 255, 0, 77)));
     TextureImage image(colour, nullptr, true);
     image.Load();
-    ASSERT_EQ(image.GetMipImages().size(), 2u);
-    EXPECT_EQ(PixelAt(*image.GetMipImages()[0], 1, 1), Rgba(255, 0, 0, 77));
-    EXPECT_EQ(PixelAt(*image.GetMipImages()[1], 0, 0), Rgba(0, 255, 0, 77));
+    ASSERT_EQ(image.GetMipImages().size(), 3u);
+    EXPECT_EQ(PixelAt(*image.GetMipImages()[0], 3, 3), Rgba(255, 0, 0, 77));
+    EXPECT_EQ(PixelAt(*image.GetMipImages()[1], 1, 1), Rgba(255, 0, 0, 77));
+    EXPECT_EQ(PixelAt(*image.GetMipImages()[2], 0, 0), Rgba(255, 0, 0, 77));
+    EXPECT_EQ(PixelAt(*colour, 0, 0), Rgba(0, 255, 0, 77));
 }
 
 TEST(BuildMipLevelTest, AveragesEachTwoByTwoBlock) {

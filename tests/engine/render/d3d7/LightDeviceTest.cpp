@@ -146,4 +146,15 @@ TEST_F(LightDeviceTest, NothingIsSentWhileTheDeviceIsNotReady) {
     EXPECT_TRUE(Calls("IDirect3DDevice7::LightEnable").empty());
 }
 
+TEST(LightTest, ReenableIsAVirtualHook) {
+    struct CountingLight : Light {
+        using Light::Light;
+        void Reenable() override { ++reenabled; }
+        int reenabled = 0;
+    } counting(0);
+    Light& light = counting;
+    light.Reenable();
+    EXPECT_EQ(counting.reenabled, 1);
+}
+
 }  // namespace
