@@ -24,7 +24,7 @@ TgaWriter::Bytes TgaWriter::Build(std::uint32_t width, std::uint32_t height, con
     Put(file, std::uint8_t{0});  // no identification
     Put(file, std::uint8_t{0});  // no colour map
     Put(file, kTrueColour);
-    for (int i = 0; i < 5; ++i) Put(file, std::uint8_t{0});  // colour map specification
+    for (int i = 0; i < 5; ++i) Put(file, std::uint8_t{0});  // no colour map: first entry, length, entry size
     Put(file, std::uint16_t{0});                             // x origin
     Put(file, std::uint16_t{0});                             // y origin
     Put(file, static_cast<std::uint16_t>(width));
