@@ -17,9 +17,9 @@ using Bytes = std::vector<std::uint8_t>;
 template <typename Value>
 void Put(Bytes& out, Value value) {
     static_assert(std::endian::native == std::endian::little, "the file's numbers are little-endian");
-    std::uint8_t bytes[sizeof(Value)];
-    std::memcpy(bytes, &value, sizeof(Value));
-    out.insert(out.end(), bytes, bytes + sizeof(Value));
+    const std::size_t at = out.size();
+    out.resize(at + sizeof(Value));
+    std::memcpy(out.data() + at, &value, sizeof(Value));
 }
 
 // Room for the total length (PutTotalLength fills it in), the magic and the version.

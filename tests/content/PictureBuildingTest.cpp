@@ -110,8 +110,12 @@ TEST(PictureEncoder, EveryFormatReadsBackThroughTheEnginesReaders) {
                 if (bytesPerPixel == 1) {
                     EXPECT_NEAR(made[3], read[0], c.tolerance);
                 } else {
-                    if (made[3] == 255) EXPECT_NEAR(made[0], read[0], c.tolerance);
-                    if (c.hasAlpha) EXPECT_NEAR(made[3], read[3], c.tolerance);
+                    if (made[3] == 255) {
+                        EXPECT_NEAR(made[0], read[0], c.tolerance);
+                    }
+                    if (c.hasAlpha) {
+                        EXPECT_NEAR(made[3], read[3], c.tolerance);
+                    }
                 }
             }
     }
