@@ -43,6 +43,15 @@ void ModelTest::RenderFrame() {
     models_->Render();
 }
 
+void ModelTest::PresentAndCapture(Vantor::Image& picture) {
+    NextFrame();
+    shaders_->Update();
+    models_->Render();
+    models_->SwapBuffers();
+    ASSERT_TRUE(renderSystem_->IsReady()) << "no call of the frame failed";
+    renderSystem_->CaptureScreen(picture);
+}
+
 std::wstring ModelTest::WriteModel(const std::wstring& name, const ModelFileWriter::Model& model) {
     return WriteBytes(name, ModelFileWriter::Build(model));
 }

@@ -11,6 +11,7 @@
 
 #include "content/ModelFileWriter.h"
 #include "engine/kernel/Matrix4.h"
+#include "engine/render/Image.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
 #include "tests/engine/render/d3d7/D3D7TestSupport.h"
@@ -38,6 +39,9 @@ protected:
     void NextFrame();
     // The model manager's pass after NextFrame.
     void RenderFrame();
+    // The engine's frame end after NextFrame (shader frames, the draw pass, presentation),
+    // then the picture on screen.
+    void PresentAndCapture(Vantor::Image& picture);
 
     // Writes the model file below the data folder ("data\" + name); returns the name.
     std::wstring WriteModel(const std::wstring& name, const ModelFileWriter::Model& model);

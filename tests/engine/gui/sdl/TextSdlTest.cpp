@@ -60,12 +60,7 @@ protected:
     // The GUI's update, then the engine's frame end; the picture.
     void DrawFrame(Vantor::Image& picture) {
         UpdateGUI();
-        NextFrame();
-        Shaders().Update();
-        Models().Render();
-        Models().SwapBuffers();
-        ASSERT_TRUE(renderSystem_->IsReady()) << "no call of the frame failed";
-        renderSystem_->CaptureScreen(picture);
+        PresentAndCapture(picture);
     }
 
     // The pixels within the area that are not black.

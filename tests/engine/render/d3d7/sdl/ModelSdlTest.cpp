@@ -32,17 +32,6 @@ protected:
         camera_ = scenes::MakeSceneCamera();
     }
 
-    // The engine's frame end for the scene: shader frames, the draw pass, presentation;
-    // then the picture.
-    void DrawFrame(Vantor::Image& picture) {
-        NextFrame();
-        Shaders().Update();
-        Models().Render();
-        Models().SwapBuffers();
-        ASSERT_TRUE(renderSystem_->IsReady()) << "no call of the frame failed";
-        renderSystem_->CaptureScreen(picture);
-    }
-
     void ExpectPixel(const Vantor::Image& picture, int x, int y, const Rgb& expected, const char* what) {
         const Rgb actual = scenes::PixelAt(picture, x, y);
         const bool near = std::abs(actual.red - expected.red) <= 4 && std::abs(actual.green - expected.green) <= 4 &&
@@ -104,7 +93,7 @@ TEST_F(ModelSdlTest, TexturedModelFromItsFilesShowsWhereItsCameraPutsIt) {
     ASSERT_TRUE(TakeErrors().empty());
 
     Vantor::Image picture;
-    DrawFrame(picture);
+    PresentAndCapture(picture);
     EXPECT_EQ(1u, Models().GetDrawnModelCount());
     ExpectPixel(picture, 340, 260, {255, 0, 0}, "top left of the sign");
     ExpectPixel(picture, 460, 260, {0, 255, 0}, "top right of the sign");
@@ -115,7 +104,7 @@ TEST_F(ModelSdlTest, TexturedModelFromItsFilesShowsWhereItsCameraPutsIt) {
 
     // Moved by its world matrix in the next frame.
     sign->SetWorldMatrix(Vantor::Matrix4::Translation({0, 0, 0}));
-    DrawFrame(picture);
+    PresentAndCapture(picture);
     ExpectPixel(picture, 40, 160, {255, 0, 0}, "top left after the move");
     ExpectPixel(picture, 340, 260, {0, 0, 0}, "where the sign was");
 }
@@ -139,7 +128,7 @@ TEST_F(ModelSdlTest, BlendedQuadsOverlapFarthestFirst) {
     }
 
     Vantor::Image picture;
-    DrawFrame(picture);
+    PresentAndCapture(picture);
     ASSERT_EQ(3u, Models().GetSecondList().size());
     // Over black: red first, then green, then blue, each at half strength.
     ExpectPixel(picture, 225, 300, {128, 0, 0}, "red alone");
