@@ -1,14 +1,12 @@
 #include "tests/content/lint/DataLint.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 
 #include "content/XmlSource.h"
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
-#include "engine/kernel/StringHelpers.h"
 #include "engine/gui/FontFileReader.h"
 #include "engine/render/Image.h"
 #include "engine/render/ModelFileReader.h"
@@ -18,6 +16,9 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "platform/WinPaths.h"
+#include "tests/content/lint/HeadlessLoad.h"
+#include "tests/content/lint/LintSupport.h"
+#include "tests/content/lint/TemplateLint.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
 
@@ -27,28 +28,9 @@ namespace {
 
 constexpr std::uint32_t kSoundRate = 22050;
 constexpr std::uint32_t kMaxSide = 1024;
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-std::string Extension(const std::string& file) {
-    const std::size_t dot = file.rfind('.');
-    return dot == std::string::npos ? "" : Lower(file.substr(dot + 1));
-}
-
-std::string WithoutExtension(const std::string& file) {
-    const std::size_t dot = file.rfind('.');
-    return dot == std::string::npos ? file : file.substr(0, dot);
-}
-
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// A path the engine hands out ("data\ui\x.png") as one below the data folder.
-std::string BelowData(const std::wstring& path) {
-    return Lower(Vantor::ToNarrow(Vantor::FileManager::Instance()->StripDataFolder(path)));
-}
+constexpr const char* kTextTable = "texts\\texts.xml";
+constexpr const char* kTemplateFolder = "ui\\windows\\";
+constexpr const char* kResourceList = "resources";
 
 bool IsLicenceNotice(const std::string& file) {
     const std::string name = Lower(file.substr(file.rfind('\\') + 1));
@@ -57,48 +39,38 @@ bool IsLicenceNotice(const std::string& file) {
 
 bool IsPowerOfTwo(std::uint32_t side) { return side && side <= kMaxSide && (side & (side - 1)) == 0; }
 
+// The game reads every XML file of the template folder, but not of its sub-folders.
+bool IsTemplate(const std::string& file) {
+    const std::string lower = Lower(file), folder = kTemplateFolder;
+    return lower.rfind(folder, 0) == 0 && lower.find('\\', folder.size()) == std::string::npos &&
+           Extension(lower) == "xml";
+}
+
 }  // namespace
 
-// The log and file manager the engine's readers reach, for the lint's run.
+// The log and file manager the engine's readers reach, for the checks of single files.
+// The file manager logs while it is made, so the log is the engine's instance first.
 class DataLint::Engine {
 public:
-    explicit Engine(const std::filesystem::path& dataFolder)
-        : previousLog_(Vantor::MessageManager::Instance()), previousFiles_(Vantor::FileManager::Instance()),
-          log_(L"data lint", false, false, L"", L""),
-          files_(platform::ToWindowsPath(dataFolder.parent_path().string()), false,
-                 Wide(dataFolder.filename().string())) {
+    explicit Engine(const std::filesystem::path& dataFolder) : log_(L"data lint", false, false, L"", L"") {
         Vantor::MessageManager::Instance(&log_);
-        Vantor::FileManager::Instance(&files_);
-    }
-    ~Engine() {
-        if (previousLog_) Vantor::MessageManager::Instance(previousLog_);
-        if (previousFiles_) Vantor::FileManager::Instance(previousFiles_);
+        files_ = std::make_unique<Vantor::FileManager>(platform::ToWindowsPath(dataFolder.parent_path().string()),
+                                                       false, Wide(dataFolder.filename().string()));
+        Vantor::FileManager::Instance(files_.get());
     }
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    std::vector<std::string> TakeProblems() {
-        std::vector<std::string> problems;
-        for (const Vantor::LogMessage* message : log_.GetMessages())
-            if (message->kind == Vantor::MessageKind::Error || message->kind == Vantor::MessageKind::Warning ||
-                message->kind == Vantor::MessageKind::FatalError)
-                problems.push_back(message->text);
-        log_.ClearMessages();
-        return problems;
-    }
-
 private:
-    Vantor::MessageManager* previousLog_;
-    Vantor::FileManager* previousFiles_;
     Vantor::MessageManager log_;
-    Vantor::FileManager files_;
+    std::unique_ptr<Vantor::FileManager> files_;
 };
 
 const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
         "common\\empty",          "console\\console",         "texts\\texts.xml",         "levels\\levels.xml",
         "fonts\\common\\font.fnt", "fonts\\common_0\\font.fnt", "fonts\\common_1\\font.fnt", "fonts\\common_2\\font.fnt",
-        "fonts\\console\\font.fnt",
+        "fonts\\console\\font.fnt",   "ui\\resources_basic.xml", "ui\\resources_additional.xml",
     };
     return references;
 }
@@ -106,11 +78,14 @@ const std::set<std::string>& DataLint::FixedReferences() {
 DataLint::DataLint(std::filesystem::path dataFolder, std::uint64_t maxBytes)
     : dataFolder_(std::move(dataFolder)), maxBytes_(maxBytes) {}
 
+DataLint::~DataLint() = default;
+
 std::vector<std::string> DataLint::Run() {
-    Engine engine(dataFolder_);
-    engine_ = &engine;
     problems_.clear();
     files_.clear();
+    resourceLists_.clear();
+    templates_.clear();
+    textKeys_.clear();
     referenced_ = FixedReferences();
     std::uint64_t bytes = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dataFolder_)) {
@@ -121,12 +96,28 @@ std::vector<std::string> DataLint::Run() {
         bytes += entry.file_size();
     }
     std::sort(files_.begin(), files_.end());
-    for (const std::string& file : files_) CheckFile(file);
+    {
+        Engine engine(dataFolder_);
+        for (const std::string& file : files_) CheckFile(file);
+    }
+    LoadAndCheckNames();
     CheckReferences();
     if (bytes > maxBytes_)
         Problem("data folder", std::to_string(bytes) + " bytes, more than " + std::to_string(maxBytes_));
-    engine_ = nullptr;
     return problems_;
+}
+
+// The names the templates give resolve against what the headless load found.
+void DataLint::LoadAndCheckNames() {
+    HeadlessLoad load(dataFolder_, files_, resourceLists_);
+    for (std::string& problem : load.Run()) problems_.push_back(std::move(problem));
+    referenced_.insert(load.GetNamedFiles().begin(), load.GetNamedFiles().end());
+
+    TemplateLint::KnownNames names{load.GetModelKeys(), load.GetShaderKeys(), load.GetFonts(), {}};
+    for (const auto& [key, source] : textKeys_) names.textKeys.insert(key);
+    TemplateLint::Templates templates;
+    for (const auto& [file, document] : templates_) templates.emplace_back(file, document.get());
+    for (std::string& problem : TemplateLint(templates, names).Run()) problems_.push_back(std::move(problem));
 }
 
 void DataLint::CheckFile(const std::string& file) {
@@ -138,6 +129,7 @@ void DataLint::CheckFile(const std::string& file) {
     if (extension == "ogg" || extension == "wav") return CheckSound(file);
     if (extension == "fnt") return CheckFont(file);
     if (extension == "xml") return CheckXml(file);
+    if (extension == "tpf") return;  // read as a texture pack by the headless load
     if (!IsLicenceNotice(file)) Problem(file, "no reader for files of this kind");
 }
 
@@ -155,17 +147,10 @@ void DataLint::CheckMaterial(const std::string& file) {
     Read(file, [&] {
         Vantor::ShaderDescriptor descriptor;
         Vantor::ShaderFileReader::Read(Wide(file), descriptor);
-        for (unsigned stage = 0; stage < descriptor.GetStageCount(); ++stage) {
-            std::vector<std::wstring> paths;
-            descriptor.GetStageTextureFiles(stage, paths);
-            for (std::size_t i = 0; i < paths.size(); ++i) {
-                if (paths[i].empty()) continue;
-                const std::string texture = BelowData(paths[i]);
-                if (!Vantor::FileManager::Instance()->Exists(paths[i]))
-                    Problem(file, "stage " + std::to_string(stage) + " texture \"" + texture + "\" not found");
-                referenced_.insert(texture);
-                referenced_.insert(WithoutExtension(texture));
-            }
+        for (const StageTexture& texture : StageTextures(descriptor)) {
+            if (!texture.found)
+                Problem(file, "stage " + std::to_string(texture.stage) + " texture \"" + texture.file + "\" not found");
+            referenced_.insert(texture.file);
         }
     });
 }
@@ -202,20 +187,26 @@ void DataLint::CheckSound(const std::string& file) {
     });
 }
 
-// Read by the game's parser; the text table's keys each defined once.
+// Read by the game's parser; the text table's keys each defined once. Resource lists
+// and window templates are kept for the checks of the names they give.
 void DataLint::CheckXml(const std::string& file) {
     Read(file, [&] {
         GameTools::XMLNode* root = nullptr;
         GameTools::XMLParser().ParseFile(root, Vantor::FileManager::Instance()->GetDataPath(Wide(file)));
-        const std::unique_ptr<GameTools::XMLNode> document(root);
-        if (Lower(file) != "texts\\texts.xml") return;
-        std::map<std::string, std::string> keys;
-        try {
-            Content::XmlSource::CollectTextKeys(*document, file, keys);
-        } catch (const Vantor::Error& error) {
-            Problem(file, error.GetText().substr(file.size() + 2));
-        }
+        std::unique_ptr<GameTools::XMLNode> document(root);
+        if (!document) return;
+        if (document->name == kResourceList) resourceLists_.push_back(file);
+        if (IsTemplate(file)) templates_.emplace_back(file, std::move(document));
+        else if (Lower(file) == kTextTable) CollectTextKeys(file, *document);
     });
+}
+
+void DataLint::CollectTextKeys(const std::string& file, const GameTools::XMLNode& table) {
+    try {
+        Content::XmlSource::CollectTextKeys(table, file, textKeys_);
+    } catch (const Vantor::Error& error) {
+        Problem(file, error.GetText().substr(file.size() + 2));
+    }
 }
 
 // A glyph file with at least one glyph; its description and glyph picture beside it.
@@ -239,7 +230,9 @@ void DataLint::CheckFont(const std::string& file) {
 void DataLint::CheckReferences() {
     for (const std::string& file : files_) {
         const std::string lower = Lower(file);
-        if (referenced_.count(lower) || referenced_.count(WithoutExtension(lower)) || IsLicenceNotice(file)) continue;
+        if (referenced_.count(lower) || referenced_.count(WithoutExtension(lower)) || IsLicenceNotice(file) ||
+            IsTemplate(file))
+            continue;
         Problem(file, "nothing refers to this file");
     }
 }
@@ -250,7 +243,7 @@ void DataLint::Read(const std::string& file, const std::function<void()>& read) 
     } catch (const Vantor::Error& error) {
         Problem(file, error.GetText());
     }
-    for (const std::string& logged : engine_->TakeProblems()) Problem(file, logged);
+    for (const std::string& logged : TakeLoggedProblems()) Problem(file, logged);
 }
 
 void DataLint::Problem(const std::string& file, const std::string& what) { problems_.push_back(file + ": " + what); }

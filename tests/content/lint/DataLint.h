@@ -3,18 +3,27 @@
 // engine's reader for its kind (XML by the game's parser, fonts by their glyph files),
 // the text table's keys each defined once, picture sides powers of two up to 1024, every material
 // stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
-// every model and particle system, no file that nothing names (licence notices aside)
-// and the whole folder under its size limit. Each problem is one line naming the file.
+// every model and particle system; then the whole folder loaded as the game loads it
+// (HeadlessLoad) and every name the window templates give resolved (TemplateLint); no
+// file that nothing names (licence notices aside) and the whole folder under its size
+// limit. Each problem is one line naming the file.
 //
-// While it runs, the lint's own log and file manager (over the folder's parent) are
-// the engine's instances.
+// While the single files are read, the lint's own log and file manager (over the
+// folder's parent) are the engine's instances; the load makes an engine of its own.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
+
+namespace GameTools {
+class XMLNode;
+}
 
 namespace contentlint {
 
@@ -26,8 +35,9 @@ public:
     static const std::set<std::string>& FixedReferences();
 
     explicit DataLint(std::filesystem::path dataFolder, std::uint64_t maxBytes = kMaxBytes);
+    ~DataLint();
 
-    // "<file>: <problem>" lines, in file order; empty when the folder is sound.
+    // "<file>: <problem>" lines; empty when the folder is sound.
     std::vector<std::string> Run();
 
 private:
@@ -41,6 +51,8 @@ private:
     void CheckSound(const std::string& file);
     void CheckFont(const std::string& file);
     void CheckXml(const std::string& file);
+    void CollectTextKeys(const std::string& file, const GameTools::XMLNode& table);
+    void LoadAndCheckNames();
     void CheckReferences();
     // Runs a read, turning a thrown error and every error or warning logged meanwhile
     // into problems of the file.
@@ -52,7 +64,9 @@ private:
     std::vector<std::string> files_;      // relative, backslashes, sorted
     std::set<std::string> referenced_;    // lower case
     std::vector<std::string> problems_;
-    Engine* engine_ = nullptr;  // during Run
+    std::vector<std::string> resourceLists_;  // sorted
+    std::vector<std::pair<std::string, std::unique_ptr<GameTools::XMLNode>>> templates_;
+    std::map<std::string, std::string> textKeys_;  // key, source
 };
 
 }  // namespace contentlint

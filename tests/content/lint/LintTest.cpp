@@ -1,9 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "content/FontFileWriter.h"
 #include "content/MaterialPresets.h"
 #include "content/ModelShapes.h"
 #include "content/OggVorbisWriter.h"
+#include "content/ParticleFileWriter.h"
 #include "content/ParticlePresets.h"
 #include "content/PictureEncoder.h"
 #include "tests/content/lint/DataLint.h"
@@ -91,6 +93,88 @@ TEST_F(PlantedFault, EachKindOfFaultIsNamedWithItsFile) {
         for (const std::string& file : c.removed) fs::remove(Data() / file);
         EXPECT_THAT(Lint(), Contains(StartsWith(c.problem)));
     }
+}
+
+TEST_F(PlantedFault, AFontWithACharacterTwiceIsNamed) {
+    Content::FontFileWriter::Record glyph;
+    glyph.code = u'A';
+    glyph.w = glyph.h = glyph.width = 1.0f;
+    Plant("fonts/console/font.fnt", Text(Content::FontFileWriter::Build({glyph, glyph})));
+    EXPECT_THAT(Lint(), Contains("fonts\\console\\font.fnt: Error: (GUIFont::GUIFont): Dublicated character!"));
+}
+
+// A small GUI on top of the built data set whose every name resolves: a resource list
+// with a model and a shader below "ui/", a fader list, a template lent to a window, and
+// a text label naming a font and text keys.
+class GuiData : public PlantedFault {
+protected:
+    GuiData() {
+        Plant("ui/frame.mdl", Text(Content::ModelFileWriter::Build(Content::ModelShapes::UnitQuad())));
+        Plant("ui/frame.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
+        Plant("ui/frame_picture.png", Text(Content::PictureEncoder::Png(Opaque(4, 4))));
+        Plant("ui/resources_basic.xml",
+              "<resources><ui><model name='frame' file_name='frame.mdl'/>"
+              "<shader name='frame_look' texture_name='frame_picture' alpha_blend='1'/></ui></resources>");
+        Plant("ui/windows/faders.xml", "<faders><fader name='fade_in' show_speed='2'/></faders>");
+        Plant("ui/windows/look.xml", "<window name='look' shader='frame_look'/>");
+        PlantWindow("<window name='window_test' model='frame' fader='fade_in' template='look'>"
+                    "<text_label name='title' font='common' text=\"[u]game_title+' - '+game_title\"/></window>");
+    }
+    void PlantWindow(const std::string& layout) const { Plant("ui/windows/window_test.xml", layout); }
+};
+
+TEST_F(GuiData, LoadsWithoutAProblemWhenEveryNameResolves) { EXPECT_THAT(Lint(), IsEmpty()); }
+
+TEST_F(GuiData, EachNameThatDoesNotResolveIsNamedWithItsTemplate) {
+    const std::string file = "ui\\windows\\window_test.xml: ";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"<window name='window_test' model='frame_'/>", "window_test: model \"ui/frame_\" is in no resource list"},
+        {"<window name='window_test'><button name='b' animator_model='look'/></window>",
+         "window_test/b: model \"ui/look\" is in no resource list"},
+        {"<window name='window_test'><scroll name='s' toddler_shader='frame'/></window>",
+         "window_test/s: shader \"ui/frame\" is in no resource list"},
+        {"<window name='window_test' fader='fade_out'/>", "window_test: fader \"fade_out\" is in no fader list"},
+        {"<window name='window_test' template='looks'/>", "window_test: template \"looks\" is no top element"},
+        {"<window name='window_test'><edit_box name='e' font='commons'/></window>",
+         "window_test/e: font \"commons\" did not load"},
+        {"<window name='window_test'><text_label name='t' text=\"game_title+'a+b'+[fu]common/none\"/></window>",
+         "window_test/t: text key \"'a\", \"b'\", \"common/none\" not in the text table"},
+    };
+    for (const auto& [layout, problem] : cases) {
+        SCOPED_TRACE(layout);
+        PlantWindow(layout);
+        EXPECT_THAT(Lint(), Contains(file + problem));
+    }
+}
+
+TEST_F(GuiData, ListsNameFilesThatArePresentAndDefineEachKeyOnce) {
+    struct Case {
+        std::string additional;
+        std::string problem;
+    };
+    const std::string list = "ui\\resources_additional.xml: ";
+    const std::vector<Case> cases{
+        {"<model name='cursor' file_name='cursor.mdl'/>", list + "model \"cursor\": file \"ui\\cursor.mdl\" not found"},
+        {"<particles name='trail' file_name='trail.psf'/>",
+         list + "particle system \"trail\": file \"ui\\trail.psf\" not found"},
+        {"<shader name='glow' texture_name='glow'/>", list + "shader \"glow\": texture \"ui\\glow\" not found"},
+        // The lists are read in the order of their paths.
+        {"<ui><model name='frame' file_name='frame.mdl'/></ui>",
+         "ui\\resources_basic.xml: model \"ui/frame\" is also defined in ui\\resources_additional.xml"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.additional);
+        Plant("ui/resources_additional.xml", "<resources>" + c.additional + "</resources>");
+        EXPECT_THAT(Lint(), Contains(c.problem));
+    }
+}
+
+TEST_F(GuiData, WhatTheKeepersLoadLogsIsAProblemNamingTheResource) {
+    // Every file is sound on its own, but a particle system is no model.
+    Plant("ui/burst.psf", Text(Content::ParticleFileWriter::Build({})));
+    Plant("ui/burst.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
+    Plant("ui/resources_additional.xml", "<resources><model name='burst' file_name='burst.psf'/></resources>");
+    EXPECT_THAT(Lint(), Contains(AllOf(StartsWith("resource lists: "), HasSubstr("ui\\burst.psf"))));
 }
 
 TEST_F(PlantedFault, LicenceNoticesNeedNoReferenceAndNoReader) {
