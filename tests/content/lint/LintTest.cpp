@@ -18,6 +18,7 @@ using testing::AllOf;
 using testing::Contains;
 using testing::HasSubstr;
 using testing::IsEmpty;
+using testing::Not;
 using testing::StartsWith;
 namespace fs = std::filesystem;
 
@@ -175,6 +176,15 @@ TEST_F(GuiData, WhatTheKeepersLoadLogsIsAProblemNamingTheResource) {
     Plant("ui/burst.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
     Plant("ui/resources_additional.xml", "<resources><model name='burst' file_name='burst.psf'/></resources>");
     EXPECT_THAT(Lint(), Contains(AllOf(StartsWith("resource lists: "), HasSubstr("ui\\burst.psf"))));
+}
+
+TEST_F(GuiData, TexturePackFilesAreReadAsTexturePacks) {
+    Plant("ui/pack.tpf", "GFTPF broken");
+    Plant("ui/pack.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
+    Plant("ui/resources_additional.xml", "<resources><texture_pack name='pack' file_name='pack.tpf'/></resources>");
+    const std::vector<std::string> problems = Lint();
+    EXPECT_THAT(problems, Contains(StartsWith("ui\\pack.tpf: Failed to read")));
+    EXPECT_THAT(problems, Not(Contains(HasSubstr("nothing refers"))));
 }
 
 TEST_F(PlantedFault, LicenceNoticesNeedNoReferenceAndNoReader) {
