@@ -68,9 +68,17 @@ private:
 
 const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
-        "common\\empty",          "console\\console",         "texts\\texts.xml",         "levels\\levels.xml",
-        "fonts\\common\\font.fnt", "fonts\\common_0\\font.fnt", "fonts\\common_1\\font.fnt", "fonts\\common_2\\font.fnt",
-        "fonts\\console\\font.fnt",   "ui\\resources_basic.xml", "ui\\resources_additional.xml",
+        "common\\empty",
+        "console\\console",
+        "texts\\texts.xml",
+        "levels\\levels.xml",
+        "fonts\\common\\font.fnt",
+        "fonts\\common_0\\font.fnt",
+        "fonts\\common_1\\font.fnt",
+        "fonts\\common_2\\font.fnt",
+        "fonts\\console\\font.fnt",
+        "ui\\resources_basic.xml",
+        "ui\\resources_additional.xml",
     };
     return references;
 }
