@@ -25,6 +25,7 @@
 #include "platform/Desktop.h"
 #include "platform/DirectDrawGLSeams.h"
 #include "platform/WinUserSeams.h"
+#include "tests/engine/gui/CellSheet.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 
 namespace {
@@ -46,26 +47,20 @@ constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kMagenta{255, 0, 255};
 constexpr Rgb kYellow{255, 255, 0};
 // The button's frames: normal, hovered, pressed, disabled.
-constexpr Rgb kButtonFrames[4] = {{0, 0, 255}, {0, 255, 0}, {255, 128, 0}, {128, 128, 128}};
+const std::vector<Vantor::Color> kButtonFrames = {
+    {0, 0, 1, 1}, {0, 1, 0, 1}, {1, 0.5f, 0, 1}, {0.5f, 0.5f, 0.5f, 1}};
 
 std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
 }
 
-// A picture of solid cells side by side, as a TGA file below the data folder.
-void WriteCells(enginetest::EngineFolder& home, const std::string& name, const std::vector<Rgb>& cells) {
-    constexpr int kCell = 16;
-    Content::Picture picture(kCell * static_cast<int>(cells.size()), kCell);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgb& c = cells[static_cast<std::size_t>(x / kCell)];
-            std::uint8_t* pixel = picture.Pixel(x, y);
-            pixel[0] = static_cast<std::uint8_t>(c.red);
-            pixel[1] = static_cast<std::uint8_t>(c.green);
-            pixel[2] = static_cast<std::uint8_t>(c.blue);
-            pixel[3] = 255;
-        }
-    const Content::PictureEncoder::Bytes tga = Content::PictureEncoder::Tga(picture);
+Rgb Drawn(const Vantor::Color& colour) {
+    const std::uint32_t packed = Vantor::PackColor(colour);
+    return {int(packed >> 16 & 0xFF), int(packed >> 8 & 0xFF), int(packed & 0xFF)};
+}
+
+void WriteSheet(enginetest::EngineFolder& home, const std::string& name, const std::vector<Vantor::Color>& cells) {
+    const Content::PictureEncoder::Bytes tga = guitest::CellSheetTga(cells);
     home.folder.WriteFile("data/" + name + ".tga", std::string(tga.begin(), tga.end()));
 }
 
@@ -79,8 +74,8 @@ protected:
         const platform::DesktopMode desktop = platform::Desktop();
         ASSERT_EQ(desktop.width, kScreenWidth) << "the X server's screen";
         ASSERT_EQ(desktop.height, kScreenHeight) << "the X server's screen";
-        WriteCells(home_, "ui/button", {kButtonFrames[0], kButtonFrames[1], kButtonFrames[2], kButtonFrames[3]});
-        WriteCells(home_, "ui/cursor", {kYellow});
+        WriteSheet(home_, "ui/button", kButtonFrames);
+        WriteSheet(home_, "ui/cursor", {Vantor::Color(1, 1, 0, 1)});
         home_.WriteIni("v_fullscreen 1\nv_vsync 0\n");
         platform::seam::KeepPresentedPictures(true);
         engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
@@ -205,12 +200,12 @@ TEST_F(GUIFullScreenSdlTest, AButtonShowsItsHoveredFrameOnceTheMouseIsOverIt) {
                                                    &frames, nullptr);
     MoveMouseNear(Vector2(100, 100));
     DrawFrames("gui_full_screen_button_normal");
-    EXPECT_EQ(At(Vector2(600, 300)), kButtonFrames[0]);
+    EXPECT_EQ(At(Vector2(600, 300)), Drawn(kButtonFrames[0]));
 
     MoveMouseNear(Vector2(600, 300));
     DrawFrames("gui_full_screen_button_hovered");
     EXPECT_EQ(button->state, Vantor::GUIButton::kHovered);
-    EXPECT_EQ(At(Vector2(600, 300)), kButtonFrames[1]);
+    EXPECT_EQ(At(Vector2(600, 300)), Drawn(kButtonFrames[1]));
 }
 
 }  // namespace
