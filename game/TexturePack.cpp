@@ -123,7 +123,8 @@ void TexturePack::Load(const std::string& folder, bool lazyTextures) {
     const std::int32_t atlasCount = reader.ReadAtlasCount();
     Vantor::ShaderManager* shaders = Vantor::ShaderManager::Instance();
     for (std::int32_t i = 0; i < atlasCount; ++i) {
-        const Vantor::ShaderDescriptor atlas(true, false, folder + "\\texture_pack_" + std::to_string(i), false);
+        // Clamped: a picture at the atlas's edge must not pick up the opposite edge.
+        const Vantor::ShaderDescriptor atlas(true, false, folder + "\\texture_pack_" + std::to_string(i), true);
         atlases_.push_back(shaders->GetShader(atlas, lazyTextures));
     }
     reader.ReadPictures(atlases_, pictures_);
