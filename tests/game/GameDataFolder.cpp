@@ -7,6 +7,7 @@
 #include "content/ShaderFileWriter.h"
 #include "content/TgaWriter.h"
 #include "content/VersionedFileWriting.h"
+#include "engine/kernel/FileManager.h"
 #include "game/GameData.h"
 #include "tests/tools/ResourceFileSupport.h"
 
@@ -68,18 +69,18 @@ void GameDataFolder::WriteResourceList(const std::wstring& path, const std::stri
 
 void GameDataFolder::WriteModel(const std::wstring& path) {
     Content::ModelFileWriter::WriteFile(L"data\\" + path, keepertest::TriangleModel());
+    WriteMaterialBeside(path);
 }
 
 void GameDataFolder::WriteParticles(const std::wstring& path) {
     Content::ParticleFileWriter::WriteFile(L"data\\" + path, {});
+    WriteMaterialBeside(path);
 }
 
-void GameDataFolder::WriteShader(const std::wstring& path, const std::string& texture) {
-    Content::ShaderFileWriter::Shader shader;
-    Content::ShaderFileWriter::Stage stage;
-    stage.textureName = texture;
-    shader.stages.push_back(stage);
-    Content::ShaderFileWriter::WriteFile(L"data\\" + path, shader);
+void GameDataFolder::WriteMaterialBeside(const std::wstring& path) {
+    std::wstring material = L"data\\" + path;
+    Vantor::FileManager::ChangeExtension(material, L"srf");
+    Content::ShaderFileWriter::WriteFile(material, {});
 }
 
 void GameDataFolder::WritePicture(const std::wstring& path, Size size) {

@@ -2,7 +2,7 @@
 // Writes small game data folders for the game's tests, through the content writers,
 // below the file manager's base folder: the five definition files (a small valid game
 // by default, any file replaced or left out), resource lists, models, particle systems,
-// shaders, pictures and the house texture pack.
+// pictures and texture packs.
 
 #include <cstdint>
 #include <optional>
@@ -41,11 +41,11 @@ public:
     static void WriteText(const std::wstring& path, const std::string& text);
     // A resource list with the elements inside "resources".
     static void WriteResourceList(const std::wstring& path, const std::string& elements);
-    // Below the data folder: a one-triangle model, an empty particle system, a shader
-    // of one texture, an opaque picture.
+    // Below the data folder: a one-triangle model and an empty particle system, each
+    // with its material (the same path with the extension "srf": a shader file without
+    // textures), and an opaque picture (the texture of a list's shader element).
     static void WriteModel(const std::wstring& path);
     static void WriteParticles(const std::wstring& path);
-    static void WriteShader(const std::wstring& path, const std::string& texture);
     static void WritePicture(const std::wstring& path, Size size);
     // The pack "data\<folder>\texture_pack.tpf" and its atlas pictures, one per size.
     static void WriteTexturePack(const std::string& folder, const Content::GameTexturePackWriter::Pack& pack,
@@ -61,6 +61,9 @@ public:
     // after.
     static std::string NumberedModels(const std::string& before, const std::vector<int>& numbers,
                                       const std::string& after);
+
+private:
+    static void WriteMaterialBeside(const std::wstring& path);
 };
 
 }  // namespace gametest

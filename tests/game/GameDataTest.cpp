@@ -159,8 +159,13 @@ TEST_F(GameDataTest, DefinitionsLoadOnlyAtTheFirstExtraStepOrAllAtOnce) {
 TEST_F(GameDataTest, StepwiseLoadingReadsTheDefinitionsAfterTheQueuedModels) {
     GameDataFolder::WriteDefinitions(SmallGame());
     GameDataFolder::WriteHousePack();
-    GameDataFolder::WriteResourceList(L"data\\ui\\resources_places.xml",
-                                      GameDataFolder::NumberedModels("customers/models/", {0}, "/customer"));
+    GameDataFolder::WritePicture(L"ui\\pictures\\steam.tga", {4, 4});
+    GameDataFolder::WriteParticles(L"ui\\particles\\steam.prt");
+    GameDataFolder::WriteResourceList(
+        L"data\\ui\\resources_places.xml",
+        GameDataFolder::NumberedModels("customers/models/", {0}, "/customer") +
+            R"(<fx><shader name="steam" texture_name="pictures\steam.tga" alpha_blend="1"/>
+               <particles name="steam" file_name="particles\steam.prt"/></fx>)");
     GameData data;
     data.LoadResourceList(L"data\\ui\\resources_places.xml", false);
     while (data.GetStep() <= GameData::kResourceSteps) {
@@ -174,6 +179,10 @@ TEST_F(GameDataTest, StepwiseLoadingReadsTheDefinitionsAfterTheQueuedModels) {
     EXPECT_EQ(3u, data.GetFoods().size());
     data.Update();
     EXPECT_EQ(GameData::kResourceSteps + 2, data.GetStep()) << "nothing more to load";
+    data.GetShaderUser("fx/steam");
+    data.GetParticleSystem("fx/steam");
+    EXPECT_THAT(enginetest::TakeErrors(*Vantor::MessageManager::Instance()), testing::IsEmpty())
+        << "the list's resources are in";
 }
 
 TEST_F(GameDataTest, LoadingMakesTheRootAndFrontWindows) {
