@@ -97,6 +97,7 @@ protected:
                std::abs(actual.blue - expected.blue) <= tolerance;
     }
     static bool IsOrange(const Rgb& pixel) { return pixel.red > 200 && pixel.blue < 60; }
+    static bool IsLit(const Rgb& pixel) { return pixel.red + pixel.green + pixel.blue > 0; }
 
     // Pixels of the rectangle (both ends in) for which the test holds.
     template <class Test>
@@ -114,8 +115,7 @@ TEST_F(BackgroundSdlTest, TheParticlesShowOverTheQuadFadeInTogetherAndLeaveNothi
     Run(background, 0.2f);
     Vantor::Image hidden;
     Capture(hidden, "background_before_show");
-    EXPECT_EQ(Count(hidden, 0, 0, 799, 599, [](const Rgb& p) { return p.red + p.green + p.blue > 0; }), 0)
-        << "nothing shows before the background is shown";
+    EXPECT_EQ(Count(hidden, 0, 0, 799, 599, IsLit), 0) << "nothing shows before the background is shown";
 
     background.Show(true, false, 1.0f);
     Run(background, 1.0f);
@@ -123,8 +123,7 @@ TEST_F(BackgroundSdlTest, TheParticlesShowOverTheQuadFadeInTogetherAndLeaveNothi
     Capture(shown, "background_shown");
     EXPECT_TRUE(Near(PixelAt(shown, kQuadOnlyX, kQuadOnlyY), kQuadColour, 3));
     EXPECT_GT(Count(shown, 300, 200, 500, 400, IsOrange), 500) << "particles over the quad";
-    EXPECT_EQ(Count(shown, 0, 0, 150, 599, [](const Rgb& p) { return p.red + p.green + p.blue > 0; }), 0)
-        << "nothing beside the quad";
+    EXPECT_EQ(Count(shown, 0, 0, 150, 599, IsLit), 0) << "nothing beside the quad";
 
     // A fade out, then a fade in halfway: the background's half times the layer's half.
     background.Show(false, true, 1.0f);
@@ -132,8 +131,7 @@ TEST_F(BackgroundSdlTest, TheParticlesShowOverTheQuadFadeInTogetherAndLeaveNothi
     Vantor::Image gone;
     Capture(gone, "background_hidden");
     EXPECT_FALSE(background.IsVisible());
-    EXPECT_EQ(Count(gone, 0, 0, 799, 599, [](const Rgb& p) { return p.red + p.green + p.blue > 0; }), 0)
-        << "nothing of it remains";
+    EXPECT_EQ(Count(gone, 0, 0, 799, 599, IsLit), 0) << "nothing of it remains";
 
     background.Show(true, true, 1.0f);
     Run(background, 0.5f);
