@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,11 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/render/SpriteGroup.h"
 #include "gui_tools/GUIBackgroundBase.h"
 #include "tests/gui_tools/BackgroundTestSupport.h"
+#include "tools/XMLNode.h"
 
 namespace {
 
@@ -247,6 +250,49 @@ TEST_F(BackgroundLayerTest, TheEmitterFollowsTheWindowABoxKeepingItsSize) {
         EXPECT_FLOAT_EQ(emitter.z, 0.0f);
     }
     EXPECT_GT(background->layers[0]->GetWindow()->GetPosition().x, 100.0f) << "the windows moved";
+}
+
+// --- layers a derived background makes ----------------------------------------------------
+
+// Makes the layers of "picture" elements from plain quad windows of its own (as a game's
+// background does with pictures of a texture pack); other elements as the base does.
+class PictureBackground : public GUIBackgroundBase {
+public:
+    using GUIBackgroundBase::GUIBackgroundBase;
+
+    GUIBackgroundLayer* CreateLayer(const GameTools::XMLNode& element, int order) override {
+        if (element.name != "picture") return GUIBackgroundBase::CreateLayer(element, order);
+        Vantor::GUIWindow* window =
+            Vantor::GUIManager::Instance()->CreateWindow(0, {10, 20}, {30, 40}, nullptr, &material_, nullptr);
+        return new GUIBackgroundLayer(GetKeeper(), "picture", window, "", "", "", "", false, -1.0f, true,
+                                      {1.0f, 1.0f, 1.0f, 0.5f}, order, GetLayersWindow());
+    }
+
+private:
+    Vantor::ShaderDescriptor material_;
+};
+
+TEST_F(BackgroundLayerTest, AnExistingWindowBecomesALayerUnderTheLayersWindowAndGoesWithIt) {
+    const std::uint32_t windows = Vantor::GUIManager::Instance()->GetWindows().GetCount();
+    WriteBackground("", R"(<model name="quad"/><picture/>)");
+    {
+        PictureBackground background(keeper_.get(), nullptr, backgroundtest::kBackgroundPath);
+        background.CreateBasicLayers();
+        ASSERT_EQ(background.layers.size(), 2u);
+        const GUIBackgroundLayer& picture = *background.layers[1];
+        EXPECT_EQ(picture.GetWindow()->GetParent(), background.GetLayersWindow());
+        EXPECT_EQ(picture.GetWindow()->GetOrder(), 2);
+        EXPECT_FALSE(Shown(picture));
+
+        background.Show(true, false, 1.0f);
+        Frame(background, 0.1f);
+        EXPECT_TRUE(Shown(picture));
+        EXPECT_NEAR(Alpha(picture), 0.5f, kAlphaTolerance);
+        const Vantor::Vector2 position = picture.GetWindow()->GetPosition();
+        EXPECT_FLOAT_EQ(position.x, 10.0f) << "without an animator it stays where it was put";
+        EXPECT_FLOAT_EQ(position.y, 20.0f);
+    }
+    EXPECT_EQ(Vantor::GUIManager::Instance()->GetWindows().GetCount(), windows);
 }
 
 // --- lifetime -----------------------------------------------------------------------------
