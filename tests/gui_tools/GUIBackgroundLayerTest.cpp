@@ -41,8 +41,11 @@ protected:
     void SetUp() override {
         BackgroundTest::SetUp();
         AddModel("quad", ModelShapes::Quad({100, 100, 200, 150}));
-        // Moves from (100, 100) to (500, 300) in two seconds.
-        AddModel("path", ModelShapes::Path(40, 40, {{0, 100, 100}, {4, 500, 300}}, 2.0f));
+        // Moves from (100, 100) to (500, 300) in two seconds. Its file leaves the model
+        // invisible: as an animator it moves its window all the same.
+        Content::ModelFileWriter::Model path = ModelShapes::Path(40, 40, {{0, 100, 100}, {4, 500, 300}}, 2.0f);
+        path.flags &= ~Vantor::ModelFlags::kVisible;
+        AddModel("path", path);
         Content::ParticleFileWriter::ParticleSystem sparks;
         sparks.emitterShape = ParticleSystem::kBoxEmitter;
         sparks.gravityOn = 0;
