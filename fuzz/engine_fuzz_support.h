@@ -1,8 +1,9 @@
 #pragma once
-// The workspace of fuzz targets whose readers need the whole engine: the engine on the
-// headless backend over the workspace, without a log file, with the data folder "data".
+// The whole engine on the headless backend over a fuzz workspace, for the targets whose
+// readers need the engine's managers: no log file, no packs, the smallest window.
 
 #include <memory>
+#include <string>
 
 #include "engine/kernel/Engine.h"
 #include "engine/kernel/EngineSettings.h"
@@ -12,9 +13,11 @@
 
 namespace fuzzing {
 
-struct EngineWorkspace : Workspace {
-    EngineWorkspace() {
-        CreateFolder("data");
+class EngineWorkspace : public Workspace {
+public:
+    // The folder (below the workspace) is made before the engine starts.
+    explicit EngineWorkspace(const std::string& dataFolder) {
+        CreateFolder(dataFolder);
         const std::wstring root = platform::ToWindowsPath(HostPath());
         platform::seam::SetExecutablePath(root + L"\\game.exe");
         platform::seam::SetUserDataFolder(root + L"\\user");
@@ -29,6 +32,7 @@ struct EngineWorkspace : Workspace {
         settings.displayMode = "640x480x32";
         engine = std::make_unique<Vantor::Engine>(settings);
     }
+
     std::unique_ptr<Vantor::Engine> engine;
 };
 

@@ -30,7 +30,7 @@ const char* const kFiles[] = {"data/game_objects/provisions.xml", "data/game_obj
                               "data/house/upgrades.xml"};
 
 struct DefinitionsWorkspace : fuzzing::EngineWorkspace {
-    DefinitionsWorkspace() {
+    DefinitionsWorkspace() : EngineWorkspace("data") {
         CreateFolder("data/game_objects");
         CreateFolder("data/house");
         Content::GameTexturePackWriter::Pack pack;

@@ -27,7 +27,7 @@ namespace {
 constexpr std::size_t kMaxNames = 8;
 
 struct PackWorkspace : fuzzing::EngineWorkspace {
-    PackWorkspace() {
+    PackWorkspace() : EngineWorkspace("data") {
         Content::TgaWriter::WriteFile(L"data\\packs\\input\\texture_pack_0.tga", 4, 2,
                                       std::vector<std::uint8_t>(4 * 2 * 4, 0xFF));
     }

@@ -17,8 +17,7 @@
 using GameTools::ResourceLoadEntry;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static fuzzing::EngineWorkspace workspace;
-    workspace.CreateFolder("data/ui");
+    static fuzzing::EngineWorkspace workspace("data/ui");
     workspace.WriteFile("data/ui/list.xml", data, size);
     GameTools::DataKeeper keeper;
     try {
