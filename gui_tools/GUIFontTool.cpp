@@ -9,6 +9,7 @@
 #include "engine/kernel/StringHelpers.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/render/ShaderUser.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
 

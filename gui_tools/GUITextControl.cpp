@@ -15,6 +15,7 @@
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/StyleBlockReader.h"
 #include "gui_tools/TextComposer.h"
+#include "engine/render/ShaderUser.h"
 #include "tools/DataKeeper.h"
 
 namespace GUITools {
@@ -212,7 +213,9 @@ void GUITextControl::AdvancePrinting(float frameTime) {
     const auto total = static_cast<float>(lines.totalCharacters);
     if (oldLines.lines.empty() && (IsTargetShown() || IsTransitionPending())) {
         printedCharacters += step;
-        printingFinished = printedCharacters > total;
+        // Reaching the last character is the end: a text of n characters at n per
+        // second is done after one second.
+        printingFinished = printedCharacters >= total;
         if (printingFinished) printedCharacters = total + Vantor::kFloatTolerance;
         return;
     }
