@@ -8,6 +8,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "tests/gui_tools/GUIToolsTestSupport.h"
 
 namespace {
@@ -15,6 +16,35 @@ namespace {
 using GUITools::GUIControl;
 using GUITools::GUIControlDescription;
 using Vantor::GUIWindow;
+
+// The element's alpha is held in 8 bits.
+constexpr float kAlphaStep = 1.0f / 255.0f;
+
+// An element that counts how often its alpha is written.
+class CountingWindow : public GUIWindow {
+public:
+    using GUIWindow::GUIWindow;
+    void SetAlpha(float alpha) override {
+        ++alphaWrites;
+        GUIWindow::SetAlpha(alpha);
+    }
+    int alphaWrites = 0;
+};
+
+// A control over a counting quad of its own.
+class CountingControl : public GUIControl {
+public:
+    explicit CountingControl(GameTools::DataKeeper* keeper)
+        : GUIControl(keeper, {}),
+          window(Vantor::GUIManager::Instance()->GetFontManager(), Vantor::GUIManager::Instance()->GetCamera(), 0,
+                 {0.0f, 0.0f}, {10.0f, 10.0f}, nullptr, &kQuad, nullptr) {
+        Attach(&window, {});
+    }
+    CountingWindow window;
+
+private:
+    static inline const Vantor::ShaderDescriptor kQuad;
+};
 
 class GUIControlTest : public guitoolstest::GUIToolsTest {
 protected:
@@ -45,7 +75,7 @@ protected:
     GUIControl& MakeFadedControl(float showSpeed) {
         GUIControlDescription description;
         description.model = "frames";
-        AddFramesModel("frames", 1);
+        if (!keeper_->HasModel("ui/frames")) AddFramesModel("frames", 1);
         GUIControl& control = MakeControl(description);
         control.SetFader("fader");
         control.SetShowSpeed(showSpeed);
@@ -108,12 +138,13 @@ TEST_F(GUIControlTest, ATimedFaderReachesItsMaximumAfterOneOverTheSpeed) {
     half.SetFaderMax(0.5f);
     for (GUIControl* control : {&quick, &still, &half}) control->Show(true, false);
     Run(0.4f);
-    EXPECT_NEAR(Alpha(quick), 0.8f, 1e-3f);
-    EXPECT_NEAR(Alpha(still), 0.0f, 1e-3f) << "speed 0 stays at the minimum";
+    EXPECT_NEAR(quick.GetFadeValue(), 0.8f, 1e-4f);
+    EXPECT_NEAR(Alpha(quick), 0.8f, kAlphaStep);
+    EXPECT_NEAR(Alpha(still), 0.0f, kAlphaStep) << "speed 0 stays at the minimum";
     Run(0.1f);
-    EXPECT_NEAR(Alpha(quick), 1.0f, 1e-3f) << "0.5 s at speed 2";
+    EXPECT_NEAR(Alpha(quick), 1.0f, kAlphaStep) << "0.5 s at speed 2";
     Run(1.0f);
-    EXPECT_NEAR(Alpha(half), 0.5f, 1e-3f);
+    EXPECT_NEAR(Alpha(half), 0.5f, kAlphaStep);
     EXPECT_NEAR(half.GetFadeValue(), 0.5f, 1e-6f);
     EXPECT_TRUE(Visible(still));
 }
@@ -131,10 +162,10 @@ TEST_F(GUIControlTest, AFaderWaitsForItsOffsetsAndHidesWhenItReachesZero) {
     Run(0.2f);
     control.Show(false, false);
     Run(0.2f);
-    EXPECT_NEAR(Alpha(control), 1.0f, 1e-3f) << "before the hide offset";
+    EXPECT_NEAR(Alpha(control), 1.0f, kAlphaStep) << "before the hide offset";
     EXPECT_TRUE(control.IsShown());
     Run(0.1f);
-    EXPECT_NEAR(Alpha(control), 0.5f, 1e-3f);
+    EXPECT_NEAR(Alpha(control), 0.5f, kAlphaStep);
     Run(0.1f);
     EXPECT_FALSE(Visible(control)) << "hidden in the update in which it reaches 0";
     EXPECT_FALSE(control.IsShown());
@@ -146,8 +177,8 @@ TEST_F(GUIControlTest, AModelAnimationFaderWithoutAnimationKeepsTheMinimumAndHid
     control.SetFaderMin(0.25f);
     control.Show(true, false);
     Run(0.5f);
-    EXPECT_NEAR(Alpha(control), 0.25f, 1e-3f);
-    control.SetHideOffset(0.2f);
+    EXPECT_NEAR(Alpha(control), 0.25f, kAlphaStep);
+    control.SetHideOffset(0.15f);
     control.Show(false, false);
     Run(0.1f);
     EXPECT_TRUE(Visible(control));
@@ -156,16 +187,22 @@ TEST_F(GUIControlTest, AModelAnimationFaderWithoutAnimationKeepsTheMinimumAndHid
 }
 
 TEST_F(GUIControlTest, TheAlphaIsWrittenOnlyWhenTheFadeValueMovesByMoreThanTheTolerance) {
-    GUIControl& control = MakeFadedControl(10.0f);
-    control.SetFaderMax(0.5f);
-    control.Show(true, false);
+    auto control = std::make_unique<CountingControl>(keeper_.get());
+    CountingControl& counted = *control;
+    controls_.push_back(std::move(control));
+    counted.SetFader("fader");
+    counted.SetShowSpeed(10.0f);
+    counted.SetFaderMax(128.0f * kAlphaStep);  // what the element holds exactly
+    counted.Show(true, false);
     Run(0.2f);
-    control.GetWindow()->SetAlpha(0.50005f);
-    Frame();
-    EXPECT_FLOAT_EQ(Alpha(control), 0.50005f) << "within the tolerance: left alone";
-    control.GetWindow()->SetAlpha(0.5002f);
-    Frame();
-    EXPECT_FLOAT_EQ(Alpha(control), 0.5f);
+    const int writes = counted.window.alphaWrites;
+    EXPECT_GT(writes, 0);
+    Run(0.3f);
+    EXPECT_EQ(counted.window.alphaWrites, writes) << "the alpha is the fade value already";
+    counted.SetFaderMax(0.5f);  // between two values the element can hold
+    Run(0.3f);
+    EXPECT_EQ(counted.window.alphaWrites, writes + 3);
+    EXPECT_NEAR(Alpha(counted), 0.5f, kAlphaStep);
 }
 
 TEST_F(GUIControlTest, FrameRangesOfOneFrameShowThatFrameWithoutAnAnimation) {
@@ -216,9 +253,10 @@ TEST_F(GUIControlTest, TheAnimatorMovesTheControlByItsBoxCorner) {
     Frame();
     Run(0.2f);
     const Vantor::Vector2 position = control.GetWindow()->GetPosition();
-    // Two frames of the animator at 10 frames per second after it started.
-    EXPECT_NEAR(position.x, 100.0f + 20.0f, 1e-3f);
-    EXPECT_NEAR(position.y, 200.0f + 10.0f, 1e-3f);
+    // Three frames of the animator at 10 frames per second: it steps in the update
+    // that starts it.
+    EXPECT_NEAR(position.x, 100.0f + 30.0f, 1e-3f);
+    EXPECT_NEAR(position.y, 200.0f + 15.0f, 1e-3f);
     EXPECT_FALSE(control.IsAnimationFinished());
 }
 
