@@ -144,7 +144,10 @@ void GUITextControl::Layout() {
                                lines);
         const bool fits = lines.extent.x <= box.x && lines.extent.y <= box.y;
         if (!autoFontSize || lines.lines.empty() || currentFontSize <= kSmallestAutoSize || fits) break;
-        currentFontSize = std::max(0.0f, currentFontSize - 1.0f);
+        const float lower = std::max(0.0f, currentFontSize - 1.0f);
+        // A size so large that one less is the same number would never get smaller.
+        if (lower == currentFontSize) break;
+        currentFontSize = lower;
     }
 }
 
