@@ -14,56 +14,33 @@
 
 #include "content/FontFileWriter.h"
 #include "engine/gui/GUIManager.h"
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/EngineSettings.h"
 #include "engine/kernel/MessageManager.h"
-#include "fuzz/file_fuzz_support.h"
+#include "fuzz/engine_fuzz_support.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUITextTool.h"
 #include "platform/Clock.h"
 #include "platform/Crt.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
 #include "tools/DataKeeper.h"
 
 namespace {
 
 using GUITools::GUITextControl;
 
-// The engine on the headless backend over the workspace, without a log file, with a
+// The engine over the workspace with a GUI of 800 x 600 units, a data keeper, and a
 // font folder whose glyph file is fixed (the font file reader has its own target).
-struct EngineWorkspace : fuzzing::Workspace {
+struct EngineWorkspace : fuzzing::EngineWorkspace {
     EngineWorkspace() {
         CreateFolder("data/texts");
         CreateFolder("data/fonts/fuzz");
         std::vector<Content::FontFileWriter::Record> glyphs;
-        for (char16_t code = u' '; code <= u'~'; ++code) {
-            Content::FontFileWriter::Record glyph;
-            glyph.code = code;
-            glyph.w = glyph.h = 1.0f;
-            glyph.width = 0.25f + static_cast<float>(code % 4) * 0.125f;
-            glyphs.push_back(glyph);
-        }
+        for (char16_t code = u' '; code <= u'~'; ++code)
+            glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.25f + static_cast<float>(code % 4) * 0.125f));
         const Content::FontFileWriter::Bytes bytes = Content::FontFileWriter::Build(glyphs);
         WriteFile("data/fonts/fuzz/font.fnt", bytes.data(), bytes.size());
-        const std::wstring root = platform::ToWindowsPath(HostPath());
-        platform::seam::SetExecutablePath(root + L"\\game.exe");
-        platform::seam::SetUserDataFolder(root + L"\\user");
-        Vantor::EngineSettings settings;
-        settings.title = L"Fuzz";
-        settings.baseFolder = root;
-        settings.configFolder = root;
-        settings.configName = L"fuzz";
-        settings.logEnabled = false;
-        settings.dataFolder = L"data";
-        settings.usePacks = false;
-        settings.displayMode = "640x480x32";
-        engine = std::make_unique<Vantor::Engine>(settings);
         Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
         keeper = std::make_unique<GameTools::DataKeeper>();
     }
-    std::unique_ptr<Vantor::Engine> engine;
     std::unique_ptr<GameTools::DataKeeper> keeper;
 };
 

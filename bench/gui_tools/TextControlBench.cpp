@@ -9,12 +9,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/support/EngineBenchHome.h"
+#include "bench/support/TextBenchSupport.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
@@ -24,7 +24,6 @@
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUITextTool.h"
-#include "platform/Backend.h"
 #include "tools/DataKeeper.h"
 
 namespace {
@@ -37,18 +36,6 @@ constexpr int kLinesPerControl = 8;
 constexpr float kLineWidth = 760.0f;
 const char* const kHorizontal[] = {"left", "center", "right"};
 const char* const kVertical[] = {"top", "middle", "bottom"};
-
-// Words of two to nine letters from a fixed seed.
-std::wstring Word(std::uint32_t& seed) {
-    std::wstring word;
-    seed = seed * 1664525u + 1013904223u;
-    const std::uint32_t length = 2 + (seed >> 16) % 8;
-    for (std::uint32_t i = 0; i < length; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        word.push_back(static_cast<wchar_t>(L'a' + (seed >> 16) % 26));
-    }
-    return word;
-}
 
 // A text print as the baseline batches it: the font instance and the absolute start.
 struct PlacedRun {
@@ -128,7 +115,7 @@ private:
             for (int l = 0; l < kLinesPerControl; ++l) {
                 std::wstring line;
                 Vector2 extent;
-                for (std::wstring word = Word(seed);; word = Word(seed)) {
+                for (std::wstring word = benchsupport::RandomWord(seed);; word = benchsupport::RandomWord(seed)) {
                     const std::wstring longer = line.empty() ? word : line + L' ' + word;
                     if (font.MeasureText(extent, longer, 0.0f, -1.0f).x > kLineWidth - 40.0f) break;
                     line = longer;
@@ -176,14 +163,8 @@ Scene& TheScene() {
     return scene;
 }
 
-bool NeedsHeadless(benchmark::State& state) {
-    if (platform::IsHeadless()) return true;
-    state.SkipWithError("run with PLATFORM_BACKEND=headless");
-    return false;
-}
-
 void BM_TextControlsFrame(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.UpdateControls();
     state.counters["characters"] = static_cast<double>(scene.CharacterCount());
@@ -191,7 +172,7 @@ void BM_TextControlsFrame(benchmark::State& state) {
 BENCHMARK(BM_TextControlsFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_PlainBatching(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.BatchPlainly();
     state.counters["characters"] = static_cast<double>(scene.CharacterCount());
@@ -201,30 +182,16 @@ BENCHMARK(BM_PlainBatching)->Unit(benchmark::kMicrosecond);
 // The two taken in turns, so that both see the same machine load; the ratio of their
 // times is the figure to keep at or below 3.
 void BM_ControlsToPlainRatio(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
-    using Clock = std::chrono::steady_clock;
-    Clock::duration controls{}, plain{};
-    for (auto _ : state) {
-        Clock::time_point start = Clock::now();
-        scene.UpdateControls();
-        controls += Clock::now() - start;
-        start = Clock::now();
-        scene.BatchPlainly();
-        plain += Clock::now() - start;
-    }
-    const auto perFrame = [&state](Clock::duration total) {
-        return std::chrono::duration<double, std::micro>(total).count() / static_cast<double>(state.iterations());
-    };
-    state.counters["controls_us"] = perFrame(controls);
-    state.counters["plain_us"] = perFrame(plain);
-    state.counters["ratio"] = perFrame(controls) / perFrame(plain);
+    benchsupport::TimeInTurns(
+        state, "controls_us", [&scene] { scene.UpdateControls(); }, "plain_us", [&scene] { scene.BatchPlainly(); });
     state.counters["characters"] = static_cast<double>(scene.CharacterCount());
 }
 BENCHMARK(BM_ControlsToPlainRatio)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 void BM_LayoutWithAutoFontSizeFrom20(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.LayOutWithAutoFontSize();
     state.counters["characters"] = static_cast<double>(scene.CharacterCount());

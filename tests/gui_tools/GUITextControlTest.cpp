@@ -140,12 +140,15 @@ TEST_F(GUITextControlTest, AutoFontSizeShrinksFromTwentyUntilTheTextFits) {
         control.Layout();
         EXPECT_FLOAT_EQ(control.currentFontSize, each.size) << each.box.x << " x " << each.box.y;
     }
-    GUITextControl& small = MakeText("plain", {1, 1});
-    small.fontSize = 7.5f;
-    small.autoFontSize = true;
-    small.SetLiteralText(L"abc");
-    small.Layout();
-    EXPECT_FLOAT_EQ(small.currentFontSize, 7.5f) << "a start size of 8 or less stays";
+    // Sizes that auto font size leaves alone even where the text does not fit.
+    for (const float start : {7.5f, 8.0f, 1e30f}) {
+        GUITextControl& control = MakeText("plain", {1, 1});
+        control.fontSize = start;
+        control.autoFontSize = true;
+        control.SetLiteralText(L"abc");
+        control.Layout();
+        EXPECT_FLOAT_EQ(control.currentFontSize, start) << "8 or less, or too large to be lowered by one step";
+    }
 }
 
 TEST_F(GUITextControlTest, WithoutAFontNothingIsLaidOutAndASetterOnlyMarksTheLayout) {

@@ -38,6 +38,15 @@ protected:
         return control;
     }
 
+    // A shown control in printing mode.
+    GUITextControl& Printing(const std::wstring& text, float speed, const std::string& horizontal = "left",
+                             const std::string& vertical = "bottom") {
+        GUITextControl& control = Shown(text, horizontal, vertical);
+        control.printingMode = true;
+        control.printingSpeed = speed;
+        return control;
+    }
+
     static std::vector<TextPrint> Prints(const GUITextControl& control) {
         std::vector<TextPrint> prints;
         const Vantor::GUIWindow& window = *control.GetWindow();
@@ -133,9 +142,7 @@ TEST_F(GUITextDrawingTest, AFadedControlDrawsEveryRunAtItsFadeValue) {
 }
 
 TEST_F(GUITextDrawingTest, PrintingIsBoundByTheMaximumTime) {
-    GUITextControl& control = Shown(std::wstring(100, L'x'));
-    control.printingMode = true;
-    control.printingSpeed = 10.0f;
+    GUITextControl& control = Printing(std::wstring(100, L'x'), 10.0f);
     control.maxPrintingTime = 2.0f;
     control.multiline = true;
     // Frame times come from a float clock: a margin of half a frame either side.
@@ -150,9 +157,7 @@ TEST_F(GUITextDrawingTest, PrintingIsBoundByTheMaximumTime) {
 }
 
 TEST_F(GUITextDrawingTest, ThreeRunsPrintedHalfwayShowOnlyThePrintedCharactersInTheirStyles) {
-    GUITextControl& control = Shown(L"aaaa {rule color(1 0 0 1)} bbbb} cccc");
-    control.printingMode = true;
-    control.printingSpeed = 7.5f;
+    GUITextControl& control = Printing(L"aaaa {rule color(1 0 0 1)} bbbb} cccc", 7.5f);
     Run(1.0f);
     const std::vector<TextPrint> prints = Prints(control);
     ASSERT_EQ(prints.size(), 2u);
@@ -163,9 +168,7 @@ TEST_F(GUITextDrawingTest, ThreeRunsPrintedHalfwayShowOnlyThePrintedCharactersIn
 }
 
 TEST_F(GUITextDrawingTest, APrintedLineStandsWhereTheWholeLineWillStand) {
-    GUITextControl& control = Shown(L"abcdefgh", "right", "top");
-    control.printingMode = true;
-    control.printingSpeed = 10.0f;
+    GUITextControl& control = Printing(L"abcdefgh", 10.0f, "right", "top");
     Run(0.4f);
     const std::vector<TextPrint> prints = Prints(control);
     ASSERT_EQ(prints.size(), 1u);
@@ -175,9 +178,7 @@ TEST_F(GUITextDrawingTest, APrintedLineStandsWhereTheWholeLineWillStand) {
 }
 
 TEST_F(GUITextDrawingTest, ANewTextFirstErasesTheOldOneFromTheEndThenPrints) {
-    GUITextControl& control = Shown(L"abcd");
-    control.printingMode = true;
-    control.printingSpeed = 10.0f;
+    GUITextControl& control = Printing(L"abcd", 10.0f);
     Run(0.5f);
     ASSERT_TRUE(control.IsPrintingFinished());
     control.SetLiteralText(L"xy");
@@ -198,9 +199,7 @@ TEST_F(GUITextDrawingTest, ANewTextFirstErasesTheOldOneFromTheEndThenPrints) {
 }
 
 TEST_F(GUITextDrawingTest, HidingTheElementRestartsPrintingFromTheFirstCharacter) {
-    GUITextControl& control = Shown(L"abcd");
-    control.printingMode = true;
-    control.printingSpeed = 10.0f;
+    GUITextControl& control = Printing(L"abcd", 10.0f);
     Run(0.5f);
     control.Show(false, false);
     Run(0.2f);
@@ -213,16 +212,13 @@ TEST_F(GUITextDrawingTest, HidingTheElementRestartsPrintingFromTheFirstCharacter
 }
 
 TEST_F(GUITextDrawingTest, ANegativeSpeedOrTimePrintsAtOnce) {
-    GUITextControl& slow = Shown(L"abcdef");
-    slow.printingMode = true;
-    slow.printingSpeed = -1.0f;
-    GUITextControl& bounded = Shown(L"abcdef");
-    bounded.printingMode = true;
+    Printing(L"abcdef", -1.0f);
+    GUITextControl& bounded = Printing(L"abcdef", 1.0f);
     bounded.maxPrintingTime = -2.0f;
     Frame();
-    for (GUITextControl* control : {&slow, &bounded}) {
-        EXPECT_TRUE(control->IsPrintingFinished());
-        EXPECT_EQ(Printed(*control), L"abcdef");
+    for (const auto& control : controls_) {
+        EXPECT_TRUE(static_cast<GUITextControl&>(*control).IsPrintingFinished());
+        EXPECT_EQ(Printed(static_cast<GUITextControl&>(*control)), L"abcdef");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "content/FontFileWriter.h"
 #include "content/ModelFileWriter.h"
 #include "content/TgaWriter.h"
 #include "engine/kernel/MessageManager.h"
@@ -14,15 +15,6 @@
 #include "tests/gui_tools/TextTableTestSupport.h"
 
 namespace guitoolstest {
-
-Content::FontFileWriter::Record Glyph(char16_t code, float width) {
-    Content::FontFileWriter::Record record;
-    record.code = code;
-    record.w = 1.0f;
-    record.h = 1.0f;
-    record.width = width;
-    return record;
-}
 
 void GUIToolsTest::SetUp() {
     EngineSceneTest::SetUp();
@@ -47,8 +39,8 @@ void GUIToolsTest::WriteFont(const std::string& name, const std::string& attribu
     const std::string folder = "data/fonts/" + name + "/";
     home_.folder.WriteFile(folder + "font.xml", "<font " + attributes + " />\n");
     std::vector<Content::FontFileWriter::Record> glyphs;
-    for (char16_t code = u' '; code <= u'~'; ++code) glyphs.push_back(Glyph(code, 0.5f));
-    for (char16_t code = 0xC0; code <= 0xFF; ++code) glyphs.push_back(Glyph(code, 0.5f));
+    for (char16_t code = u' '; code <= u'~'; ++code) glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.5f));
+    for (char16_t code = 0xC0; code <= 0xFF; ++code) glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.5f));
     const Content::FontFileWriter::Bytes bytes = Content::FontFileWriter::Build(glyphs);
     home_.folder.WriteFile(folder + "font.fnt", std::string(bytes.begin(), bytes.end()));
     const Content::TgaWriter::Bytes picture = Content::TgaWriter::Build(2, 2, std::vector<std::uint8_t>(16, 0xFF));

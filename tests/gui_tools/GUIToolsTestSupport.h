@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "content/FontFileWriter.h"
 #include "engine/kernel/Engine.h"
 #include "gui_tools/GUIControlDescription.h"
 #include "gui_tools/GUIFontTool.h"
@@ -20,10 +19,6 @@
 #include "tools/DataKeeper.h"
 
 namespace guitoolstest {
-
-// A glyph of the test fonts: the code and its advance in units of the size; the
-// picture is the whole texture.
-Content::FontFileWriter::Record Glyph(char16_t code, float width);
 
 class GUIToolsTest : public enginetest::EngineSceneTest {
 protected:
