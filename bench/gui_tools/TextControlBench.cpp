@@ -102,9 +102,14 @@ private:
         std::uint32_t seed = 1234;
         const float height = 600.0f / kControlCount;
         const Vantor::GUIFont& font = *fonts_->GetFont("common");
+        // The controls hang on one window, each at a depth of its own by its order: one
+        // batch of the font per control.
+        Vantor::GUIWindow* root = Vantor::GUIManager::Instance()->CreateWindow(
+            Vantor::GUIWindow::kShown, {0.0f, 0.0f}, {800.0f, 600.0f}, nullptr, nullptr, nullptr);
         for (int c = 0; c < kControlCount; ++c) {
-            auto control = std::make_unique<GUITextControl>(keeper_.get(), fonts_.get(), texts_.get(), nullptr,
+            auto control = std::make_unique<GUITextControl>(keeper_.get(), fonts_.get(), texts_.get(), root,
                                                             GUITools::GUIControlDescription());
+            control->SetOrder(c + 1);
             control->SetFont("common");
             control->SetPosition({20.0f, 600.0f - height * static_cast<float>(c + 1)});
             control->SetSize({kLineWidth, height});
