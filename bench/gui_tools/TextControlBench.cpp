@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchBackend.h"
 #include "bench/support/EngineBenchHome.h"
-#include "bench/support/TextBenchSupport.h"
+#include "bench/support/RandomWords.h"
+#include "bench/support/TimeInTurns.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"

@@ -18,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchBackend.h"
 #include "bench/support/EngineBenchHome.h"
-#include "bench/support/TextBenchSupport.h"
+#include "bench/support/RandomWords.h"
+#include "bench/support/TimeInTurns.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
@@ -199,13 +201,10 @@ void BM_TextToPlainRatioHeadless(benchmark::State& state) {
 BENCHMARK(BM_TextToPlainRatioHeadless)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 void BM_EngineFrameWithTextSdl(benchmark::State& state) {
-    if (platform::IsHeadless()) {
-        state.SkipWithError("run with PLATFORM_BACKEND=sdl under an X server");
-        return;
-    }
+    if (!benchsupport::NeedsSdl(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.Frame();
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    benchsupport::ReportFramesPerSecond(state);
     ReportCharacters(state, scene);
 }
 BENCHMARK(BM_EngineFrameWithTextSdl)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
