@@ -6,7 +6,6 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/kernel/StringHelpers.h"
-#include "engine/render/ShaderDescriptor.h"
 #include "platform/Clock.h"
 #include "platform/WinUserSeams.h"
 
@@ -49,16 +48,23 @@ void ConsoleEngineTest::WriteConsoleFont() {
 }
 
 void ConsoleEngineTest::MakeEngine(bool loadFont) {
-    engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
-    Vantor::GUIManager& gui = *Vantor::GUIManager::Instance();
-    gui.SetScreenSize(800.0f, 600.0f);
+    StartEngine();
     if (loadFont) {
-        Vantor::GUIFont& font = *gui.GetFontManager()->LoadFont(kFontId, nullptr, L"data\\fonts\\console\\font.fnt");
+        Vantor::GUIFont& font = *Vantor::GUIManager::Instance()->GetFontManager()->LoadFont(
+            kFontId, nullptr, L"data\\fonts\\console\\font.fnt");
         font.SetSize(16.0f);
         font.SetSpaceSize(0.5f);
     }
-    engine_->CreateConsole(L"Console Test 1.02", Vantor::ShaderDescriptor(), kFontId, u'_', u']', u'^', "~", 0.95f,
-                           308.0f, 1000.0f);
+    CreateConsole(Vantor::ShaderDescriptor());
+}
+
+void ConsoleEngineTest::StartEngine() {
+    engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
+    Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
+}
+
+void ConsoleEngineTest::CreateConsole(const Vantor::ShaderDescriptor& background) {
+    engine_->CreateConsole(L"Console Test 1.02", background, kFontId, u'_', u']', u'^', "~", 0.95f, 308.0f, 1000.0f);
     RunFrames(1);
 }
 

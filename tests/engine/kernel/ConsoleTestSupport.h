@@ -14,6 +14,7 @@
 #include "engine/gui/TextPrint.h"
 #include "engine/kernel/Console.h"
 #include "engine/kernel/Engine.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "platform/WinUser.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 
@@ -37,6 +38,10 @@ protected:
     // The engine, the GUI screen size, the font at size 16 under kFontId (unless told
     // not to load it), the console titled "Console Test 1.02" and one frame.
     void MakeEngine(bool loadFont = true);
+    // MakeEngine in its steps: the engine with the GUI screen size, then the console
+    // with the material and a frame.
+    void StartEngine();
+    void CreateConsole(const Vantor::ShaderDescriptor& background);
     Vantor::Console& TheConsole() const { return *Vantor::Console::Instance(); }
 
     void RunFrames(int count, std::uint64_t frameTime = kFrameTime);
