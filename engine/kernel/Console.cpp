@@ -12,22 +12,11 @@
 #include "engine/kernel/TimerManager.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
+#include "platform/WinUser.h"
 
 namespace Vantor {
 
 namespace {
-
-// The codes of the keys the console acts on, as the window reports them. A typed
-// character with the same code acts as the key.
-enum KeyCode : std::uint16_t {
-    kTab = 9,
-    kEnter = 13,
-    kEscape = 27,
-    kPageUp = 33,
-    kPageDown = 34,
-    kUp = 38,
-    kDown = 40,
-};
 
 // The longest the title's padding and the separator's row grow.
 constexpr std::size_t kRowLength = 255;
@@ -43,7 +32,7 @@ constexpr Color kGreen(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr Color kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 
 // The value when it lies above the lowest (so not for a NaN), at most the highest.
-float AtLeast(float value, float lowest, float highest) { return value > lowest ? std::min(value, highest) : lowest; }
+float WithinBounds(float value, float lowest, float highest) { return value > lowest ? std::min(value, highest) : lowest; }
 
 std::wstring CommonBeginning(const std::vector<std::wstring>& texts) {
     std::wstring common = texts.front();
@@ -229,21 +218,23 @@ void Console::Draw(float screenHeight) {
     }
 }
 
+// The window reports keys by their virtual-key codes and characters by their own, in
+// one stream: a character with a key's code acts as the key.
 void Console::HandleKey(std::uint16_t code) {
     switch (code) {
-    case kEnter: RunLine(); break;
-    case kEscape: editBox_->SetText(L""); break;
-    case kTab: CompleteName(); break;
-    case kUp:
+    case VK_RETURN: RunLine(); break;
+    case VK_ESCAPE: editBox_->SetText(L""); break;
+    case VK_TAB: CompleteName(); break;
+    case VK_UP:
         if (historyIndex_ == 0) break;
         ShowHistoryEntry(--historyIndex_);
         break;
-    case kDown:
+    case VK_DOWN:
         if (historyIndex_ >= history_.size()) break;
         ShowHistoryEntry(++historyIndex_);
         break;
-    case kPageUp: ++scroll_; break;
-    case kPageDown:
+    case VK_PRIOR: ++scroll_; break;
+    case VK_NEXT:
         if (scroll_ > 0) --scroll_;
         break;
     default: break;
@@ -316,10 +307,10 @@ void Console::CompleteName() {
     }
 }
 
-float Console::UsedAlpha() const { return AtLeast(alpha_, kLowestAlpha, 1.0f); }
+float Console::UsedAlpha() const { return WithinBounds(alpha_, kLowestAlpha, 1.0f); }
 
-float Console::UsedSize(float screenHeight) const { return AtLeast(size_, kLowestSize, screenHeight); }
+float Console::UsedSize(float screenHeight) const { return WithinBounds(size_, kLowestSize, screenHeight); }
 
-float Console::UsedSpeed() const { return AtLeast(speed_, kLowestSpeed, std::numeric_limits<float>::max()); }
+float Console::UsedSpeed() const { return WithinBounds(speed_, kLowestSpeed, std::numeric_limits<float>::max()); }
 
 }  // namespace Vantor
