@@ -1,19 +1,16 @@
 // The developer console in a whole engine on the headless backend, as the framework makes
-// it (title, font, '_' '] '^', "~", 0.95, 308, 1000) on a GUI screen of 800 x 600 units:
+// it (title, font, '_', ']', '^', "~", 0.95, 308, 1000) on a GUI screen of 800 x 600 units:
 // its variables, the slide, the log in colour, typed lines run through the configuration,
 // the history, name completion, scrolling, what it draws, and its place in the engine's
 // frame and end. Keys and text are injected into the engine's window.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/gui/GUIEditBox.h"
-#include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/kernel/Config.h"
@@ -21,8 +18,6 @@
 #include "engine/kernel/Engine.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
-#include "engine/render/ShaderDescriptor.h"
-#include "platform/Clock.h"
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
 #include "tests/engine/kernel/ConsoleTestSupport.h"
