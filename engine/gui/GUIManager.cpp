@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
@@ -111,15 +112,13 @@ GUIWindow* GUIManager::CreateAreaWindowFromModel(const Model& model, GUIWindow* 
 
 GUIButton* GUIManager::CreateButton(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* modelResource, const ShaderDescriptor* shader, GUIWindow* parent) {
-    return Register(buttons_, std::make_unique<GUIButton>(fontManager_, soundManager_, camera_, flags, position, size,
-                                                          modelResource, shader, parent));
+    return MakeControl(buttons_, flags, position, size, modelResource, shader, parent);
 }
 
 GUICheckBox* GUIManager::CreateCheckBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                         const Model* modelResource, const ShaderDescriptor* shader,
                                         GUIWindow* parent) {
-    return Register(checkBoxes_, std::make_unique<GUICheckBox>(fontManager_, soundManager_, camera_, flags, position,
-                                                               size, modelResource, shader, parent));
+    return MakeControl(checkBoxes_, flags, position, size, modelResource, shader, parent);
 }
 
 GUIEditBox* GUIManager::CreateEditBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
@@ -127,28 +126,30 @@ GUIEditBox* GUIManager::CreateEditBox(std::uint32_t flags, const Vector2& positi
                                       const Color& textColour, const Vector2& textOffset, int maximumCharacterCount,
                                       float maximumTextWidth, float visibleWidth, std::uint16_t cursorCharacter,
                                       GUIWindow* parent) {
-    return Register(editBoxes_, std::make_unique<GUIEditBox>(fontManager_, soundManager_, camera_, flags, position,
-                                                             size, modelResource, shader, fontId, textColour,
-                                                             textOffset, maximumCharacterCount, maximumTextWidth,
-                                                             visibleWidth, cursorCharacter, parent));
+    return MakeControl(editBoxes_, flags, position, size, modelResource, shader, fontId, textColour, textOffset,
+                       maximumCharacterCount, maximumTextWidth, visibleWidth, cursorCharacter, parent);
 }
 
 GUISlider* GUIManager::CreateSlider(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* modelResource, const ShaderDescriptor* shader, int vertical,
                                     const Vector2& thumbMinimum, const Vector2& thumbMaximum, std::uint32_t stepCount,
                                     GUIWindow* parent) {
-    return Register(sliders_, std::make_unique<GUISlider>(fontManager_, soundManager_, camera_, flags, position, size,
-                                                          modelResource, shader, vertical, thumbMinimum,
-                                                          thumbMaximum, stepCount, parent));
+    return MakeControl(sliders_, flags, position, size, modelResource, shader, vertical, thumbMinimum, thumbMaximum,
+                       stepCount, parent);
 }
 
 GUIScroll* GUIManager::CreateScroll(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* modelResource, const ShaderDescriptor* shader, int vertical,
                                     const Vector2& thumbMinimum, const Vector2& thumbMaximum, std::uint32_t stepCount,
                                     GUIWindow* parent) {
-    return Register(scrolls_, std::make_unique<GUIScroll>(fontManager_, soundManager_, camera_, flags, position, size,
-                                                          modelResource, shader, vertical, thumbMinimum,
-                                                          thumbMaximum, stepCount, parent));
+    return MakeControl(scrolls_, flags, position, size, modelResource, shader, vertical, thumbMinimum, thumbMaximum,
+                       stepCount, parent);
+}
+
+template <class Control, class... Arguments>
+Control* GUIManager::MakeControl(ObjectManager<Control>& registry, Arguments&&... arguments) {
+    return Register(registry, std::make_unique<Control>(fontManager_, soundManager_, camera_,
+                                                        std::forward<Arguments>(arguments)...));
 }
 
 GUICursor* GUIManager::CreateCursor(const Model* modelResource, const ShaderDescriptor* shader, float quadSize) {

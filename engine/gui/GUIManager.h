@@ -131,6 +131,10 @@ private:
     void ForEachElement(Visit visit) const;
     bool IsRegisteredElement(const GUIWindow* element) const;
     bool IsExclusive(const GUIWindow* element) const;
+    // A new control (an element with sounds) over the fonts, the sounds and the camera,
+    // registered in its kind's registry.
+    template <class Control, class... Arguments>
+    Control* MakeControl(ObjectManager<Control>& registry, Arguments&&... arguments);
     template <class Element>
     void Destroy(ObjectManager<Element>& registry, Element* element);
 
