@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 #include "platform/Backend.h"
 #include "platform/DirectDrawFormats.h"
 #include "platform/FailureInjection.h"
+#include "platform/RecordedCall.h"
 
 namespace platform::ddraw {
 
@@ -86,29 +86,6 @@ RECT Intersect(const RECT& a, const RECT& b) {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                 std::min(a.bottom, b.bottom)};
 }
-
-// One device call as it is answered. Failures are injected by its name; its record (the
-// call's values and its result) is kept on the headless backend only, and elsewhere
-// never built, so that a drawing backend pays nothing for it per call.
-class Call {
-public:
-    explicit Call(const char* name, std::initializer_list<DWORD> args = {}) : name_(name) {
-        if (IsHeadless()) record_.emplace(name, args);
-    }
-
-    bool Injected() const { return ShouldFail(name_); }
-    // The record to fill in, or null where none is kept.
-    seam::DeviceCall* Details() { return record_ ? &*record_ : nullptr; }
-    HRESULT Answer(HRESULT result) {
-        if (!record_) return result;
-        record_->result = result;
-        return Record(std::move(*record_));
-    }
-
-private:
-    const char* name_;
-    std::optional<seam::DeviceCall> record_;
-};
 
 HRESULT EnumerateFormats(const std::vector<DDPIXELFORMAT>& formats, LPD3DENUMPIXELFORMATSCALLBACK callback,
                          LPVOID context) {
@@ -232,14 +209,14 @@ ULONG HeadlessDevice::Release() {
 }
 
 HRESULT HeadlessDevice::EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context) {
-    Call call("IDirect3DDevice7::EnumTextureFormats");
+    RecordedCall call("IDirect3DDevice7::EnumTextureFormats");
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     if (!callback) return call.Answer(DDERR_INVALIDPARAMS);
     return call.Answer(EnumerateFormats(caps_.textureFormats, callback, context));
 }
 
 HRESULT HeadlessDevice::BeginScene() {
-    Call call("IDirect3DDevice7::BeginScene");
+    RecordedCall call("IDirect3DDevice7::BeginScene");
     if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
     if (inScene_) return call.Answer(D3DERR_SCENE_IN_SCENE);
     if (renderTarget_->Lost()) return call.Answer(DDERR_SURFACELOST);
@@ -248,7 +225,7 @@ HRESULT HeadlessDevice::BeginScene() {
 }
 
 HRESULT HeadlessDevice::EndScene() {
-    Call call("IDirect3DDevice7::EndScene");
+    RecordedCall call("IDirect3DDevice7::EndScene");
     if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
     if (!inScene_) return call.Answer(D3DERR_SCENE_NOT_IN_SCENE);
     inScene_ = false;
@@ -265,7 +242,7 @@ HRESULT HeadlessDevice::CheckRenderTarget(IDirectDrawSurface7* surface) const {
 }
 
 HRESULT HeadlessDevice::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
-    Call call("IDirect3DDevice7::SetRenderTarget", {flags});
+    RecordedCall call("IDirect3DDevice7::SetRenderTarget", {flags});
     if (seam::DeviceCall* details = call.Details()) details->surface = surface;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     if (HRESULT result = CheckRenderTarget(surface); FAILED(result)) return call.Answer(result);
@@ -278,7 +255,7 @@ HRESULT HeadlessDevice::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flag
 
 HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3DCOLOR color, D3DVALUE z,
                               DWORD stencil) {
-    Call call("IDirect3DDevice7::Clear", {flags, color, stencil});
+    RecordedCall call("IDirect3DDevice7::Clear", {flags, color, stencil});
     if (seam::DeviceCall* details = call.Details()) {
         details->z = z;
         if (rects)
@@ -298,11 +275,11 @@ HRESULT HeadlessDevice::Clear(DWORD rectCount, LPD3DRECT rects, DWORD flags, D3D
 
     RECT view{LONG(viewport_.dwX), LONG(viewport_.dwY), LONG(viewport_.dwX + viewport_.dwWidth),
               LONG(viewport_.dwY + viewport_.dwHeight)};
-    std::vector<RECT> areas;
-    if (rectCount == 0) areas.push_back(view);
+    clearAreas_.clear();
+    if (rectCount == 0) clearAreas_.push_back(view);
     for (DWORD i = 0; i < rectCount; ++i)
-        areas.push_back(Intersect(RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}, view));
-    ClearAreas(areas, flags, color, z, stencil);
+        clearAreas_.push_back(Intersect(RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}, view));
+    ClearAreas(clearAreas_, flags, color, z, stencil);
     return call.Answer(D3D_OK);
 }
 
@@ -365,7 +342,7 @@ void HeadlessDevice::FillPixels(HeadlessSurface& surface, const RECT& clipped, D
 }
 
 HRESULT HeadlessDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) {
-    Call call("IDirect3DDevice7::SetTransform", {state});
+    RecordedCall call("IDirect3DDevice7::SetTransform", {state});
     if (seam::DeviceCall* details = call.Details(); details && matrix) details->matrix = *matrix;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     if (!matrix || !KnownTransform(state)) return call.Answer(DDERR_INVALIDPARAMS);
@@ -373,7 +350,7 @@ HRESULT HeadlessDevice::SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX ma
 }
 
 HRESULT HeadlessDevice::SetViewport(LPD3DVIEWPORT7 viewport) {
-    Call call("IDirect3DDevice7::SetViewport");
+    RecordedCall call("IDirect3DDevice7::SetViewport");
     if (seam::DeviceCall* details = call.Details(); details && viewport) details->viewport = *viewport;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     if (!viewport) return call.Answer(DDERR_INVALIDPARAMS);
@@ -388,14 +365,14 @@ HRESULT HeadlessDevice::SetViewport(LPD3DVIEWPORT7 viewport) {
 }
 
 HRESULT HeadlessDevice::SetMaterial(LPD3DMATERIAL7 material) {
-    Call call("IDirect3DDevice7::SetMaterial");
+    RecordedCall call("IDirect3DDevice7::SetMaterial");
     if (seam::DeviceCall* details = call.Details(); details && material) details->material = *material;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     return call.Answer(material ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::SetLight(DWORD index, LPD3DLIGHT7 light) {
-    Call call("IDirect3DDevice7::SetLight", {index});
+    RecordedCall call("IDirect3DDevice7::SetLight", {index});
     if (seam::DeviceCall* details = call.Details(); details && light) details->light = *light;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     bool valid = light && light->dltType >= D3DLIGHT_POINT && light->dltType <= D3DLIGHT_DIRECTIONAL &&
@@ -404,14 +381,14 @@ HRESULT HeadlessDevice::SetLight(DWORD index, LPD3DLIGHT7 light) {
 }
 
 HRESULT HeadlessDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-    Call call("IDirect3DDevice7::SetRenderState", {state, value});
+    RecordedCall call("IDirect3DDevice7::SetRenderState", {state, value});
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     return call.Answer(KnownRenderState(state) ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
                                              DWORD vertexCount, WORD* indices, DWORD indexCount, DWORD flags) {
-    Call call("IDirect3DDevice7::DrawIndexedPrimitive", {type, vertexFormat, vertexCount, indexCount, flags});
+    RecordedCall call("IDirect3DDevice7::DrawIndexedPrimitive", {type, vertexFormat, vertexCount, indexCount, flags});
     constexpr DWORD kKnownFlags = D3DDP_WAIT | D3DDP_DONOTCLIP | D3DDP_DONOTUPDATEEXTENTS | D3DDP_DONOTLIGHT;
     DWORD vertexSize = VertexSize(vertexFormat);
     if (call.Injected()) return call.Answer(DDERR_SURFACELOST);
@@ -435,7 +412,7 @@ HRESULT HeadlessDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertex
 }
 
 HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
-    Call call("IDirect3DDevice7::SetTexture", {stage});
+    RecordedCall call("IDirect3DDevice7::SetTexture", {stage});
     if (seam::DeviceCall* details = call.Details()) details->surface = texture;
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     auto* surface = static_cast<HeadlessSurface*>(texture);
@@ -449,14 +426,14 @@ HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
 }
 
 HRESULT HeadlessDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value) {
-    Call call("IDirect3DDevice7::SetTextureStageState", {stage, state, value});
+    RecordedCall call("IDirect3DDevice7::SetTextureStageState", {stage, state, value});
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     bool valid = stage < D3DDP_MAXTEXCOORD && state >= D3DTSS_COLOROP && state <= D3DTSS_TEXTURETRANSFORMFLAGS;
     return call.Answer(valid ? D3D_OK : DDERR_INVALIDPARAMS);
 }
 
 HRESULT HeadlessDevice::LightEnable(DWORD index, BOOL enable) {
-    Call call("IDirect3DDevice7::LightEnable", {index, static_cast<DWORD>(enable)});
+    RecordedCall call("IDirect3DDevice7::LightEnable", {index, static_cast<DWORD>(enable)});
     if (call.Injected()) return call.Answer(DDERR_GENERIC);
     return call.Answer(D3D_OK);
 }

@@ -88,6 +88,8 @@ private:
     std::array<HeadlessSurface*, D3DDP_MAXTEXCOORD> textures_{};  // one reference each
     D3DVIEWPORT7 viewport_;
     bool inScene_ = false;
+    std::vector<RECT> clearAreas_;  // kept, so that a clear allocates nothing
+
 };
 
 }  // namespace platform::ddraw

@@ -7,6 +7,7 @@
 #include "platform/Direct3DHeadless.h"
 #include "platform/DirectDrawFormats.h"
 #include "platform/FailureInjection.h"
+#include "platform/RecordedCall.h"
 #include "platform/WinDisplay.h"
 
 namespace platform::ddraw {
@@ -274,11 +275,12 @@ HRESULT HeadlessDirectDraw::GetDisplayMode(LPDDSURFACEDESC2 mode) {
 }
 
 HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
-    seam::DeviceCall call("IDirectDraw7::RestoreDisplayMode");
-    if (ShouldFail("IDirectDraw7::RestoreDisplayMode"))
-        call.result = DDERR_GENERIC;
+    RecordedCall call("IDirectDraw7::RestoreDisplayMode");
+    HRESULT result = DD_OK;
+    if (call.Injected())
+        result = DDERR_GENERIC;
     else if (exclusiveOwner && exclusiveOwner != this)
-        call.result = DDERR_NOEXCLUSIVEMODE;
+        result = DDERR_NOEXCLUSIVEMODE;
     else {
         platform::RestoreDesktopDisplayMode();
         if (!SameMode(mode_, DesktopDisplayMode())) {
@@ -286,20 +288,21 @@ HRESULT HeadlessDirectDraw::RestoreDisplayMode() {
             LoseVideoMemory(*this);
         }
     }
-    return Record(std::move(call));
+    return call.Answer(result);
 }
 
 HRESULT HeadlessDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
-    seam::DeviceCall call("IDirectDraw7::SetCooperativeLevel", {flags});
+    RecordedCall call("IDirectDraw7::SetCooperativeLevel", {flags});
+    HRESULT result = DD_OK;
     bool exclusive = flags & DDSCL_EXCLUSIVE;
     bool fullScreen = flags & DDSCL_FULLSCREEN;
     bool normal = flags & DDSCL_NORMAL;
-    if (ShouldFail("IDirectDraw7::SetCooperativeLevel"))
-        call.result = DDERR_EXCLUSIVEMODEALREADYSET;
+    if (call.Injected())
+        result = DDERR_EXCLUSIVEMODEALREADYSET;
     else if (exclusive != fullScreen || exclusive == normal || (exclusive && !window))
-        call.result = DDERR_INVALIDPARAMS;
+        result = DDERR_INVALIDPARAMS;
     else if (exclusive && exclusiveOwner && exclusiveOwner != this)
-        call.result = DDERR_EXCLUSIVEMODEALREADYSET;
+        result = DDERR_EXCLUSIVEMODEALREADYSET;
     else {
         if (exclusive)
             exclusiveOwner = this;
@@ -307,7 +310,7 @@ HRESULT HeadlessDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
             exclusiveOwner = nullptr;
         cooperativeLevel_ = flags;
     }
-    return Record(std::move(call));
+    return call.Answer(result);
 }
 
 bool HeadlessDirectDraw::OffersMode(DWORD width, DWORD height, DWORD bits, DWORD refreshRate) const {
@@ -319,13 +322,14 @@ bool HeadlessDirectDraw::OffersMode(DWORD width, DWORD height, DWORD bits, DWORD
 
 HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
                                            DWORD flags) {
-    seam::DeviceCall call("IDirectDraw7::SetDisplayMode", {width, height, bitsPerPixel, refreshRate, flags});
-    if (ShouldFail("IDirectDraw7::SetDisplayMode"))
-        call.result = DDERR_UNSUPPORTEDMODE;
+    RecordedCall call("IDirectDraw7::SetDisplayMode", {width, height, bitsPerPixel, refreshRate, flags});
+    HRESULT result = DD_OK;
+    if (call.Injected())
+        result = DDERR_UNSUPPORTEDMODE;
     else if (exclusiveOwner && exclusiveOwner != this)
-        call.result = DDERR_NOEXCLUSIVEMODE;
+        result = DDERR_NOEXCLUSIVEMODE;
     else if (!OffersMode(width, height, bitsPerPixel, refreshRate))
-        call.result = DDERR_INVALIDMODE;
+        result = DDERR_INVALIDMODE;
     else {
         DisplayModeCaps mode{width, height, bitsPerPixel, refreshRate ? refreshRate : mode_.refreshRate};
         // The window layer shows the mode (full screen, cursor in mode coordinates).
@@ -333,18 +337,19 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
         if (!SameMode(mode, mode_)) LoseVideoMemory(*this);
         mode_ = mode;
     }
-    return Record(std::move(call));
+    return call.Answer(result);
 }
 
 HRESULT HeadlessDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE) {
-    seam::DeviceCall call("IDirectDraw7::WaitForVerticalBlank", {flags});
-    if (ShouldFail("IDirectDraw7::WaitForVerticalBlank"))
-        call.result = DDERR_GENERIC;
+    RecordedCall call("IDirectDraw7::WaitForVerticalBlank", {flags});
+    HRESULT result = DD_OK;
+    if (call.Injected())
+        result = DDERR_GENERIC;
     else if (flags == DDWAITVB_BLOCKBEGINEVENT)
-        call.result = DDERR_UNSUPPORTED;
+        result = DDERR_UNSUPPORTED;
     else if (flags != DDWAITVB_BLOCKBEGIN && flags != DDWAITVB_BLOCKEND)
-        call.result = DDERR_INVALIDPARAMS;
-    return Record(std::move(call));
+        result = DDERR_INVALIDPARAMS;
+    return call.Answer(result);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -519,61 +524,67 @@ HRESULT HeadlessSurface::SetClipper(IDirectDrawClipper* clipper) {
 }
 
 HRESULT HeadlessSurface::Flip(IDirectDrawSurface7* target, DWORD flags) {
-    seam::DeviceCall call("IDirectDrawSurface7::Flip", {flags});
-    call.target = this;
-    call.surface = target;
+    RecordedCall call("IDirectDrawSurface7::Flip", {flags});
+    HRESULT result = DD_OK;
+    if (seam::DeviceCall* details = call.Details()) {
+        details->target = this;
+        details->surface = target;
+    }
     std::vector<HeadlessSurface*> chain = ChainFromRoot();
     auto locked = [](HeadlessSurface* surface) { return surface->locked_; };
-    if (ShouldFail("IDirectDrawSurface7::Flip"))
-        call.result = DDERR_SURFACELOST;
+    if (call.Injected())
+        result = DDERR_SURFACELOST;
     else if (!(shape_.caps.dwCaps & DDSCAPS_FRONTBUFFER) || !next_)
-        call.result = DDERR_NOTFLIPPABLE;
+        result = DDERR_NOTFLIPPABLE;
     else if (Lost())
-        call.result = DDERR_SURFACELOST;
+        result = DDERR_SURFACELOST;
     else if (std::any_of(chain.begin(), chain.end(), locked))
-        call.result = DDERR_SURFACEBUSY;
+        result = DDERR_SURFACEBUSY;
     else if (target) {
         auto found = std::find(chain.begin() + 1, chain.end(), static_cast<HeadlessSurface*>(target));
         if (found == chain.end())
-            call.result = DDERR_INVALIDPARAMS;
+            result = DDERR_INVALIDPARAMS;
         else
             std::swap(pixels_, (*found)->pixels_);
     } else {
         // Each buffer takes over the memory of the one behind it; the front's goes last.
         for (size_t i = 0; i + 1 < chain.size(); ++i) std::swap(chain[i]->pixels_, chain[i + 1]->pixels_);
     }
-    return Record(std::move(call));
+    return call.Answer(result);
 }
 
 HRESULT HeadlessSurface::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, LPDDBLTFX) {
-    seam::DeviceCall call("IDirectDrawSurface7::Blt", {flags});
-    call.target = this;
-    call.surface = source;
+    RecordedCall call("IDirectDrawSurface7::Blt", {flags});
+    HRESULT result = DD_OK;
     auto* from = static_cast<HeadlessSurface*>(source);
     RECT dest = destRect ? *destRect : RECT{0, 0, LONG(shape_.width), LONG(shape_.height)};
     RECT sourceArea{};
     if (from) sourceArea = sourceRect ? *sourceRect : RECT{0, 0, LONG(from->shape_.width), LONG(from->shape_.height)};
-    call.rects = {dest, sourceArea};
+    if (seam::DeviceCall* details = call.Details()) {
+        details->target = this;
+        details->surface = source;
+        details->rects = {dest, sourceArea};
+    }
 
     constexpr DWORD kSupportedFlags = DDBLT_WAIT | DDBLT_DONOTWAIT | DDBLT_ASYNC;
-    if (ShouldFail("IDirectDrawSurface7::Blt"))
-        call.result = DDERR_SURFACELOST;
+    if (call.Injected())
+        result = DDERR_SURFACELOST;
     else if (flags & ~kSupportedFlags)
-        call.result = DDERR_UNSUPPORTED;
+        result = DDERR_UNSUPPORTED;
     else if (!from)
-        call.result = DDERR_INVALIDPARAMS;
+        result = DDERR_INVALIDPARAMS;
     else if (Lost() || from->Lost())
-        call.result = DDERR_SURFACELOST;
+        result = DDERR_SURFACELOST;
     else if (locked_ || from->locked_)
-        call.result = DDERR_SURFACEBUSY;
+        result = DDERR_SURFACEBUSY;
     else if (!SamePixelFormat(shape_.format, from->shape_.format) || IsBlockCompressed(shape_.format))
-        call.result = DDERR_UNSUPPORTEDFORMAT;
+        result = DDERR_UNSUPPORTEDFORMAT;
     else if (!ValidRect(sourceArea, from->shape_.width, from->shape_.height) || dest.left >= dest.right ||
              dest.top >= dest.bottom || (!clipper_ && !ValidRect(dest, shape_.width, shape_.height)))
-        call.result = DDERR_INVALIDRECT;
+        result = DDERR_INVALIDRECT;
     else
         CopyRect(dest, *from, sourceArea);
-    return Record(std::move(call));
+    return call.Answer(result);
 }
 
 void HeadlessSurface::CopyRect(const RECT& dest, HeadlessSurface& source, const RECT& sourceRect) {

@@ -15,9 +15,6 @@ namespace platform::ddraw {
 class HeadlessDirect3D;
 class HeadlessSurface;
 
-// Appends a call to the record of platform::seam::DeviceCalls and answers its result.
-HRESULT Record(seam::DeviceCall call);
-
 // What one surface is: size, format and capabilities.
 struct SurfaceShape {
     DWORD width = 0;

@@ -34,64 +34,14 @@
 //   "IDirect3DDevice7::BeginScene", "...::Clear", "...::DrawIndexedPrimitive" and
 //   "...::EndScene"                             DDERR_SURFACELOST
 
-#include <deque>
-#include <string>
-#include <utility>
-#include <vector>
-
+#include "platform/DeviceCallRecord.h"
 #include "platform/Direct3D.h"
 
 namespace platform::seam {
 
-// One call made on a Direct3D device, or one presentation or display-mode call on
-// DirectDraw, with its answer. Which fields a call fills:
-//   IDirectDraw7::SetCooperativeLevel      args {flags}
-//   IDirectDraw7::SetDisplayMode           args {width, height, bits per pixel, refresh rate, flags}
-//   IDirectDraw7::RestoreDisplayMode       -
-//   IDirectDraw7::WaitForVerticalBlank     args {flags}
-//   IDirectDrawSurface7::Flip              args {flags}; target = the flipped surface, surface = the
-//                                          override target or null
-//   IDirectDrawSurface7::Blt               args {flags}; target = the destination, surface = the
-//                                          source; rects {destination, source}, nulls resolved to
-//                                          the whole surface
-//   IDirect3DDevice7::SetViewport          viewport
-//   IDirect3DDevice7::SetRenderTarget      args {flags}; surface
-//   IDirect3DDevice7::Clear                args {flags, colour, stencil}; z; rects
-//   IDirect3DDevice7::BeginScene, EndScene -
-//   IDirect3DDevice7::SetTransform         args {transform state}; matrix
-//   IDirect3DDevice7::SetRenderState       args {state, value}
-//   IDirect3DDevice7::SetTextureStageState args {stage, state, value}
-//   IDirect3DDevice7::SetTexture           args {stage}; surface
-//   IDirect3DDevice7::SetMaterial          material
-//   IDirect3DDevice7::DrawIndexedPrimitive args {primitive type, vertex format, vertex count,
-//                                          index count, flags}; indices; vertices (the bytes of
-//                                          the vertex count vertices)
-//   IDirect3DDevice7::SetLight             args {index}; light
-//   IDirect3DDevice7::LightEnable          args {index, enable}
-// Surfaces are recorded as pointers only (no reference is held).
-struct DeviceCall {
-    explicit DeviceCall(std::string callName, std::vector<DWORD> callArgs = {})
-        : name(std::move(callName)), args(std::move(callArgs)) {}
-
-    std::string name;
-    HRESULT result = DD_OK;
-    std::vector<DWORD> args;
-    IDirectDrawSurface7* target = nullptr;
-    IDirectDrawSurface7* surface = nullptr;
-    std::vector<RECT> rects;
-    D3DVALUE z = 0;
-    D3DMATRIX matrix{};
-    D3DVIEWPORT7 viewport{};
-    D3DMATERIAL7 material{};
-    D3DLIGHT7 light{};
-    std::vector<WORD> indices;
-    std::vector<BYTE> vertices;
-};
-
 // Every recorded call since the last clear, in order, across every device made in that
-// time (the record survives a device's re-creation). Kept on the headless backend only. Only the most recent calls are
-// kept once the record grows very large (about 64 MB of geometry or 200000 calls).
-const std::deque<DeviceCall>& DeviceCalls();
+// time (the record survives a device's re-creation). Kept on the headless backend only.
+const DeviceCallRecord& DeviceCalls();
 void ClearDeviceCalls();
 
 // A lost surface answers DDERR_SURFACELOST to Lock, Blt, Flip and IsLost, and a device

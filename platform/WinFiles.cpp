@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,8 +20,12 @@ namespace {
 
 class OpenFile : public platform::KernelObject {
 public:
-    OpenFile(int descriptor, bool canRead, bool canWrite, bool writeThrough)
-        : descriptor_(descriptor), canRead_(canRead), canWrite_(canWrite), writeThrough_(writeThrough) {}
+    // steadySize: the file's size when no one may change the file while it is open.
+    // Such a file is read through a read-ahead block, as the system's file cache makes
+    // small reads cheap on Windows, and its file pointer is kept here.
+    OpenFile(int descriptor, bool canRead, bool canWrite, bool writeThrough, std::optional<std::uint64_t> steadySize)
+        : descriptor_(descriptor), canRead_(canRead), canWrite_(canWrite), writeThrough_(writeThrough),
+          steadySize_(steadySize) {}
     ~OpenFile() override {
         if (canWrite_ && writeThrough_) fdatasync(descriptor_);
         close(descriptor_);
@@ -30,11 +37,64 @@ public:
     bool CanRead() const { return canRead_; }
     bool CanWrite() const { return canWrite_; }
 
+    // Reads up to count bytes at the file pointer and moves the pointer past them.
+    // The bytes read (0 at the end of the file), or -1 with errno set.
+    ssize_t Read(char* data, std::size_t count) {
+        if (!steadySize_) return ::read(descriptor_, data, count);
+        if (pointer_ < blockStart_ || pointer_ >= blockStart_ + blockLength_) {
+            const std::size_t capacity = BlockCapacity();
+            if (count >= capacity) {  // straight to the caller
+                const ssize_t got = ReadAt(data, count);
+                if (got > 0) pointer_ += static_cast<std::uint64_t>(got);
+                return got;
+            }
+            if (!block_) block_ = std::make_unique<char[]>(capacity);
+            const ssize_t got = ReadAt(block_.get(), capacity);
+            if (got <= 0) return got;
+            blockStart_ = pointer_;
+            blockLength_ = static_cast<std::size_t>(got);
+        }
+        const std::size_t moved = std::min<std::size_t>(count, blockStart_ + blockLength_ - pointer_);
+        std::memcpy(data, block_.get() + (pointer_ - blockStart_), moved);
+        pointer_ += moved;
+        return static_cast<ssize_t>(moved);
+    }
+
+    // The file pointer, or -1 with errno set.
+    std::int64_t Pointer() const {
+        return steadySize_ ? static_cast<std::int64_t>(pointer_) : lseek(descriptor_, 0, SEEK_CUR);
+    }
+    bool MovePointer(std::int64_t target) {
+        if (!steadySize_) return lseek(descriptor_, target, SEEK_SET) >= 0;
+        pointer_ = static_cast<std::uint64_t>(target);
+        return true;
+    }
+    // The size, or -1 with errno set.
+    std::int64_t Size() const {
+        if (steadySize_) return static_cast<std::int64_t>(*steadySize_);
+        struct stat info;
+        return fstat(descriptor_, &info) == 0 ? info.st_size : -1;
+    }
+
 private:
+    static constexpr std::uint64_t kReadAheadBytes = 64 * 1024;
+
+    std::size_t BlockCapacity() const {
+        return static_cast<std::size_t>(std::clamp<std::uint64_t>(*steadySize_, 1, kReadAheadBytes));
+    }
+    ssize_t ReadAt(char* data, std::size_t count) const {
+        return pread(descriptor_, data, count, static_cast<off_t>(pointer_));
+    }
+
     int descriptor_;
     bool canRead_;
     bool canWrite_;
     bool writeThrough_;
+    std::optional<std::uint64_t> steadySize_;
+    std::uint64_t pointer_ = 0;
+    std::unique_ptr<char[]> block_;
+    std::uint64_t blockStart_ = 0;
+    std::size_t blockLength_ = 0;
 };
 
 BOOL Fail(DWORD error) {
@@ -58,6 +118,55 @@ DWORD ErrorOfOpen(int error, const std::string& host) {
     return error == ENOENT ? MissingError(host) : platform::ErrorFromErrno(error);
 }
 
+// Opens a file the disposition creates when it is missing; the last error tells
+// whether it was there. -1 on failure, with the last error set.
+int OpenToCreate(const std::string& host, int flags, bool reportsExisting) {
+    struct stat before;
+    const bool existed = stat(host.c_str(), &before) == 0;
+    if (existed && S_ISDIR(before.st_mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return -1;
+    }
+    const int descriptor = open(host.c_str(), flags | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        const int error = errno;
+        SetLastError(error == EEXIST ? ERROR_FILE_EXISTS : ErrorOfOpen(error, host));
+        return -1;
+    }
+    SetLastError(reportsExisting && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return descriptor;
+}
+
+// Opens a file that must exist, and gives its size. The path as written usually
+// exists and is tried first: a file opened costs no look before it. Only when it is
+// missing are the components matched without regard to case. -1 on failure, with the
+// last error set.
+int OpenExisting(const wchar_t* path, const std::string& exact, int flags, std::optional<std::uint64_t>& size) {
+    std::string host = exact;
+    int descriptor = open(host.c_str(), flags | O_CLOEXEC);
+    int error = errno;
+    if (descriptor < 0 && (error == ENOENT || error == ENOTDIR)) {
+        host = platform::ToHostPath(path).value_or(exact);
+        if (host != exact) {
+            descriptor = open(host.c_str(), flags | O_CLOEXEC);
+            error = errno;
+        }
+    }
+    if (descriptor < 0) {
+        SetLastError(ErrorOfOpen(error, host));
+        return -1;
+    }
+    struct stat info;
+    if (fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+        close(descriptor);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return -1;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    SetLastError(ERROR_SUCCESS);
+    return descriptor;
+}
+
 OpenFile* FileOf(HANDLE handle) {
     OpenFile* file = platform::FindHandleOf<OpenFile>(handle);
     if (!file) SetLastError(ERROR_INVALID_HANDLE);
@@ -66,7 +175,7 @@ OpenFile* FileOf(HANDLE handle) {
 
 }  // namespace
 
-HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
                    DWORD flagsAndAttributes, HANDLE) {
     if (!path) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -74,11 +183,6 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWO
     }
     if (platform::ShouldFail("CreateFileW")) {
         SetLastError(ERROR_GEN_FAILURE);
-        return INVALID_HANDLE_VALUE;
-    }
-    std::optional<std::string> host = platform::ToHostPath(path);
-    if (!host) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
     const bool canRead = (access & GENERIC_READ) != 0;
@@ -99,23 +203,20 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWO
     default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
 
-    struct stat before;
-    const bool existed = stat(host->c_str(), &before) == 0;
-    if (existed && S_ISDIR(before.st_mode)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+    const bool creates = (flags & O_CREAT) != 0;
+    const std::optional<std::string> host = creates ? platform::ToHostPath(path) : platform::ToExactHostPath(path);
+    if (!host) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    int descriptor = open(host->c_str(), flags | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        int error = errno;
-        SetLastError(error == EEXIST ? ERROR_FILE_EXISTS : ErrorOfOpen(error, *host));
-        return INVALID_HANDLE_VALUE;
-    }
-    const bool writeThrough = (flagsAndAttributes & FILE_FLAG_WRITE_THROUGH) != 0;
-    HANDLE handle = platform::AddHandle(std::make_unique<OpenFile>(descriptor, canRead, canWrite, writeThrough));
+    std::optional<std::uint64_t> size;
     const bool reportsExisting = disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
-    SetLastError(reportsExisting && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return handle;
+    const int descriptor = creates ? OpenToCreate(*host, flags, reportsExisting) : OpenExisting(path, *host, flags, size);
+    if (descriptor < 0) return INVALID_HANDLE_VALUE;
+    // Without FILE_SHARE_WRITE no one else may write the file while this handle is open.
+    if (canWrite || (shareMode & FILE_SHARE_WRITE) != 0) size.reset();
+    const bool writeThrough = (flagsAndAttributes & FILE_FLAG_WRITE_THROUGH) != 0;
+    return platform::AddHandle(std::make_unique<OpenFile>(descriptor, canRead, canWrite, writeThrough, size));
 }
 
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, DWORD* read, LPOVERLAPPED overlapped) {
@@ -127,7 +228,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, DWORD* read, LPOVERLAP
     if (platform::ShouldFail("ReadFile")) return Fail(ERROR_GEN_FAILURE);
     DWORD done = 0;
     while (done < toRead) {
-        ssize_t n = ::read(file->Descriptor(), static_cast<char*>(buffer) + done, toRead - done);
+        ssize_t n = file->Read(static_cast<char*>(buffer) + done, toRead - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             if (read) *read = done;
@@ -171,10 +272,9 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
                                   : distance;
     int64_t base = 0;
     if (moveMethod == FILE_CURRENT) {
-        base = lseek(file->Descriptor(), 0, SEEK_CUR);
+        base = file->Pointer();
     } else if (moveMethod == FILE_END) {
-        struct stat info;
-        base = fstat(file->Descriptor(), &info) == 0 ? info.st_size : -1;
+        base = file->Size();
     } else if (moveMethod != FILE_BEGIN) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
@@ -193,7 +293,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
-    if (lseek(file->Descriptor(), target, SEEK_SET) < 0) {
+    if (!file->MovePointer(target)) {
         SetLastError(platform::ErrorFromErrno(errno));
         return INVALID_SET_FILE_POINTER;
     }
@@ -205,13 +305,12 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
 DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh) {
     OpenFile* file = FileOf(handle);
     if (!file) return INVALID_FILE_SIZE;
-    struct stat info;
-    if (fstat(file->Descriptor(), &info) != 0) {
+    const std::int64_t size = file->Size();
+    if (size < 0) {
         SetLastError(platform::ErrorFromErrno(errno));
         return INVALID_FILE_SIZE;
     }
-    uint64_t size = static_cast<uint64_t>(info.st_size);
-    if (sizeHigh) *sizeHigh = static_cast<DWORD>(size >> 32);
+    if (sizeHigh) *sizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(size) >> 32);
     SetLastError(ERROR_SUCCESS);
     return static_cast<DWORD>(size & 0xFFFFFFFF);
 }

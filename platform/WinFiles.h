@@ -2,7 +2,9 @@
 // kernel32 file calls over Linux file descriptors, with Windows paths (WinPaths.h).
 //
 // Each call sets the last error (WinError.h). Sharing modes are accepted and not
-// enforced. Write-through files are flushed (fdatasync) at FlushFileBuffers and when
+// enforced, but a file opened only for reading without FILE_SHARE_WRITE, which no one
+// may write while it is open, keeps its size at opening for GetFileSize and is read
+// through a read-ahead block (small reads cost no system call each). Write-through files are flushed (fdatasync) at FlushFileBuffers and when
 // they are closed, not after every write. Failure injection names: "CreateFileW",
 // "ReadFile", "WriteFile", "FlushFileBuffers", "MoveFileExW", "CreateDirectoryW" (the
 // call fails with ERROR_GEN_FAILURE; an injected WriteFile writes nothing and answers

@@ -58,6 +58,39 @@ std::vector<std::wstring> Components(const std::wstring& rest, bool absolute) {
     return parts;
 }
 
+struct SplitPath {
+    std::string root;  // "/" for an absolute path, empty for a relative one
+    std::vector<std::wstring> parts;
+};
+
+// The root and the components of a Windows path; none when it names nothing here.
+std::optional<SplitPath> Split(const std::wstring& windowsPath) {
+    if (windowsPath.empty()) return std::nullopt;
+    std::wstring path = windowsPath;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') return std::nullopt;
+
+    SplitPath split;
+    std::wstring rest = path;
+    if (path.size() >= 2 && path[1] == L':') {
+        if (path[0] != L'Z' && path[0] != L'z') return std::nullopt;
+        split.root = "/";
+        rest = path.substr(2);
+    } else if (path[0] == L'\\') {
+        split.root = "/";
+    }
+    split.parts = Components(rest, !split.root.empty());
+    return split;
+}
+
+// The host path with every component as written.
+std::string ExactOf(const SplitPath& split) {
+    std::string exact = split.root;
+    for (const std::wstring& part : split.parts) exact = Join(exact, platform::Utf16ToUtf8(part));
+    return exact.empty() ? "." : exact;
+}
+
 }  // namespace
 
 namespace platform {
@@ -71,35 +104,23 @@ std::wstring FoldCase(const std::wstring& name) {
     return folded;
 }
 
+std::optional<std::string> ToExactHostPath(const std::wstring& windowsPath) {
+    const std::optional<SplitPath> split = Split(windowsPath);
+    if (!split) return std::nullopt;
+    return ExactOf(*split);
+}
+
 std::optional<std::string> ToHostPath(const std::wstring& windowsPath) {
-    if (windowsPath.empty()) return std::nullopt;
-    std::wstring path = windowsPath;
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') return std::nullopt;
-
-    std::string host;
-    std::wstring rest = path;
-    bool absolute = false;
-    if (path.size() >= 2 && path[1] == L':') {
-        if (path[0] != L'Z' && path[0] != L'z') return std::nullopt;
-        host = "/";
-        rest = path.substr(2);
-        absolute = true;
-    } else if (path[0] == L'\\') {
-        host = "/";
-        absolute = true;
-    }
-
-    const std::vector<std::wstring> parts = Components(rest, absolute);
+    const std::optional<SplitPath> split = Split(windowsPath);
+    if (!split) return std::nullopt;
     // The path as written usually exists: one look at it spares a look at each folder.
-    std::string exact = host;
-    for (const std::wstring& part : parts) exact = Join(exact, Utf16ToUtf8(part));
+    const std::string exact = ExactOf(*split);
     struct stat exactInfo;
-    if (!exact.empty() && lstat(exact.c_str(), &exactInfo) == 0) return exact;
+    if (lstat(exact.c_str(), &exactInfo) == 0) return exact;
 
+    std::string host = split->root;
     bool matching = true;
-    for (const std::wstring& part : parts) {
+    for (const std::wstring& part : split->parts) {
         std::string name = Utf16ToUtf8(part);
         if (matching && part != L"..") {
             struct stat info;

@@ -22,6 +22,9 @@ namespace platform {
 // The Linux path of a Windows path; none for an empty path, a network path or a
 // drive other than Z:. A relative path stays relative to the working folder.
 std::optional<std::string> ToHostPath(const std::wstring& windowsPath);
+// The same path with every component as written, without a look at the file system:
+// what ToHostPath answers whenever that path exists.
+std::optional<std::string> ToExactHostPath(const std::wstring& windowsPath);
 
 // The Windows form of a Linux path: "/a/b" becomes "Z:\a\b".
 std::wstring ToWindowsPath(const std::string& hostPath);

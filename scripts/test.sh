@@ -18,6 +18,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # SDL asks D-Bus for a session bus that does not exist here; without one it leaks.
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
-# One X server for the whole run; tests that draw open their windows on it.
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+# One X server for the whole run; tests that draw open their windows on it. It never
+# resets: a server resetting as its last client leaves drops the next test's connection.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"

@@ -54,8 +54,7 @@ PackFile::~PackFile() {
 void PackFile::Close() {
     delete stream_;
     stream_ = nullptr;
-    directory_.clear();
-    names_.clear();
+    directory_.Clear();
 }
 
 void PackFile::Open(const std::wstring& path, std::uint32_t expectedLength, std::uint32_t cacheLimit) {
@@ -108,31 +107,29 @@ void PackFile::Open(const std::wstring& path, std::uint32_t expectedLength, std:
                                                    ToNarrow(path) + "\"");
             continue;
         }
-        directory_.emplace(names[i], entry);  // a repeated name keeps its first record
-        names_.push_back(names[i]);
+        directory_.Add(names[i], entry);
     }
 }
 
-const PackFileEntry* PackFile::Find(const std::wstring& name) const {
-    const auto found = directory_.find(LookupKey(name));
-    return found == directory_.end() ? nullptr : &found->second;
+std::optional<PackFileEntry> PackFile::Find(const std::wstring& name) const {
+    return directory_.Find(LookupKey(name));
 }
 
 bool PackFile::Contains(const std::wstring& name) const {
-    return Find(name) != nullptr;
+    return Find(name).has_value();
 }
 
 bool PackFile::GetSize(const std::wstring& name, std::uint32_t& size) const {
-    const PackFileEntry* entry = Find(name);
-    if (entry == nullptr) return false;
+    const std::optional<PackFileEntry> entry = Find(name);
+    if (!entry) return false;
     size = static_cast<std::uint32_t>(entry->size);
     return true;
 }
 
 bool PackFile::Locate(const std::wstring& name, const std::uint8_t*& memory, bool& ownsMemory,
                       EngineFile*& sharedFile, std::uint32_t& baseOffset) const {
-    const PackFileEntry* entry = Find(name);
-    if (entry == nullptr) return false;
+    const std::optional<PackFileEntry> entry = Find(name);
+    if (!entry) return false;
     ownsMemory = false;
     const std::uint32_t offset = packOffset_ + static_cast<std::uint32_t>(entry->offset);
     if (stream_->GetMemory() != nullptr) {
@@ -154,12 +151,12 @@ void PackFile::ListFiles(const std::wstring& folder, const std::wstring& pattern
     MakeLower(part);
     if (part == "*.*") part.clear();
 
-    for (const std::string& name : names_) {
-        if (name.compare(0, prefix.size(), prefix) != 0) continue;
-        const std::string rest = name.substr(prefix.size());
-        if (!recursive && rest.find('\\') != std::string::npos) continue;
-        if (part.empty() || rest.find(part) != std::string::npos) files.push_back(ToWide(name));
-    }
+    directory_.ForEachName([&](std::string_view name) {
+        if (name.substr(0, prefix.size()) != prefix) return;
+        const std::string_view rest = name.substr(prefix.size());
+        if (!recursive && rest.find('\\') != std::string_view::npos) return;
+        if (part.empty() || rest.find(part) != std::string_view::npos) files.push_back(ToWide(std::string(name)));
+    });
 }
 
 }  // namespace Vantor

@@ -5,19 +5,16 @@
 // offset of the pack's open file). Names are matched without regard to case.
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "engine/kernel/PackDirectory.h"
 
 namespace Vantor {
 
 class EngineFile;
 class FileBinary;
-
-struct PackFileEntry {
-    std::int32_t offset = 0;  // from the pack's first byte
-    std::int32_t size = 0;
-};
 
 class PackFile {
 public:
@@ -51,13 +48,11 @@ public:
 
 private:
     void Open(const std::wstring& path, std::uint32_t expectedLength, std::uint32_t cacheLimit);
-    const PackFileEntry* Find(const std::wstring& name) const;
+    std::optional<PackFileEntry> Find(const std::wstring& name) const;
 
     std::uint32_t packOffset_;
     FileBinary* stream_ = nullptr;
-    // Hashed, so that a lookup costs about the same in a pack of any size.
-    std::unordered_map<std::string, PackFileEntry> directory_;
-    std::vector<std::string> names_;
+    PackDirectory directory_;
 };
 
 }  // namespace Vantor

@@ -110,6 +110,51 @@ TEST_F(DeviceTest, StateCallsAreRecordedInOrderWithTheirValues) {
     EXPECT_TRUE(DeviceCalls().empty());
 }
 
+// Past its bound the record keeps the newest calls in order; an entry used again after a
+// clear holds nothing of its earlier call.
+TEST_F(DeviceTest, TheRecordKeepsTheNewestCallsAndReusedEntriesStartEmpty) {
+    // Draws of half a megabyte of vertices each soon pass the record's bound.
+    constexpr DWORD kDraws = 300;
+    constexpr DWORD kFirstCount = 40000;
+    std::vector<float> vertices(3 * (kFirstCount + kDraws));
+    WORD indices[] = {0, 1, 2};
+    EXPECT_EQ(device_->BeginScene(), D3D_OK);
+    for (DWORD i = 0; i < kDraws; ++i)
+        device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ, vertices.data(), kFirstCount + i, indices, 3, 0);
+    EXPECT_EQ(device_->EndScene(), D3D_OK);
+    const auto& calls = DeviceCalls();
+    ASSERT_GT(calls.size(), 10u);
+    ASSERT_LT(calls.size(), kDraws);
+    DWORD count = kFirstCount + kDraws - static_cast<DWORD>(calls.size() - 1);
+    for (const DeviceCall& call : calls) {
+        if (&call == &calls.back()) break;
+        ASSERT_EQ(call.args.at(2), count++);
+        ASSERT_EQ(call.vertices.size(), call.args[2] * 12);
+    }
+    EXPECT_EQ(calls.back().name, "IDirect3DDevice7::EndScene");
+
+    D3DMATERIAL7 material{};
+    material.ambient.r = 0.5f;
+    D3DRECT rect{{1}, {1}, {2}, {2}};
+    for (int round = 0; round < 2; ++round) {
+        platform::seam::ClearDeviceCalls();
+        if (round == 0) {
+            EXPECT_EQ(device_->SetMaterial(&material), D3D_OK);
+            EXPECT_EQ(device_->Clear(1, &rect, D3DCLEAR_TARGET, 0, 0.0f, 0), D3D_OK);
+        } else {
+            EXPECT_EQ(device_->BeginScene(), D3D_OK);
+            EXPECT_EQ(device_->EndScene(), D3D_OK);
+        }
+    }
+    ASSERT_EQ(calls.size(), 2u);
+    for (const DeviceCall& call : calls) {
+        EXPECT_TRUE(call.args.empty()) << call.name;
+        EXPECT_TRUE(call.rects.empty()) << call.name;
+        EXPECT_EQ(call.material.ambient.r, 0.0f) << call.name;
+    }
+    EXPECT_EQ(calls.back().name, "IDirect3DDevice7::EndScene");
+}
+
 TEST_F(DeviceTest, InvalidCallsAreRefusedAndRecordedWithTheirAnswer) {
     D3DMATRIX matrix{};
     D3DLIGHT7 tooFar{};

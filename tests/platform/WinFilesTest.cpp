@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -119,6 +121,65 @@ TEST_F(WinFilesTest, MovingTheFilePointer) {
     // Beyond the end is allowed.
     EXPECT_EQ(SetFilePointer(file, 20, nullptr, FILE_BEGIN), 20u);
     EXPECT_TRUE(CloseHandle(file));
+}
+
+// A reader that does not share writing reads through a read-ahead block; every read,
+// small or large, across its edges, after any move of the pointer, gives the file's bytes.
+TEST_F(WinFilesTest, ReadingInPiecesAndJumpsGivesTheFileBytes) {
+    std::string content(200000, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 % 251);
+    temp_.WriteFile("big.bin", content);
+    HANDLE file = Open(L"big.bin", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileSize(file, nullptr), content.size());
+    struct Step {
+        DWORD moveMethod;  // FILE_CURRENT with 0: no move
+        LONG distance;
+        DWORD count;
+    } steps[] = {
+        {FILE_CURRENT, 0, 8},        {FILE_CURRENT, 0, 13},          {FILE_BEGIN, 65530, 12},
+        {FILE_CURRENT, -40, 3},      {FILE_CURRENT, 0, 100000},      {FILE_END, -5, 20},
+        {FILE_BEGIN, 10, 1},         {FILE_CURRENT, 70000, 70000},   {FILE_BEGIN, 199999, 1},
+    };
+    std::size_t position = 0;
+    for (const Step& step : steps) {
+        const DWORD moved = SetFilePointer(file, step.distance, nullptr, step.moveMethod);
+        const std::int64_t base = step.moveMethod == FILE_BEGIN ? 0
+                                  : step.moveMethod == FILE_END ? static_cast<std::int64_t>(content.size())
+                                                                : static_cast<std::int64_t>(position);
+        position = static_cast<std::size_t>(base + step.distance);
+        SCOPED_TRACE(std::to_string(position) + " + " + std::to_string(step.count));
+        EXPECT_EQ(moved, position);
+        std::string bytes(step.count, '\0');
+        DWORD read = 0;
+        EXPECT_TRUE(ReadFile(file, bytes.data(), step.count, &read, nullptr));
+        const std::string expected = content.substr(std::min(position, content.size()), step.count);
+        EXPECT_EQ(bytes.substr(0, read), expected);
+        position += read;
+        EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), position);
+    }
+    EXPECT_TRUE(CloseHandle(file));
+}
+
+// A reader that shares writing sees at once what another handle writes.
+TEST_F(WinFilesTest, AReaderSharingWritingSeesWhatIsWritten) {
+    temp_.WriteFile("log.txt", "ab");
+    HANDLE reader = CreateFileW(PathOf(L"log.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    char byte = 0;
+    DWORD read = 0;
+    EXPECT_TRUE(ReadFile(reader, &byte, 1, &read, nullptr));
+    HANDLE writer = Open(L"log.txt", GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(writer, "xyz", 3, &written, nullptr));
+    EXPECT_TRUE(CloseHandle(writer));
+    EXPECT_EQ(GetFileSize(reader, nullptr), 3u);
+    char rest[4] = {};
+    EXPECT_TRUE(ReadFile(reader, rest, 4, &read, nullptr));
+    EXPECT_EQ(std::string(rest, read), "yz");
+    EXPECT_TRUE(CloseHandle(reader));
 }
 
 TEST_F(WinFilesTest, FoldersAndBadHandles) {

@@ -129,7 +129,7 @@ TEST_F(DrawingTest, TheSceneStartsWithAClearOfColourDepthAndStencil) {
         renderSystem_->BeginScene();
         renderSystem_->EndScene();
 
-        const std::deque<platform::seam::DeviceCall>& calls = platform::seam::DeviceCalls();
+        const platform::seam::DeviceCallRecord& calls = platform::seam::DeviceCalls();
         ASSERT_EQ(calls.size(), 3u);
         EXPECT_EQ(calls[0].name, "IDirect3DDevice7::Clear");
         EXPECT_EQ(calls[0].args, (std::vector<DWORD>{stencil ? 7u : 3u, 0xFF000000u, 0}));
@@ -160,7 +160,7 @@ TEST_F(DrawingTest, AWindowGetsTheBackBufferBlittedIntoItsClientArea) {
         platform::seam::ClearDeviceCalls();
         renderSystem_->SwapBuffers();
 
-        const std::deque<platform::seam::DeviceCall>& calls = platform::seam::DeviceCalls();
+        const platform::seam::DeviceCallRecord& calls = platform::seam::DeviceCalls();
         ASSERT_EQ(calls.size(), vsync ? 2u : 1u);
         if (vsync) {
             EXPECT_EQ(calls[0].name, "IDirectDraw7::WaitForVerticalBlank");
@@ -186,7 +186,7 @@ TEST_F(DrawingTest, FullScreenFlipsWithoutVsyncWhenItIsOff) {
         Make();
         platform::seam::ClearDeviceCalls();
         renderSystem_->SwapBuffers();
-        const std::deque<platform::seam::DeviceCall>& calls = platform::seam::DeviceCalls();
+        const platform::seam::DeviceCallRecord& calls = platform::seam::DeviceCalls();
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].name, "IDirectDrawSurface7::Flip");
         EXPECT_EQ(calls[0].result, DD_OK);
