@@ -1,0 +1,36 @@
+#pragma once
+// The whole engine on the headless backend over a fuzz target's workspace, at its
+// smallest window and without a log file, for the targets whose readers work with the
+// engine's managers.
+
+#include <memory>
+#include <string>
+
+#include "engine/kernel/Engine.h"
+#include "engine/kernel/EngineSettings.h"
+#include "fuzz/file_fuzz_support.h"
+#include "platform/WinFolders.h"
+#include "platform/WinPaths.h"
+
+namespace fuzzing {
+
+struct EngineWorkspace : Workspace {
+    EngineWorkspace() {
+        const std::wstring root = platform::ToWindowsPath(HostPath());
+        platform::seam::SetExecutablePath(root + L"\\game.exe");
+        platform::seam::SetUserDataFolder(root + L"\\user");
+        Vantor::EngineSettings settings;
+        settings.title = L"Fuzz";
+        settings.baseFolder = root;
+        settings.configFolder = root;
+        settings.configName = L"fuzz";
+        settings.logEnabled = false;
+        settings.dataFolder = L"data";
+        settings.usePacks = false;
+        settings.displayMode = "640x480x32";
+        engine = std::make_unique<Vantor::Engine>(settings);
+    }
+    std::unique_ptr<Vantor::Engine> engine;
+};
+
+}  // namespace fuzzing
