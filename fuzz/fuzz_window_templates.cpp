@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "content/FontFileWriter.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/kernel/FatalError.h"
-#include "fuzz/engine_fuzz_support.h"
+#include "fuzz/gui_fuzz_support.h"
 #include "gui_tools/GUIToolManager.h"
 #include "gui_tools/GUIWindowBase.h"
 #include "platform/Clock.h"
 #include "platform/Crt.h"
-#include "tools/DataKeeper.h"
 #include "tools/XMLNode.h"
 
 namespace {
@@ -28,35 +26,17 @@ constexpr int kFileCount = 4;
 // Windows built from one input, so that an input runs in a bounded time.
 constexpr std::size_t kMaxWindows = 8;
 
-// The engine over the workspace with a text table and the font "fuzz" for the text
-// labels, and a data keeper whose unknown models and materials are its defaults.
-struct EngineWorkspace : fuzzing::EngineWorkspace {
-    EngineWorkspace() {
-        CreateFolder("data/texts");
-        CreateFolder("data/ui/windows");
-        CreateFolder("data/fonts/fuzz");
-        const std::string texts = "<texts language=\"english\"><word text=\"Word\" /></texts>";
-        WriteFile("data/texts/texts.xml", reinterpret_cast<const std::uint8_t*>(texts.data()), texts.size());
-        const std::string font = "<font size=\"10\" />";
-        WriteFile("data/fonts/fuzz/font.xml", reinterpret_cast<const std::uint8_t*>(font.data()), font.size());
-        std::vector<Content::FontFileWriter::Record> glyphs;
-        for (char16_t code = u' '; code <= u'~'; ++code) glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.5f));
-        const Content::FontFileWriter::Bytes bytes = Content::FontFileWriter::Build(glyphs);
-        WriteFile("data/fonts/fuzz/font.fnt", bytes.data(), bytes.size());
-        Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
-        keeper = std::make_unique<GameTools::DataKeeper>();
-    }
-    std::unique_ptr<GameTools::DataKeeper> keeper;
-};
+using fuzzing::NextPart;
 
-// The input's next part, up to a zero byte or the end.
-std::string NextPart(const std::uint8_t*& data, const std::uint8_t* end) {
-    const std::uint8_t* stop = data;
-    while (stop < end && *stop != 0) ++stop;
-    std::string part(data, stop);
-    data = stop < end ? stop + 1 : end;
-    return part;
-}
+// The GUI workspace with a text table and the font "fuzz" for the text labels; the data
+// keeper's unknown models and materials are its defaults.
+struct TemplateWorkspace : fuzzing::GUIWorkspace {
+    TemplateWorkspace() {
+        CreateFolder("data/ui/windows");
+        WriteText("data/texts/texts.xml", "<texts language=\"english\"><word text=\"Word\" /></texts>");
+        WriteText("data/fonts/fuzz/font.xml", "<font size=\"10\" />");
+    }
+};
 
 std::size_t ElementCount() {
     const Vantor::GUIManager& gui = *Vantor::GUIManager::Instance();
@@ -74,7 +54,7 @@ void Frames(Vantor::Engine& engine, GUITools::GUIWindowBase& window, int count) 
     }
 }
 
-void BuildAndRun(EngineWorkspace& workspace, GUITools::GUIToolManager& tools, const std::string& layout) {
+void BuildAndRun(TemplateWorkspace& workspace, GUITools::GUIToolManager& tools, const std::string& layout) {
     const std::size_t elements = ElementCount();
     try {
         GUITools::GUIWindowBase window(workspace.keeper.get(), &tools, nullptr, layout);
@@ -95,12 +75,10 @@ void BuildAndRun(EngineWorkspace& workspace, GUITools::GUIToolManager& tools, co
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static EngineWorkspace workspace;
+    static TemplateWorkspace workspace;
     const std::uint8_t* end = data + size;
     for (int file = 0; file < kFileCount; ++file) {
-        const std::string part = NextPart(data, end);
-        workspace.WriteFile("data/ui/windows/f" + std::to_string(file) + ".xml",
-                            reinterpret_cast<const std::uint8_t*>(part.data()), part.size());
+        workspace.WriteText("data/ui/windows/f" + std::to_string(file) + ".xml", NextPart(data, end));
     }
     {
         GUITools::GUIToolManager tools;
