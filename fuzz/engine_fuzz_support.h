@@ -1,7 +1,6 @@
 #pragma once
-// The whole engine on the headless backend over a fuzz target's workspace, at its
-// smallest window and without a log file, for the targets whose readers work with the
-// engine's managers.
+// The whole engine on the headless backend over a fuzz workspace, for the targets whose
+// readers need the engine's managers: no log file, no packs, the smallest window.
 
 #include <memory>
 #include <string>
@@ -14,8 +13,11 @@
 
 namespace fuzzing {
 
-struct EngineWorkspace : Workspace {
-    EngineWorkspace() {
+class EngineWorkspace : public Workspace {
+public:
+    // The folder (below the workspace) is made before the engine starts.
+    explicit EngineWorkspace(const std::string& dataFolder) {
+        CreateFolder(dataFolder);
         const std::wstring root = platform::ToWindowsPath(HostPath());
         platform::seam::SetExecutablePath(root + L"\\game.exe");
         platform::seam::SetUserDataFolder(root + L"\\user");
@@ -30,6 +32,7 @@ struct EngineWorkspace : Workspace {
         settings.displayMode = "640x480x32";
         engine = std::make_unique<Vantor::Engine>(settings);
     }
+
     std::unique_ptr<Vantor::Engine> engine;
 };
 

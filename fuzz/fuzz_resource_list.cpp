@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 #include "engine/kernel/FatalError.h"
 #include "engine/kernel/MessageManager.h"
@@ -15,19 +14,10 @@
 #include "tools/DataKeeper.h"
 #include "tools/ResourceLoadEntry.h"
 
-namespace {
-
 using GameTools::ResourceLoadEntry;
 
-// The engine over the workspace, with the folder the list goes into.
-struct EngineWorkspace : fuzzing::EngineWorkspace {
-    EngineWorkspace() { CreateFolder("data/ui"); }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static EngineWorkspace workspace;
+    static fuzzing::EngineWorkspace workspace("data/ui");
     workspace.WriteFile("data/ui/list.xml", data, size);
     GameTools::DataKeeper keeper;
     try {

@@ -17,8 +17,7 @@
 namespace fuzzing {
 
 struct GUIWorkspace : EngineWorkspace {
-    GUIWorkspace() {
-        CreateFolder("data/texts");
+    GUIWorkspace() : EngineWorkspace("data/texts") {
         CreateFolder("data/fonts/fuzz");
         std::vector<Content::FontFileWriter::Record> glyphs;
         for (char16_t code = u' '; code <= u'~'; ++code)

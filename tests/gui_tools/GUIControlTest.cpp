@@ -96,6 +96,14 @@ TEST_F(GUIControlTest, AControlStartsHiddenAndShowsInTheNextUpdateAtItsPlace) {
     EXPECT_FLOAT_EQ(control.GetWindow()->GetSize().y, 20.0f);
 }
 
+TEST_F(GUIControlTest, ExclusiveInputAppendsTheElementToTheGUIsList) {
+    GUIControl& control = MakeControl();
+    control.SetExclusiveInput();
+    std::vector<GUIWindow*>& exclusive = Vantor::GUIManager::Instance()->GetExclusiveInputList();
+    EXPECT_EQ(exclusive, std::vector<GUIWindow*>{control.GetWindow()});
+    exclusive.clear();
+}
+
 TEST_F(GUIControlTest, ActionsDecideWhatShowingAndHidingTheWindowDoes) {
     GUIControl& hiddenWithWindow = MakeControl();
     hiddenWithWindow.SetShowAction("hide");
