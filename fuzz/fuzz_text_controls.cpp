@@ -12,45 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "content/FontFileWriter.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/kernel/MessageManager.h"
-#include "fuzz/engine_fuzz_support.h"
+#include "fuzz/gui_fuzz_support.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUITextTool.h"
 #include "platform/Clock.h"
 #include "platform/Crt.h"
-#include "tools/DataKeeper.h"
 
 namespace {
 
 using GUITools::GUITextControl;
 
-// The engine over the workspace with a GUI of 800 x 600 units, a data keeper, and a
-// font folder whose glyph file is fixed (the font file reader has its own target).
-struct EngineWorkspace : fuzzing::EngineWorkspace {
-    EngineWorkspace() : fuzzing::EngineWorkspace("data/texts") {
-        CreateFolder("data/fonts/fuzz");
-        std::vector<Content::FontFileWriter::Record> glyphs;
-        for (char16_t code = u' '; code <= u'~'; ++code)
-            glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.25f + static_cast<float>(code % 4) * 0.125f));
-        const Content::FontFileWriter::Bytes bytes = Content::FontFileWriter::Build(glyphs);
-        WriteFile("data/fonts/fuzz/font.fnt", bytes.data(), bytes.size());
-        Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
-        keeper = std::make_unique<GameTools::DataKeeper>();
-    }
-    std::unique_ptr<GameTools::DataKeeper> keeper;
-};
-
-// The input's next part, up to a zero byte or the end.
-std::string NextPart(const std::uint8_t*& data, const std::uint8_t* end) {
-    const std::uint8_t* stop = data;
-    while (stop < end && *stop != 0) ++stop;
-    std::string part(data, stop);
-    data = stop < end ? stop + 1 : end;
-    return part;
-}
+using fuzzing::NextPart;
 
 void CheckLayout(const GUITextControl& control) {
     const GUITools::TextLines& laid = control.lines;
@@ -83,13 +58,13 @@ void Configure(GUITextControl& control, int mode) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static EngineWorkspace workspace;
+    static fuzzing::GUIWorkspace workspace;
     const std::uint8_t* end = data + size;
     const std::string texts = NextPart(data, end);
     const std::string font = NextPart(data, end);
     const std::string keys(reinterpret_cast<const char*>(data), reinterpret_cast<const char*>(end));
-    workspace.WriteFile("data/texts/texts.xml", reinterpret_cast<const std::uint8_t*>(texts.data()), texts.size());
-    workspace.WriteFile("data/fonts/fuzz/font.xml", reinterpret_cast<const std::uint8_t*>(font.data()), font.size());
+    workspace.WriteText("data/texts/texts.xml", texts);
+    workspace.WriteText("data/fonts/fuzz/font.xml", font);
     {
         GUITools::GUIFontTool fonts;
         GUITools::GUITextTool table;
