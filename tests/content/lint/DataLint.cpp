@@ -77,6 +77,10 @@ const std::set<std::string>& DataLint::FixedReferences() {
         "fonts\\common_1\\font.fnt",
         "fonts\\common_2\\font.fnt",
         "fonts\\console\\font.fnt",
+        "fonts\\main_menu_0\\font.fnt",
+        "fonts\\main_menu_1\\font.fnt",
+        "fonts\\main_menu_2\\font.fnt",
+        "fonts\\tip\\font.fnt",
         "ui\\resources_basic.xml",
         "ui\\resources_additional.xml",
     };
