@@ -43,6 +43,12 @@ void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
 void DataSetCatalogue::AddFixedPictures(ProductGraph& graph) const {
     graph.Add(ProductRecipes::SvgPicture("common\\empty", "art/common/empty.svg", 8, 8));
     graph.Add(ProductRecipes::SvgPicture("console\\console", "art/console/console.svg", 64, 64));
+    // Kinds 1 and 2 draw "cursor"; kind 0 names "cursor_alpha.jpg", found as that name + ".png".
+    graph.Add(ProductRecipes::SvgPicture("ui\\cursors\\cursor", "art/ui/cursors/cursor.svg", 64, 64));
+    graph.Add(ProductRecipes::SvgPicture("ui\\cursors\\cursor_alpha.jpg", "art/ui/cursors/cursor.svg", 64, 64));
+    graph.Add(ProductRecipes::SvgPicture("splash1", "art/splash/title_card.svg", 1024, 1024,
+                                         ProductRecipes::Format::Jpeg));
+    graph.Add(ProductRecipes::SvgPicture("splash2", "art/splash/emblem.svg", 1024, 1024, ProductRecipes::Format::Jpeg));
 }
 
 // The fonts the code names, from the DejaVu typefaces of the system's font package, in

@@ -70,6 +70,10 @@ const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
         "common\\empty",
         "console\\console",
+        "ui\\cursors\\cursor",
+        "ui\\cursors\\cursor_alpha.jpg",
+        "splash1.jpg",
+        "splash2.jpg",
         "texts\\texts.xml",
         "levels\\levels.xml",
         "fonts\\common\\font.fnt",
