@@ -43,15 +43,40 @@ void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
 void DataSetCatalogue::AddFixedPictures(ProductGraph& graph) const {
     graph.Add(ProductRecipes::SvgPicture("common\\empty", "art/common/empty.svg", 8, 8));
     graph.Add(ProductRecipes::SvgPicture("console\\console", "art/console/console.svg", 64, 64));
+    // Kinds 1 and 2 draw "cursor"; kind 0 names "cursor_alpha.jpg", found as that name + ".png".
+    graph.Add(ProductRecipes::SvgPicture("ui\\cursors\\cursor", "art/ui/cursors/cursor.svg", 64, 64));
+    graph.Add(ProductRecipes::SvgPicture("ui\\cursors\\cursor_alpha.jpg", "art/ui/cursors/cursor.svg", 64, 64));
+    graph.Add(ProductRecipes::SvgPicture("splash1", "art/splash/title_card.svg", 1024, 1024,
+                                         ProductRecipes::Format::Jpeg));
+    graph.Add(ProductRecipes::SvgPicture("splash2", "art/splash/emblem.svg", 1024, 1024, ProductRecipes::Format::Jpeg));
 }
 
-// The fonts the code names, from the DejaVu typefaces of the system's font package,
-// white (the code tints them), with the typefaces' licence beside them.
+// The fonts the code names, from the DejaVu typefaces of the system's font package, in
+// the styles of STYLE.md, with the typefaces' licence beside them. Fonts the code prints
+// in a colour are white; those it switches by name to show a state carry their colour.
 void DataSetCatalogue::AddFonts(ProductGraph& graph) const {
-    const std::string sans = std::string(kTypefaceFolder) + "/DejaVuSans.ttf";
-    for (const char* name : {"common", "common_0", "common_1", "common_2"})
-        graph.Add(ProductRecipes::Font(std::string("fonts\\") + name, sans, 18, false));
-    graph.Add(ProductRecipes::Font("fonts\\console", std::string(kTypefaceFolder) + "/DejaVuSansMono.ttf", 14, true));
+    constexpr std::uint32_t kWhite = 0xFFFFFF, kInk = 0x2B1D14, kEspresso = 0x4A2E1F, kBerry = 0xA63D40;
+    constexpr std::uint32_t kCream = 0xF6E7C8, kButter = 0xFFE08A, kLatte = 0xD9B98F;
+    const std::string folder = std::string(kTypefaceFolder) + "/";
+    const std::string sans = folder + "DejaVuSans.ttf", bold = folder + "DejaVuSans-Bold.ttf";
+    const std::string mono = folder + "DejaVuSansMono.ttf";
+    struct Style {
+        const char* name;
+        FontGenerator::Options options;
+    };
+    const Style styles[] = {
+        {"common", {sans, 22, false, false, kWhite, 2, kInk}},
+        {"common_0", {sans, 22, false, false, kEspresso, 0, 0}},
+        {"common_1", {sans, 22, false, false, kBerry, 0, 0}},
+        {"common_2", {sans, 22, false, false, kInk, 0, 0}},
+        {"main_menu_0", {bold, 38, false, false, kCream, 3, kInk}},
+        {"main_menu_1", {bold, 38, false, false, kButter, 3, kInk}},
+        {"main_menu_2", {bold, 38, false, false, kLatte, 3, kInk}},
+        {"tip", {bold, 28, false, false, kWhite, 3, kInk}},
+        {"console", {mono, 14, true, false, kWhite, 0, 0}},
+    };
+    for (const Style& style : styles)
+        graph.Add(ProductRecipes::Font(std::string("fonts\\") + style.name, style.options));
     graph.Add(ProductRecipes::Copy("fonts\\licence_dejavu.txt", kTypefaceLicence));
 }
 

@@ -134,12 +134,11 @@ std::pair<std::uint32_t, std::uint32_t> ChoosePicture(std::vector<RenderedCharac
     return {bestWidth, bestHeight};
 }
 
-// Copies each character's coverage into its rectangle as the alpha of white pixels,
+// Copies each character's coverage into its rectangle of a coverage plane,
 // clipping what lies outside the rectangle.
-std::vector<std::uint8_t> PaintPicture(const std::vector<RenderedCharacter>& characters, std::uint32_t width,
-                                       std::uint32_t height, std::uint32_t lineHeight, std::uint32_t descent) {
-    std::vector<std::uint8_t> pixels(std::size_t{width} * height * 4, 0);
-    for (std::size_t i = 0; i < pixels.size(); i += 4) std::fill_n(pixels.begin() + std::ptrdiff_t(i), 3, 0xFF);
+std::vector<std::uint8_t> PaintCoverage(const std::vector<RenderedCharacter>& characters, std::uint32_t width,
+                                        std::uint32_t height, std::uint32_t lineHeight, std::uint32_t descent) {
+    std::vector<std::uint8_t> plane(std::size_t{width} * height, 0);
     for (const RenderedCharacter& character : characters) {
         for (std::uint32_t row = 0; row < character.rows; ++row) {
             // The row's height above the rectangle's bottom.
@@ -150,9 +149,60 @@ std::vector<std::uint8_t> PaintPicture(const std::vector<RenderedCharacter>& cha
                 if (across < 0 || across >= static_cast<long>(character.advance)) continue;
                 const std::size_t pixel =
                     (std::size_t{character.y} + std::size_t(above)) * width + character.x + std::size_t(across);
-                pixels[pixel * 4 + 3] = character.coverage[std::size_t{row} * character.columns + column];
+                plane[pixel] = character.coverage[std::size_t{row} * character.columns + column];
             }
         }
+    }
+    return plane;
+}
+
+// The coverage grown by a disc of the outline's radius, each character within
+// its own rectangle so that no outline reaches the padding.
+std::vector<std::uint8_t> GrowCoverage(const std::vector<std::uint8_t>& plane,
+                                       const std::vector<RenderedCharacter>& characters, std::uint32_t width,
+                                       std::uint32_t lineHeight, std::uint32_t radius) {
+    std::vector<std::uint8_t> grown(plane.size(), 0);
+    const long r = radius;
+    for (const RenderedCharacter& character : characters) {
+        const long left = character.x, bottom = character.y;
+        const long right = left + character.advance, top = bottom + lineHeight;
+        for (long y = bottom; y < top; ++y) {
+            for (long x = left; x < right; ++x) {
+                std::uint8_t strongest = 0;
+                for (long dy = std::max(-r, bottom - y); dy <= std::min(r, top - 1 - y); ++dy)
+                    for (long dx = std::max(-r, left - x); dx <= std::min(r, right - 1 - x); ++dx)
+                        if (dx * dx + dy * dy <= r * r)
+                            strongest = std::max(strongest, plane[std::size_t((y + dy) * width + x + dx)]);
+                grown[std::size_t(y * width + x)] = strongest;
+            }
+        }
+    }
+    return grown;
+}
+
+// The fill over its outline as RGBA pixels. Transparent pixels take the colour
+// at the glyphs' edge (the outline's, else the fill's) so that filtering draws
+// no fringe.
+std::vector<std::uint8_t> ComposePicture(const std::vector<std::uint8_t>& fill,
+                                         const std::vector<std::uint8_t>& outline,
+                                         const FontGenerator::Options& options) {
+    auto channel = [](std::uint32_t colour, int shift) { return static_cast<float>((colour >> shift) & 0xFF); };
+    const std::uint32_t edge = options.outline > 0 ? options.outlineColour : options.fill;
+    std::vector<std::uint8_t> pixels(fill.size() * 4);
+    for (std::size_t i = 0; i < fill.size(); ++i) {
+        const float f = fill[i] / 255.0f;
+        const float o = outline.empty() ? 0.0f : outline[i] / 255.0f;
+        const float alpha = f + o * (1.0f - f);
+        for (int c = 0; c < 3; ++c) {
+            const int shift = 16 - 8 * c;
+            const float colour =
+                alpha > 0.0f
+                    ? (channel(options.fill, shift) * f + channel(options.outlineColour, shift) * o * (1.0f - f)) /
+                          alpha
+                    : channel(edge, shift);
+            pixels[i * 4 + std::size_t(c)] = static_cast<std::uint8_t>(colour + 0.5f);
+        }
+        pixels[i * 4 + 3] = static_cast<std::uint8_t>(alpha * 255.0f + 0.5f);
     }
     return pixels;
 }
@@ -180,14 +230,23 @@ std::vector<char16_t> FontGenerator::StandardCharacters() {
 
 std::vector<FontGenerator::File> FontGenerator::Build(const Options& options, const std::vector<char16_t>& characters) {
     const Typeface typeface(options.typeface, options.pixelSize);
-    const std::uint32_t descent = typeface.Descent();
-    const std::uint32_t lineHeight = typeface.Ascent() + descent;
+    // The outline's room on every side of the glyphs.
+    const std::uint32_t margin = options.outline;
+    const std::uint32_t descent = typeface.Descent() + margin;
+    const std::uint32_t lineHeight = typeface.Ascent() + descent + margin;
     const float spaceSize = static_cast<float>(typeface.Render(kBlank).advance) / static_cast<float>(lineHeight);
 
     std::vector<RenderedCharacter> rendered;
-    for (char16_t code : characters)
-        if (code != kBlank && typeface.Has(code)) rendered.push_back(typeface.Render(code));
+    for (char16_t code : characters) {
+        if (code == kBlank || !typeface.Has(code)) continue;
+        rendered.push_back(typeface.Render(code));
+        rendered.back().advance += 2 * margin;
+        rendered.back().left += static_cast<int>(margin);
+    }
     const auto [width, height] = ChoosePicture(rendered, lineHeight);
+    const std::vector<std::uint8_t> coverage = PaintCoverage(rendered, width, height, lineHeight, descent);
+    const std::vector<std::uint8_t> outline =
+        margin > 0 ? GrowCoverage(coverage, rendered, width, lineHeight, margin) : std::vector<std::uint8_t>{};
 
     std::vector<FontFileWriter::Record> records;
     for (const RenderedCharacter& character : rendered) {
@@ -202,7 +261,7 @@ std::vector<FontGenerator::File> FontGenerator::Build(const Options& options, co
     }
 
     const std::string xml = Description(options, lineHeight, spaceSize);
-    return {{"font.tga", TgaWriter::Build(width, height, PaintPicture(rendered, width, height, lineHeight, descent))},
+    return {{"font.tga", TgaWriter::Build(width, height, ComposePicture(coverage, outline, options))},
             {"font.fnt", FontFileWriter::Build(records)},
             {"font.xml", Bytes(xml.begin(), xml.end())}};
 }

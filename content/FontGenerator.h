@@ -26,6 +26,12 @@ public:
         // Every character then advances by the widest width.
         bool monospace = false;
         bool mipMaps = false;
+        // The glyphs' colour (0xRRGGBB): white for fonts the code tints when printing.
+        std::uint32_t fill = 0xFFFFFF;
+        // An outline this many pixels wide around the glyphs (0: none); it widens each
+        // character's rectangle and the line by twice its width.
+        std::uint32_t outline = 0;
+        std::uint32_t outlineColour = 0x000000;
     };
 
     // U+0020 to U+007E, U+00A0 to U+00FF, the dashes, the curly quotes, the ellipsis

@@ -166,18 +166,17 @@ Product ProductRecipes::Sound(const std::string& path, const std::string& score)
     return product;
 }
 
-Product ProductRecipes::Font(const std::string& folder, const std::string& typeface, unsigned pixelSize,
-                             bool monospace) {
+Product ProductRecipes::Font(const std::string& folder, const FontGenerator::Options& options) {
     Product product;
     product.name = folder + "\\font.fnt";
-    product.sources = {typeface};
-    product.parameters = std::to_string(pixelSize) + (monospace ? " monospace" : "");
-    product.build = [folder, typeface, pixelSize, monospace](ProductContext& context) {
-        FontGenerator::Options options;
-        options.typeface = context.SourcePath(typeface).string();
-        options.pixelSize = pixelSize;
-        options.monospace = monospace;
-        for (FontGenerator::File& file : FontGenerator::Build(options))
+    product.sources = {options.typeface};
+    product.parameters = std::to_string(options.pixelSize) + (options.monospace ? " monospace" : "") + " fill " +
+                         std::to_string(options.fill) + " outline " + std::to_string(options.outline) + " " +
+                         std::to_string(options.outlineColour);
+    product.build = [folder, options](ProductContext& context) {
+        FontGenerator::Options hostOptions = options;
+        hostOptions.typeface = context.SourcePath(options.typeface).string();
+        for (FontGenerator::File& file : FontGenerator::Build(hostOptions))
             context.Write(folder + "\\" + file.name, std::move(file.bytes));
     };
     return product;

@@ -51,9 +51,9 @@ public:
                              const ShaderFileWriter::Shader& material);
     // A score rendered and encoded as Ogg Vorbis, its stream serial derived from the path.
     static Product Sound(const std::string& path, const std::string& score);
-    // A bitmap font folder "<folder>\font.tga", ".fnt", ".xml" from a typeface (a host
-    // path, which takes part in the fingerprint like any source).
-    static Product Font(const std::string& folder, const std::string& typeface, unsigned pixelSize, bool monospace);
+    // A bitmap font folder "<folder>\font.tga", ".fnt", ".xml" in the options' style; the
+    // options' typeface is a host path, which takes part in the fingerprint like any source.
+    static Product Font(const std::string& folder, const FontGenerator::Options& options);
     // The source copied unchanged (licence notices).
     static Product Copy(const std::string& path, const std::string& source);
     // The source read by the game's XML parser, then copied unchanged.

@@ -1,9 +1,10 @@
 // The font generator: DejaVu Sans rendered into a font folder whose glyph file, read
 // back by the engine's reader, and picture hold every character of the set in its own
-// rectangle with transparent padding around.
+// rectangle with transparent padding around, in the font's style.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,8 @@ constexpr const char* kMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.t
 struct PixelRectangle {
     std::uint32_t left, bottom, right, top;
 };
+
+bool IsPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
 class FontGeneratorTest : public enginetest::KernelManagersTest {
 protected:
@@ -53,9 +56,56 @@ protected:
     float widest_ = 0.0f;
     Vantor::Image picture_;
     std::string description_;
-};
+    // Every character but the no-break space inked, and no ink outside the
+    // rectangles.
+    void ExpectInkOnlyInsideTheRectangles() {
+        ASSERT_EQ(picture_.GetBits(), 32u);
+        EXPECT_TRUE(IsPowerOfTwo(picture_.GetWidth()));
+        EXPECT_TRUE(IsPowerOfTwo(picture_.GetHeight()));
 
-bool IsPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
+        std::vector<bool> inside(std::size_t{picture_.GetWidth()} * picture_.GetHeight(), false);
+        for (char16_t code : FontGenerator::StandardCharacters()) {
+            const Vantor::Glyph* glyph = glyphs_[code].get();
+            if (!glyph) continue;
+            SCOPED_TRACE(static_cast<int>(code));
+            const PixelRectangle rectangle = Rectangle(*glyph);
+            bool inked = false;
+            for (std::uint32_t y = rectangle.bottom; y < rectangle.top; ++y) {
+                for (std::uint32_t x = rectangle.left; x < rectangle.right; ++x) {
+                    EXPECT_FALSE(inside[std::size_t{y} * picture_.GetWidth() + x]) << "rectangles overlap";
+                    inside[std::size_t{y} * picture_.GetWidth() + x] = true;
+                    inked = inked || Alpha(x, y) > 0;
+                }
+            }
+            EXPECT_EQ(inked, code != 0xA0) << "only the no-break space is blank";
+        }
+        std::uint32_t inkOutside = 0;
+        for (std::uint32_t y = 0; y < picture_.GetHeight(); ++y)
+            for (std::uint32_t x = 0; x < picture_.GetWidth(); ++x)
+                if (!inside[std::size_t{y} * picture_.GetWidth() + x] && Alpha(x, y) != 0) ++inkOutside;
+        EXPECT_EQ(inkOutside, 0u);
+    }
+
+    // The colour in the middle of the character's ink along the middle row of its rectangle.
+    std::uint32_t MiddleColour(char16_t code) const {
+        const PixelRectangle rectangle = Rectangle(*glyphs_[code]);
+        const std::uint32_t y = (rectangle.bottom + rectangle.top) / 2;
+        std::uint32_t first = rectangle.right, last = rectangle.left;
+        for (std::uint32_t x = rectangle.left; x < rectangle.right; ++x) {
+            if (Alpha(x, y) == 0) continue;
+            first = std::min(first, x);
+            last = x;
+        }
+        const std::uint8_t* pixel = picture_.GetPixels() + (std::size_t{y} * picture_.GetWidth() + (first + last) / 2) * 4;
+        return std::uint32_t{pixel[0]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[2];
+    }
+
+    // The line height the description gives.
+    int LineHeight() const {
+        const std::size_t at = description_.find(" size=\"");
+        return at == std::string::npos ? -1 : std::stoi(description_.substr(at + 7));
+    }
+};
 
 TEST_F(FontGeneratorTest, EveryCharacterButTheBlankHasAGlyph) {
     Generate("common", {kSans, 16, false, false});
@@ -76,34 +126,32 @@ TEST_F(FontGeneratorTest, EveryCharacterButTheBlankHasAGlyph) {
 
 TEST_F(FontGeneratorTest, InkLiesInsideTheRectanglesAndNoneInThePadding) {
     Generate("common", {kSans, 16, false, false});
-    ASSERT_EQ(picture_.GetBits(), 32u);
-    EXPECT_TRUE(IsPowerOfTwo(picture_.GetWidth()));
-    EXPECT_TRUE(IsPowerOfTwo(picture_.GetHeight()));
-
-    std::vector<bool> inside(std::size_t{picture_.GetWidth()} * picture_.GetHeight(), false);
-    for (char16_t code : FontGenerator::StandardCharacters()) {
-        const Vantor::Glyph* glyph = glyphs_[code].get();
-        if (!glyph) continue;
-        SCOPED_TRACE(static_cast<int>(code));
-        const PixelRectangle rectangle = Rectangle(*glyph);
-        bool inked = false;
-        for (std::uint32_t y = rectangle.bottom; y < rectangle.top; ++y) {
-            for (std::uint32_t x = rectangle.left; x < rectangle.right; ++x) {
-                EXPECT_FALSE(inside[std::size_t{y} * picture_.GetWidth() + x]) << "rectangles overlap";
-                inside[std::size_t{y} * picture_.GetWidth() + x] = true;
-                inked = inked || Alpha(x, y) > 0;
-            }
-        }
-        EXPECT_EQ(inked, code != 0xA0) << "only the no-break space is blank";
-    }
-    std::uint32_t inkOutside = 0;
-    for (std::uint32_t y = 0; y < picture_.GetHeight(); ++y)
-        for (std::uint32_t x = 0; x < picture_.GetWidth(); ++x)
-            if (!inside[std::size_t{y} * picture_.GetWidth() + x] && Alpha(x, y) != 0) ++inkOutside;
-    EXPECT_EQ(inkOutside, 0u);
+    ExpectInkOnlyInsideTheRectangles();
     // White everywhere: the print's colour tints it.
     const std::uint8_t* pixel = picture_.GetPixels();
     EXPECT_EQ(std::memcmp(pixel, "\xFF\xFF\xFF", 3), 0);
+}
+
+TEST_F(FontGeneratorTest, AStyledFontCarriesItsFillInsideItsOutline) {
+    Generate("menu", {kSans, 32, false, false, 0xFFE08A, 3, 0x2B1D14});
+    ExpectInkOnlyInsideTheRectangles();
+    // The I's stem is fill, its first inked column from the left is outline.
+    EXPECT_EQ(MiddleColour(u'I'), 0xFFE08Au);
+    const PixelRectangle rectangle = Rectangle(*glyphs_[u'I']);
+    const std::uint32_t y = (rectangle.bottom + rectangle.top) / 2;
+    std::uint32_t x = rectangle.left;
+    while (x < rectangle.right && Alpha(x, y) < 200) ++x;
+    ASSERT_LT(x, rectangle.right);
+    const std::uint8_t* pixel = picture_.GetPixels() + (std::size_t{y} * picture_.GetWidth() + x) * 4;
+    EXPECT_EQ(std::memcmp(pixel, "\x2B\x1D\x14", 3), 0);
+    EXPECT_GT(x, rectangle.left) << "the outline keeps off the rectangle's edge";
+}
+
+TEST_F(FontGeneratorTest, AnOutlineWidensTheLineByTwiceItsWidth) {
+    Generate("plain", {kSans, 24, false, false});
+    const int plainHeight = LineHeight();
+    Generate("outlined", {kSans, 24, false, false, 0xFFFFFF, 4, 0});
+    EXPECT_EQ(LineHeight(), plainHeight + 8);
 }
 
 TEST_F(FontGeneratorTest, TheBaselineLiesAtTheDescent) {

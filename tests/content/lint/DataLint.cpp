@@ -70,6 +70,10 @@ const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
         "common\\empty",
         "console\\console",
+        "ui\\cursors\\cursor",
+        "ui\\cursors\\cursor_alpha.jpg",
+        "splash1.jpg",
+        "splash2.jpg",
         "texts\\texts.xml",
         "levels\\levels.xml",
         "fonts\\common\\font.fnt",
@@ -77,6 +81,10 @@ const std::set<std::string>& DataLint::FixedReferences() {
         "fonts\\common_1\\font.fnt",
         "fonts\\common_2\\font.fnt",
         "fonts\\console\\font.fnt",
+        "fonts\\main_menu_0\\font.fnt",
+        "fonts\\main_menu_1\\font.fnt",
+        "fonts\\main_menu_2\\font.fnt",
+        "fonts\\tip\\font.fnt",
         "ui\\resources_basic.xml",
         "ui\\resources_additional.xml",
     };
