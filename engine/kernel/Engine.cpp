@@ -1,5 +1,6 @@
 #include "engine/kernel/Engine.h"
 
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI8.h"
 #include "engine/kernel/Config.h"
 #include "engine/kernel/Error.h"
@@ -104,7 +105,9 @@ void Engine::CreateManagers(Made& made) {
 
     CreateSound();
 
-    // --- The GUI manager joins here.
+    // Every GUI element, its fonts and its sounds; its camera covers the virtual screen.
+    GUIManager::Instance(new GUIManager(soundManagerMade_ ? SoundManager::Instance() : nullptr));
+    made = Made::GUI;
 }
 
 void Engine::KeepObtainableMode(Config& config) {
@@ -134,6 +137,8 @@ void Engine::CreateSound() {
 void Engine::DestroyManagers(Made made) {
     // --- The managers created after the window are deleted here, before it: the
     // console first, the render system last.
+    // The GUI's elements give their models and sounds back before those managers go.
+    if (made >= Made::GUI) delete GUIManager::Instance();
     // The sound manager goes first, so every buffer is released while the device is open.
     if (soundManagerMade_) delete SoundManager::Instance();
     if (soundSystemMade_) delete SoundSystem::Instance();
@@ -168,7 +173,9 @@ void Engine::BeginFrame() {
     TimerManager::Instance()->Update();
     Window::Instance()->Update();
     Controls::Instance()->Update();
-    // --- The GUI's input and the console's update join here.
+    // Every GUI element sees the mouse as this frame's input read it.
+    GUIManager::Instance()->ProcessInput();
+    // --- The console's update joins here.
     MessageManager::Instance()->ClearMessages();
 }
 
@@ -188,7 +195,8 @@ void Engine::UpdateManagers() {
     // The particles move their sprites, then the groups turn the sprites into quads.
     ParticleSystemManager::Instance()->Update();
     SpriteGroupManager::Instance()->Update();
-    // --- The GUI pass joins here.
+    // The GUI's models and texts take their places for this frame's drawing.
+    GUIManager::Instance()->Update();
     LightManager::Instance()->Update();
     // Texture-frame animation and texture ageing, before the models are drawn.
     ShaderManager::Instance()->Update();

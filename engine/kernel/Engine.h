@@ -27,7 +27,7 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // First half of a frame, before the game's update: configuration changes, the frame
-    // clock, the window's messages and the input read.
+    // clock, the window's messages, the input read and the GUI's input.
     void BeginFrame();
     // Second half, after the game's update: the screenshot key and the end of the
     // frame's input; logs the exit once it was requested.
@@ -58,7 +58,8 @@ private:
         SpriteGroups,
         ParticleSystems,
         Input,
-        All = Input
+        GUI,
+        All = GUI
     };
 
     void CreateManagers(Made& made);

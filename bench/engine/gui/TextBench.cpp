@@ -14,12 +14,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchBackend.h"
 #include "bench/support/EngineBenchHome.h"
+#include "bench/support/TimeInTurns.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
@@ -28,7 +29,6 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/Vertex.h"
 #include "engine/render/VertexBuffer.h"
-#include "platform/Backend.h"
 
 namespace {
 
@@ -180,18 +180,12 @@ Scene& TheScene() {
     return scene;
 }
 
-bool NeedsHeadless(benchmark::State& state) {
-    if (platform::IsHeadless()) return true;
-    state.SkipWithError("run with PLATFORM_BACKEND=headless");
-    return false;
-}
-
 void ReportCharacters(benchmark::State& state, Scene& scene) {
     state.counters["characters"] = static_cast<double>(scene.CharacterCount());
 }
 
 void BM_TextFrameHeadless(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.PrintPlaceAndBatch();
     ReportCharacters(state, scene);
@@ -199,7 +193,7 @@ void BM_TextFrameHeadless(benchmark::State& state) {
 BENCHMARK(BM_TextFrameHeadless)->Unit(benchmark::kMicrosecond);
 
 void BM_PlainQuadsHeadless(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.WritePlainQuads();
     ReportCharacters(state, scene);
@@ -209,36 +203,19 @@ BENCHMARK(BM_PlainQuadsHeadless)->Unit(benchmark::kMicrosecond);
 // The two taken in turns, so that both see the same machine load; the ratio of their
 // times is the figure to keep at or below 2.
 void BM_TextToPlainRatioHeadless(benchmark::State& state) {
-    if (!NeedsHeadless(state)) return;
+    if (!benchsupport::NeedsHeadless(state)) return;
     Scene& scene = TheScene();
-    using Clock = std::chrono::steady_clock;
-    Clock::duration text{}, plain{};
-    for (auto _ : state) {
-        Clock::time_point start = Clock::now();
-        scene.PrintPlaceAndBatch();
-        text += Clock::now() - start;
-        start = Clock::now();
-        scene.WritePlainQuads();
-        plain += Clock::now() - start;
-    }
-    const auto perFrame = [&state](Clock::duration total) {
-        return std::chrono::duration<double, std::micro>(total).count() / static_cast<double>(state.iterations());
-    };
-    state.counters["text_us"] = perFrame(text);
-    state.counters["plain_us"] = perFrame(plain);
-    state.counters["ratio"] = perFrame(text) / perFrame(plain);
+    benchsupport::TimeInTurns(
+        state, "text_us", [&scene] { scene.PrintPlaceAndBatch(); }, "plain_us", [&scene] { scene.WritePlainQuads(); });
     ReportCharacters(state, scene);
 }
 BENCHMARK(BM_TextToPlainRatioHeadless)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 void BM_EngineFrameWithTextSdl(benchmark::State& state) {
-    if (platform::IsHeadless()) {
-        state.SkipWithError("run with PLATFORM_BACKEND=sdl under an X server");
-        return;
-    }
+    if (!benchsupport::NeedsSdl(state)) return;
     Scene& scene = TheScene();
     for (auto _ : state) scene.Frame();
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    benchsupport::ReportFramesPerSecond(state);
     ReportCharacters(state, scene);
 }
 BENCHMARK(BM_EngineFrameWithTextSdl)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
