@@ -16,6 +16,7 @@
 #include "framework/LevelEntry.h"
 #include "framework/StageEntry.h"
 #include "platform/WinUserSeams.h"
+#include "tests/engine/kernel/FileTestSupport.h"
 #include "tests/framework/FrameworkEngineTestSupport.h"
 
 namespace {
@@ -58,14 +59,6 @@ protected:
         return *logic_;
     }
 
-    // Texts of the log's list of this frame.
-    static std::vector<std::string> Logged() {
-        std::vector<std::string> texts;
-        for (const Vantor::LogMessage* message : Vantor::MessageManager::Instance()->GetMessages())
-            texts.push_back(message->text);
-        return texts;
-    }
-
     GameFramework::StageEntry stageEntry_;
     GameFramework::LevelEntry levelEntry_;
     std::unique_ptr<NotingLogic> logic_;
@@ -100,7 +93,7 @@ TEST_F(GameLogicBaseTest, LogsTheLevelCountedFromOneAfterAnEmptyLine) {
     } cases[] = {{0, 2, "Loading level 1-3...\n"}, {1, 0, "Loading level 2-1...\n"}};
     for (const auto& c : cases) {
         StartLevel(c.stage, c.level);
-        EXPECT_EQ(Logged(), (std::vector<std::string>{"\n", c.line}));
+        EXPECT_EQ(filetest::LoggedTexts(), (std::vector<std::string>{"\n", c.line}));
         logic_.reset();
         engine_.reset();
     }
