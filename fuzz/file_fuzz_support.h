@@ -4,17 +4,35 @@
 // registered as the engine's that is never written to disk, and, for readers that open
 // their files by name, a file manager over the folder.
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
 #include "platform/WinPaths.h"
 
 namespace fuzzing {
+
+// The stored strings of the input (a length byte n, then n - 1 bytes and a zero), at most
+// maxNames of them, each in its letter case and in capitals, then the empty name.
+inline std::vector<std::string> StoredNamesIn(const std::uint8_t* data, std::size_t size, std::size_t maxNames) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < size && names.size() < maxNames; ++i) {
+        const std::size_t length = data[i];
+        if (length == 0 || i + length >= size || data[i + length] != 0) continue;
+        std::string name(reinterpret_cast<const char*>(data + i + 1), length - 1);
+        names.push_back(name);
+        for (char& letter : name) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+        names.push_back(name);
+    }
+    names.emplace_back("");
+    return names;
+}
 
 class Workspace {
 public:

@@ -7,47 +7,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/EngineSettings.h"
 #include "engine/kernel/FatalError.h"
 #include "engine/kernel/MessageManager.h"
-#include "fuzz/file_fuzz_support.h"
-#include "platform/WinFolders.h"
-#include "platform/WinPaths.h"
+#include "fuzz/engine_fuzz_support.h"
 #include "tools/DataKeeper.h"
 #include "tools/ResourceLoadEntry.h"
 
-namespace {
-
 using GameTools::ResourceLoadEntry;
 
-// The engine on the headless backend over the workspace, without a log file.
-struct EngineWorkspace : fuzzing::Workspace {
-    EngineWorkspace() {
-        CreateFolder("data/ui");
-        const std::wstring root = platform::ToWindowsPath(HostPath());
-        platform::seam::SetExecutablePath(root + L"\\game.exe");
-        platform::seam::SetUserDataFolder(root + L"\\user");
-        Vantor::EngineSettings settings;
-        settings.title = L"Fuzz";
-        settings.baseFolder = root;
-        settings.configFolder = root;
-        settings.configName = L"fuzz";
-        settings.logEnabled = false;
-        settings.dataFolder = L"data";
-        settings.usePacks = false;
-        settings.displayMode = "640x480x32";
-        engine = std::make_unique<Vantor::Engine>(settings);
-    }
-    std::unique_ptr<Vantor::Engine> engine;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static EngineWorkspace workspace;
+    static fuzzing::EngineWorkspace workspace("data/ui");
     workspace.WriteFile("data/ui/list.xml", data, size);
     GameTools::DataKeeper keeper;
     try {

@@ -4,7 +4,6 @@
 // looked up by names found in the input. A pack that loads must hold textures, and
 // every pack, loaded or refused, must give its shader user back.
 
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -39,22 +38,6 @@ struct PackWorkspace : fuzzing::Workspace {
     }
 };
 
-// The stored strings of the input (a length byte n, then n - 1 bytes and a zero), in
-// their letter case and in capitals.
-std::vector<std::string> NamesIn(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < size && names.size() < kMaxNames; ++i) {
-        const std::size_t length = data[i];
-        if (length == 0 || i + length >= size || data[i + length] != 0) continue;
-        std::string name(reinterpret_cast<const char*>(data + i + 1), length - 1);
-        names.push_back(name);
-        for (char& letter : name) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-        names.push_back(name);
-    }
-    names.emplace_back("");
-    return names;
-}
-
 // Loads the pack from wherever the file manager finds it; what it accepted must fit
 // in the input.
 void Load(const std::vector<std::string>& names, std::size_t size) {
@@ -78,7 +61,7 @@ void Load(const std::vector<std::string>& names, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static PackWorkspace workspace;
-    const std::vector<std::string> names = NamesIn(data, size);
+    const std::vector<std::string> names = fuzzing::StoredNamesIn(data, size, kMaxNames);
 
     workspace.WriteFile("data/packs/input.tpf", data, size);
     Load(names, size);

@@ -65,6 +65,9 @@ public:
     void ReportMissing(const std::string& childName, int report) const;
     // "Failed to find "<attribute>" attribute in "<path>" node" at the report level.
     void ReportMissingAttribute(const std::string& attributeName, int report) const;
+    // "/" + the names from the outermost named ancestor down to this element, joined
+    // by "/"; empty names are left out ("" for a holder).
+    std::string GetPath() const;
 
     // The first element below `from` matching the path, or null. A path is steps
     // separated by "/": an element name, optionally followed by a filter of
@@ -91,9 +94,6 @@ public:
     XMLNode* parent = nullptr;
 
 private:
-    // "/" + the names from the outermost named ancestor down to this element, joined
-    // by "/"; empty names are left out.
-    std::string GetPath() const;
     void Report(const std::string& text, int report) const;
     bool IsSelfOrAncestor(const XMLNode* node) const;
     // Links an element without a parent as the last child.

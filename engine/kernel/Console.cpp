@@ -18,7 +18,7 @@ namespace Vantor {
 
 namespace {
 
-// The longest the title's padding and the separator's row grow.
+// How many characters the title's padding and the separator try.
 constexpr std::size_t kRowLength = 255;
 // What the edit box holds at most.
 constexpr int kMaximumCharacters = 255;
@@ -65,8 +65,9 @@ Console::Console(const std::wstring& title, const ShaderDescriptor& background, 
     editBox_ = gui.CreateEditBox(GUIWindow::kShown, Vector2(promptWidth, lineHeight_ + lineGap_), Vector2(0.0f, 0.0f),
                                  nullptr, nullptr, fontId, kBlue, Vector2(0.0f, 0.0f), kMaximumCharacters,
                                  4.0f * width, width - promptWidth, cursorCharacter, window_);
-    titleLine_ = RightAligned(title);
-    separator_ = Row(static_cast<wchar_t>(separatorCharacter));
+    // The title ends near the right edge; the separator spans the screen.
+    titleLine_ = PaddedInFront(title, L' ', kRowLength - std::min(title.size(), kRowLength));
+    separator_ = PaddedInFront(L"", static_cast<wchar_t>(separatorCharacter), kRowLength);
 }
 
 Console::~Console() {
@@ -88,24 +89,13 @@ void Console::RegisterVariables(float alpha, float size, float speed) {
     config.RegisterVariable("say", ConfigVariableType::String, false, false, &sayText_, "", false);
 }
 
-std::wstring Console::RightAligned(const std::wstring& title) const {
+std::wstring Console::PaddedInFront(std::wstring text, wchar_t character, std::size_t times) const {
     const float width = GUIManager::Instance()->GetScreenWidth();
-    std::wstring line = title;
-    for (std::size_t length = title.size(); length < kRowLength; ++length) {
-        line.insert(0, 1, L' ');
-        if (font_.Measure(line) > width) line.erase(0, 1);
+    for (std::size_t i = 0; i < times; ++i) {
+        text.insert(0, 1, character);
+        if (font_.Measure(text) > width) text.erase(0, 1);
     }
-    return line;
-}
-
-std::wstring Console::Row(wchar_t character) const {
-    const float width = GUIManager::Instance()->GetScreenWidth();
-    std::wstring row;
-    for (std::size_t length = 0; length < kRowLength; ++length) {
-        row.insert(0, 1, character);
-        if (font_.Measure(row) > width) row.erase(0, 1);
-    }
-    return row;
+    return text;
 }
 
 void Console::Update() {

@@ -63,10 +63,9 @@ public:
 
 private:
     void RegisterVariables(float alpha, float size, float speed);
-    // The text's blanks in front, as many as keep it within the screen width.
-    std::wstring RightAligned(const std::wstring& title) const;
-    // A row of the character as wide as the screen.
-    std::wstring Row(wchar_t character) const;
+    // Puts the character in front of the text the number of times, each one kept only
+    // while the text stays within the screen width.
+    std::wstring PaddedInFront(std::wstring text, wchar_t character, std::size_t times) const;
 
     void AddLogMessages();
     void Print(const std::wstring& text, const Color& colour);

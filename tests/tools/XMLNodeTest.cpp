@@ -131,6 +131,15 @@ TEST(XMLNodeTest, DestroyingADeepTreeDoesNotExhaustTheStack) {
     delete root;
 }
 
+TEST(XMLNodeTest, PathRunsFromTheOutermostNamedElementPastHolders) {
+    XMLNode holder;
+    XMLNode* room = holder.AddChild(new XMLNode("room"));
+    XMLNode* machine = new XMLNode("mixer", new XMLNode("automatic_machines", room));
+    EXPECT_EQ(holder.GetPath(), "");
+    EXPECT_EQ(room->GetPath(), "/room");
+    EXPECT_EQ(machine->GetPath(), "/room/automatic_machines/mixer");
+}
+
 TEST(XMLNodeTest, AttributesAreSetAndFoundByName) {
     XMLNode node("node");
     node.SetAttribute("b", L"1");

@@ -13,7 +13,6 @@
 #include "content/MaterialPresets.h"
 #include "content/ModelShapes.h"
 #include "content/ParticlePresets.h"
-#include "content/PictureEncoder.h"
 #include "content/ProductGraph.h"
 #include "content/ProductRecipes.h"
 #include "engine/render/AnimationControl.h"
@@ -78,22 +77,7 @@ protected:
         DrawFrame();
         ASSERT_TRUE(renderSystem_->IsReady()) << "no call of the frame failed";
         renderSystem_->CaptureScreen(picture);
-        Keep(picture, name);
-    }
-
-    static void Keep(const Vantor::Image& picture, const std::string& name) {
-        Content::Picture kept(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        const std::uint32_t bytes = picture.GetBits() / 8;
-        for (int y = 0; y < kept.height; ++y)
-            for (int x = 0; x < kept.width; ++x) {
-                const std::uint8_t* in = picture.GetPixels() + (kept.height - 1 - y) * picture.GetRowBytes() + x * bytes;
-                std::uint8_t* out = kept.Pixel(x, y);
-                out[0] = in[0], out[1] = in[1], out[2] = in[2], out[3] = 255;
-            }
-        std::filesystem::create_directories("captures");
-        const Content::PictureEncoder::Bytes png = Content::PictureEncoder::Png(kept);
-        std::ofstream("captures/" + name + ".png", std::ios::binary)
-            .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+        scenes::KeepCapture(picture, name);
     }
 
     // Pixels brighter than the black background in a square around the point.

@@ -1,8 +1,11 @@
 #include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
+#include "content/PictureEncoder.h"
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/Image.h"
@@ -186,6 +189,24 @@ void SceneTest::TearDown() {
 std::string Describe(const Rgb& colour) {
     return "(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
            std::to_string(colour.blue) + ")";
+}
+
+void KeepCapture(const Vantor::Image& picture, const std::string& name) {
+    Content::Picture kept(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+    for (int y = 0; y < kept.height; ++y)
+        for (int x = 0; x < kept.width; ++x) {
+            // The picture's rows run from the top, the capture's from the bottom.
+            const Rgb pixel = PixelAt(picture, x, kept.height - 1 - y);
+            std::uint8_t* out = kept.Pixel(x, y);
+            out[0] = static_cast<std::uint8_t>(pixel.red);
+            out[1] = static_cast<std::uint8_t>(pixel.green);
+            out[2] = static_cast<std::uint8_t>(pixel.blue);
+            out[3] = 255;
+        }
+    std::filesystem::create_directories("captures");
+    const Content::PictureEncoder::Bytes png = Content::PictureEncoder::Png(kept);
+    std::ofstream("captures/" + name + ".png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 }
 
 }  // namespace scenes

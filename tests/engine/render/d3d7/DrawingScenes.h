@@ -51,6 +51,9 @@ void DrawFrame(const Scene& scene, Vantor::Camera& camera);
 // The colour of a pixel of a captured picture (row 0 at the bottom).
 Rgb PixelAt(const Vantor::Image& image, int x, int y);
 std::string Describe(const Rgb& colour);
+// Writes a captured picture as "captures/<name>.png" beside the test program, to be
+// looked at.
+void KeepCapture(const Vantor::Image& picture, const std::string& name);
 
 // An 800 x 600 windowed render system with the camera manager and the scenes' camera.
 class SceneTest : public d3d7test::RenderSystemTest {
