@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "content/VersionedFileWriting.h"
 #include "engine/kernel/Window_WinOS.h"
 #include "engine/render/Image.h"
+#include "engine/render/ParticleSystem.h"
 #include "engine/render/RenderSystem.h"
 #include "game/Food.h"
 #include "game/GUIGameCursor.h"
@@ -87,6 +89,9 @@ TEST_F(FoodSdlTest, StackedFoodWithGlowingAndBlinkingLayersAndTheTrailingCursor)
     }
     ASSERT_TRUE(food.GetLayers()[1]->IsBlinking());
     ASSERT_EQ(1.0f, food.GetLayers()[2]->GetHighlight());
+    const auto& particles = cursor.GetTrail()->GetParticles();
+    const auto live = std::count_if(particles.begin(), particles.end(), [](const auto& p) { return !p.dead; });
+    EXPECT_GT(live, 0) << "the trail emits";
 
     Vantor::Image picture;
     Vantor::RenderSystem::Instance()->CaptureScreen(picture);
