@@ -9,13 +9,10 @@
 #include "engine/gui/GUICursor.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"
-#include "engine/kernel/Window.h"
-#include "engine/kernel/Window_WinOS.h"
 #include "engine/render/ParticleSystem.h"
 #include "game/CursorFood.h"
 #include "game/Food.h"
 #include "game/GUIGameCursor.h"
-#include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
 #include "tests/game/FoodTestSupport.h"
 
@@ -29,18 +26,12 @@ class CursorTest : public gametest::FoodTest {
 protected:
     void SetUp() override {
         gametest::FoodTest::SetUp();
-        for (int id : GUIGameCursor::kCursorResources) platform::DefineCursorResource(static_cast<WORD>(id), IDC_HAND);
+        DefineCursorResources();
         LoadFood();
         Gui().SetScreenSize(800, 600);
         Frame(0.1f, [] {});
     }
 
-    // The mouse over a pixel of the window's client area.
-    static void MoveMouseToPixel(int x, int y) {
-        POINT pixel{x, y};
-        ClientToScreen(static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance())->GetWindowHandle(), &pixel);
-        platform::seam::InjectMouseMove(pixel.x, pixel.y);
-    }
     static void Click() {
         platform::seam::InjectMouseButton(platform::seam::MouseButton::Left, true);
         platform::seam::InjectMouseButton(platform::seam::MouseButton::Left, false);

@@ -15,7 +15,11 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/kernel/Engine.h"
 #include "engine/render/Model.h"
+#include "engine/kernel/Window_WinOS.h"
+#include "game/GUIGameCursor.h"
 #include "platform/Clock.h"
+#include "platform/WinUser.h"
+#include "platform/WinUserSeams.h"
 #include "tests/game/GameDataTestSupport.h"
 #include "tests/tools/ResourceFileSupport.h"
 
@@ -95,6 +99,17 @@ protected:
         engine_->EndFrame();
     }
 
+    // The mouse over a pixel of the window's client area.
+    static void MoveMouseToPixel(int x, int y) {
+        POINT pixel{x, y};
+        ClientToScreen(static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance())->GetWindowHandle(), &pixel);
+        platform::seam::InjectMouseMove(pixel.x, pixel.y);
+    }
+    // The program's cursor resources, until the game's executable defines them.
+    static void DefineCursorResources() {
+        for (int id : Morvane::GUIGameCursor::kCursorResources)
+            platform::DefineCursorResource(static_cast<WORD>(id), IDC_ARROW);
+    }
     // A point as a comparable, printable pair.
     static std::pair<float, float> XY(const Vantor::Vector2& point) { return {point.x, point.y}; }
     static Vantor::GUIManager& Gui() { return *Vantor::GUIManager::Instance(); }

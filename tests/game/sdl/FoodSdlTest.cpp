@@ -13,15 +13,12 @@
 #include "content/Picture.h"
 #include "content/PictureEncoder.h"
 #include "content/VersionedFileWriting.h"
-#include "engine/kernel/Window_WinOS.h"
 #include "engine/render/Image.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/RenderSystem.h"
 #include "game/Food.h"
 #include "game/GUIGameCursor.h"
 #include "game/Ingredient.h"
-#include "platform/WinUser.h"
-#include "platform/WinUserSeams.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/game/FoodTestSupport.h"
 
@@ -37,8 +34,7 @@ protected:
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
         gametest::FoodTest::SetUp();
         Gui().SetScreenSize(800, 600);
-        for (int id : Morvane::GUIGameCursor::kCursorResources)
-            platform::DefineCursorResource(static_cast<WORD>(id), IDC_ARROW);
+        DefineCursorResources();
     }
 
     // Within the tolerance in each channel: the glow frame blends into the picture below.
@@ -76,9 +72,7 @@ TEST_F(FoodSdlTest, StackedFoodWithGlowingAndBlinkingLayersAndTheTrailingCursor)
     Morvane::GUIGameCursor cursor;
     cursor.CreateEffects(data_.get());
     cursor.Show(true);
-    POINT pixel{560, 300};
-    ClientToScreen(static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance())->GetWindowHandle(), &pixel);
-    platform::seam::InjectMouseMove(pixel.x, pixel.y);
+    MoveMouseToPixel(560, 300);
     // Four frames of 0.1 s: the red blink at |sin 1.6|, the green glow full.
     for (int frame = 0; frame < 4; ++frame) {
         Frame(0.1f, [&] {
