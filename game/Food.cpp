@@ -176,9 +176,14 @@ bool Food::IsHovered() const {
     return std::any_of(layers_.begin(), layers_.end(), [](const auto& layer) { return layer->IsHovered(); });
 }
 
-void Food::BlinkLayer(std::size_t index) { layers_.at(index)->StartErrorBlink(); }
+void Food::BlinkLayer(std::size_t index) {
+    if (index < layers_.size()) layers_[index]->StartErrorBlink();
+}
 
-const std::string& Food::GetLayerName(std::size_t index) const { return layers_.at(index)->GetName(); }
+const std::string& Food::GetLayerName(std::size_t index) const {
+    static const std::string kNoLayer;
+    return index < layers_.size() ? layers_[index]->GetName() : kNoLayer;
+}
 
 void Food::SetLayersVisible(bool visible) {
     for (const auto& layer : layers_) layer->SetVisible(visible);

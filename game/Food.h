@@ -55,7 +55,9 @@ public:
     // For the current frame, on every layer.
     void Highlight();
     bool IsHovered() const;
+    // Nothing for an index beyond the layers.
     void BlinkLayer(std::size_t index);
+    // "" beyond the layers.
     const std::string& GetLayerName(std::size_t index) const;
     void SetLayersVisible(bool visible);
     void SetAlpha(float alpha);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/Random.h"
 #include "framework/Tutorial.h"
 #include "game/GameData.h"
@@ -51,7 +52,10 @@ std::size_t OrderManager::FindGroup(const std::string& group) const {
 
 void OrderManager::AddProduct(const std::string& foodName) {
     const FoodInfo* food = gameData_->FindFood(foodName);
-    if (!food) return;
+    if (!food) {
+        Vantor::MessageManager::Instance()->PrintError("No food \"" + foodName + "\" to order");
+        return;
+    }
     const std::size_t group = FindGroup(food->group);
     if (group == groups_.size()) {
         groups_.push_back(food->group);

@@ -29,7 +29,8 @@ public:
     OrderManager(const OrderManager&) = delete;
     OrderManager& operator=(const OrderManager&) = delete;
 
-    // An orderable product of today; its group joins the groups when new.
+    // An orderable product of today; its group joins the groups when new. An unknown
+    // name is logged and left out.
     void AddProduct(const std::string& foodName);
     // A product a machine has just delivered, offered to the next orders of its group.
     void AddMachineProduct(const std::string& foodName);

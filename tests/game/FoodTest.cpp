@@ -147,6 +147,8 @@ TEST_F(FoodTest, BuildingCopyingAndClearing) {
     EXPECT_EQ("", food.GetName()) << "R2 lays out C and A first";
     food.BuildRecipe("nothing");
     EXPECT_EQ(2u, food.GetLayers().size());
+    EXPECT_EQ("", food.GetLayerName(2));
+    food.BlinkLayer(2);
 
     Food copy(data_.get(), nullptr);
     copy.AddIngredientsOf(nullptr);

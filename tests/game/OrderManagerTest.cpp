@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/Random.h"
 #include "framework/Tutorial.h"
 #include "game/Order.h"
@@ -89,8 +90,11 @@ TEST_F(OrderManagerTest, ProductsAreGroupedInTheOrderFirstMet) {
     OrderManager& orders = MakeOrders();
     EXPECT_THAT(orders.GetGroups(), ElementsAre("cake", "coffee", "soda", "popcorn"));
     EXPECT_THAT(orders.GetProducts(1), ElementsAre("coffee_black", "coffee_with_cream_c"));
+    Vantor::MessageManager::Instance()->ClearMessages();
     orders.AddProduct("unknown");
     EXPECT_EQ(4u, orders.GetGroups().size());
+    EXPECT_EQ(std::vector<std::string>{"No food \"unknown\" to order"},
+              enginetest::TakeErrors(*Vantor::MessageManager::Instance()));
 }
 
 TEST_F(OrderManagerTest, TutorialOrdersWaitForTheirHints) {
