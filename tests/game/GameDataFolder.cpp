@@ -104,6 +104,10 @@ void GameDataFolder::WriteHousePack() {
 
 std::string GameDataFolder::ModelElement(const std::string& key) {
     WriteModel(L"ui\\models\\triangle.mdl");
+    return Element(key, "model", "file_name=\"models\\triangle.mdl\"");
+}
+
+std::string GameDataFolder::Element(const std::string& key, const std::string& kind, const std::string& attributes) {
     const std::size_t last = key.rfind('/');
     std::string open;
     std::string close;
@@ -115,7 +119,7 @@ std::string GameDataFolder::ModelElement(const std::string& key) {
         start = end + 1;
     }
     const std::string name = last == std::string::npos ? key : key.substr(last + 1);
-    return open + "<model name=\"" + name + "\" file_name=\"models\\triangle.mdl\"/>" + close + "\n";
+    return open + "<" + kind + " name=\"" + name + "\" " + attributes + "/>" + close + "\n";
 }
 
 std::string GameDataFolder::NumberedModels(const std::string& before, const std::vector<int>& numbers,

@@ -57,6 +57,8 @@ public:
     // model "c" in the groups "a" and "b") over the model file "ui\models\triangle.mdl",
     // which this writes.
     static std::string ModelElement(const std::string& key);
+    // An element of the kind for the key, its groups around it, with the attributes.
+    static std::string Element(const std::string& key, const std::string& kind, const std::string& attributes);
     // A model element per number: the key before + the number (at least two digits) +
     // after.
     static std::string NumberedModels(const std::string& before, const std::vector<int>& numbers,

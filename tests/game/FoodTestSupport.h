@@ -1,0 +1,154 @@
+#pragma once
+// What the tests of food items share: the recipes R1 (A, B), R2 (A, B, C, D; A not
+// drawn), R3 (C, A) and R4 (F, G, H) in that file order before the small game's own,
+// the ingredient E that no recipe uses, their pictures and glows, placement boxes per group and place,
+// the done symbol, the cursor's particle effects, and frames of a chosen length on
+// the virtual clock.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/ModelFileWriter.h"
+#include "content/TgaWriter.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/kernel/Engine.h"
+#include "engine/render/Model.h"
+#include "engine/kernel/Window_WinOS.h"
+#include "game/GUIGameCursor.h"
+#include "platform/Clock.h"
+#include "platform/WinUser.h"
+#include "platform/WinUserSeams.h"
+#include "tests/game/GameDataTestSupport.h"
+#include "tests/tools/ResourceFileSupport.h"
+
+namespace gametest {
+
+class FoodTest : public GameDataTest {
+protected:
+    // Placement box of place n: (5, 40 n) to (125, 40 n + 60). Each ingredient's picture
+    // is a quad of (0, 0) to (120, 60) in its own colour, its glow a frame around it.
+    // The done symbol: 20 x 20.
+    static constexpr float kPlaceLeft = 5.0f;
+    static constexpr float kPlaceRight = 125.0f;
+    static constexpr float kPlaceStep = 40.0f;
+    static constexpr float kPlaceHeight = 60.0f;
+    static constexpr float kDoneSide = 20.0f;
+
+    // The recipes' data, with the done symbol's shader (a texture stage to animate) or
+    // without it (the keeper's default then).
+    Morvane::GameData& LoadFood(bool animatedDoneSymbol = true) {
+        std::string elements;
+        WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
+        WritePicture("glow", 0xFFFFFFFF, true);
+        const std::pair<const char*, std::uint32_t> ingredients[] = {
+            {"A", 0xFFE03020}, {"B", 0xFFF0D040}, {"C", 0xFF3060E0}, {"D", 0xFFC040C0},
+            {"E", 0xFF808080}, {"F", 0xFFF08020}, {"G", 0xFFFFF0D0}, {"H", 0xFF8B4513}};
+        for (const auto& [ingredient, colour] : ingredients) {
+            const std::string name = ingredient;
+            WritePicture(name, colour, false);
+            elements += GameDataFolder::Element("provisions/ingredients/models/" + name, "model",
+                                                "file_name=\"models\\ingredient.mdl\"");
+            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name, "shader",
+                                                "texture_name=\"pictures\\" + name + ".tga\"");
+            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
+                                                "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
+        }
+        for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}}) {
+            for (int place = 0; place < places; ++place) {
+                const std::string key = std::string(group) + "_" + std::to_string(place);
+                WriteQuad("models\\" + key + ".mdl", {kPlaceLeft, kPlaceStep * place},
+                          {kPlaceRight, kPlaceStep * place + kPlaceHeight});
+                elements += GameDataFolder::Element("provisions/food/" + key, "model",
+                                                    "file_name=\"models\\" + key + ".mdl\"");
+            }
+        }
+        WriteQuad("models\\done.mdl", {0.0f, 0.0f}, {kDoneSide, kDoneSide});
+        elements += GameDataFolder::Element("provisions/food/done/model", "model", "file_name=\"models\\done.mdl\"");
+        if (animatedDoneSymbol)
+            elements += GameDataFolder::Element("provisions/food/done/shader", "shader",
+                                                "texture_name=\"pictures\\glow.tga\"");
+        GameDataFolder::WriteParticles(L"ui\\particles\\cursor.prt");
+        for (const char* effect : {"ui/cursor_train", "ui/cursor_click"})
+            elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\cursor.prt\"");
+        GameDataFolder::WriteResourceList(L"data\\ui\\food.xml", elements);
+        Definitions game = SmallGame();
+        game.provisions = R"(<provisions>
+  <ingredients><A cost="1"/><B cost="1"/><C cost="1"/><D cost="1"/><E cost="1"/><F cost="1"/><G cost="1"/>
+    <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/></ingredients>
+  <food>
+    <R1 group="g1" cost="10"><A/><B/></R1>
+    <R2 group="g2" cost="20"><A visible="0"/><B/><C/><D/></R2>
+    <R3 group="g3" cost="30"><C/><A/></R3>
+    <R4 group="g4" cost="40"><F/><G/><H/></R4>
+    <cake group="cake" cost="10"><base/><cream/><cherry visible="0"/></cake>
+    <coffee group="drink" cost="5"><coffee_beans/></coffee>
+    <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>
+  </food>
+</provisions>)";
+        return Load(game, {L"data\\ui\\food.xml"});
+    }
+
+    // A frame of the given length; the step runs between the engine's frame start and end.
+    template <typename Step>
+    void Frame(float seconds, Step step) {
+        platform::seam::AdvanceVirtualTime(static_cast<std::uint64_t>(seconds * 1e6f + 0.5f));
+        engine_->BeginFrame();
+        step();
+        engine_->EndFrame();
+    }
+
+    // The mouse over a pixel of the window's client area.
+    static void MoveMouseToPixel(int x, int y) {
+        POINT pixel{x, y};
+        ClientToScreen(static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance())->GetWindowHandle(), &pixel);
+        platform::seam::InjectMouseMove(pixel.x, pixel.y);
+    }
+    // The program's cursor resources, until the game's executable defines them.
+    static void DefineCursorResources() {
+        for (int id : Morvane::GUIGameCursor::kCursorResources)
+            platform::DefineCursorResource(static_cast<WORD>(id), IDC_ARROW);
+    }
+    // A point as a comparable, printable pair.
+    static std::pair<float, float> XY(const Vantor::Vector2& point) { return {point.x, point.y}; }
+    static Vantor::GUIManager& Gui() { return *Vantor::GUIManager::Instance(); }
+    // The error lines logged since the last call.
+    static std::vector<std::string> Errors() { return enginetest::TakeErrors(*Vantor::MessageManager::Instance()); }
+
+private:
+    // A textured quad below "data\ui" with its box.
+    static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum) {
+        Content::ModelFileWriter::Model model = keepertest::TriangleModel();
+        model.indices = {0, 1, 2, 2, 1, 3};
+        model.vertexCount = 4;
+        model.vertices.resize(4);
+        const float xs[] = {minimum.x, maximum.x, minimum.x, maximum.x};
+        const float ys[] = {minimum.y, minimum.y, maximum.y, maximum.y};
+        for (int i = 0; i < 4; ++i) {
+            Content::ModelFileWriter::Vertex& vertex = model.vertices[static_cast<std::size_t>(i)];
+            vertex.position[0] = xs[i];
+            vertex.position[1] = ys[i];
+            vertex.u = static_cast<float>(i % 2);
+            vertex.v = static_cast<float>(1 - i / 2);
+        }
+        model.boxes[0] = {{minimum.x, minimum.y, 0.0f}, {maximum.x, maximum.y, 0.0f}};
+        Content::ModelFileWriter::WriteFile(L"data\\ui\\" + std::wstring(file.begin(), file.end()), model);
+    }
+    // An 8 x 8 picture "data\ui\pictures\<name>.tga" of one ARGB colour, or only its
+    // border pixels of it (the rest clear).
+    static void WritePicture(const std::string& name, std::uint32_t argb, bool frameOnly) {
+        std::vector<std::uint8_t> pixels;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const bool border = x == 0 || y == 0 || x == 7 || y == 7;
+                const std::uint8_t alpha = frameOnly && !border ? 0 : static_cast<std::uint8_t>(argb >> 24);
+                pixels.insert(pixels.end(), {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
+                                             static_cast<std::uint8_t>(argb), alpha});
+            }
+        Content::TgaWriter::WriteFile(L"data\\ui\\pictures\\" + std::wstring(name.begin(), name.end()) + L".tga",
+                                      8, 8, pixels);
+    }
+};
+
+}  // namespace gametest
