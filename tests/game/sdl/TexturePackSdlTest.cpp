@@ -15,8 +15,7 @@
 #include "engine/render/Image.h"
 #include "engine/render/RenderSystem.h"
 #include "game/TexturePack.h"
-#include "tests/engine/kernel/EngineSceneTestSupport.h"
-#include "tests/engine/render/d3d7/DrawingScenes.h"
+#include "tests/game/sdl/GameSdlTestSupport.h"
 
 namespace {
 
@@ -37,39 +36,20 @@ std::vector<std::uint8_t> Atlas() {
     return pixels;
 }
 
-class TexturePackSdlTest : public enginetest::EngineSceneTest {
+class TexturePackSdlTest : public gamesdltest::GameSdlTest {
 protected:
     void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video and leak
-        // from the failed attempt; say there is none. A real bus is left alone.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        EngineSceneTest::SetUp();
-        engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
-        Vantor::GUIManager::Instance()->SetScreenSize(800, 600);
+        GameSdlTest::SetUp();
         Content::TgaWriter::WriteFile(L"data\\house\\textures\\texture_pack_0.tga", 8, 4, Atlas());
         Content::GameTexturePackWriter::Pack pack;
         pack.pictures = {{"flag", 0, {0, 0}, {1, 1}}, {"half", 0, {0.25f, 0}, {0.75f, 1}}};
         Content::GameTexturePackWriter::WriteFile(L"data\\house\\textures\\texture_pack.tpf", pack);
     }
-    void TearDown() override {
-        engine_.reset();
-        EngineSceneTest::TearDown();
-    }
-
     void Draw(Vantor::Image& picture) {
         Frame(*engine_);
         Vantor::RenderSystem::Instance()->CaptureScreen(picture);
     }
 
-    static testing::AssertionResult Shows(const Vantor::Image& picture, int x, int y, Rgb colour) {
-        const Rgb seen = PixelAt(picture, x, y);
-        if (std::abs(seen.red - colour.red) < 40 && std::abs(seen.green - colour.green) < 40 &&
-            std::abs(seen.blue - colour.blue) < 40)
-            return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "at (" << x << ", " << y << "): " << scenes::Describe(seen);
-    }
-
-    std::unique_ptr<Vantor::Engine> engine_;
 };
 
 TEST_F(TexturePackSdlTest, MirroredPictureIsFlippedLeftToRight) {
