@@ -3,6 +3,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI8.h"
 #include "engine/kernel/Config.h"
+#include "engine/kernel/Console.h"
 #include "engine/kernel/Error.h"
 #include "engine/kernel/FileManager.h"
 #include "engine/kernel/MessageManager.h"
@@ -135,8 +136,10 @@ void Engine::CreateSound() {
 }
 
 void Engine::DestroyManagers(Made made) {
-    // --- The managers created after the window are deleted here, before it: the
-    // console first, the render system last.
+    // The managers created after the window are deleted before it: the console first,
+    // while the GUI it draws in is still there, the render system last.
+    if (consoleMade_) delete Console::Instance();
+    consoleMade_ = false;
     // The GUI's elements give their models and sounds back before those managers go.
     if (made >= Made::GUI) delete GUIManager::Instance();
     // The sound manager goes first, so every buffer is released while the device is open.
@@ -175,7 +178,8 @@ void Engine::BeginFrame() {
     Controls::Instance()->Update();
     // Every GUI element sees the mouse as this frame's input read it.
     GUIManager::Instance()->ProcessInput();
-    // --- The console's update joins here.
+    // The console sees the messages of the frame before the list is emptied.
+    if (consoleMade_) Console::Instance()->Update();
     MessageManager::Instance()->ClearMessages();
 }
 
@@ -205,6 +209,14 @@ void Engine::UpdateManagers() {
     if (soundSystemMade_) SoundSystem::Instance()->Refresh();
     // Replays the frame's sound requests and refills the streams.
     if (soundManagerMade_) SoundManager::Instance()->SetActive(true);
+}
+
+void Engine::CreateConsole(const std::wstring& title, const ShaderDescriptor& background, int fontId,
+                           uint16_t cursorCharacter, uint16_t promptCharacter, uint16_t separatorCharacter,
+                           const std::string& toggleKey, float alpha, float size, float speed) {
+    Console::Instance(new Console(title, background, fontId, cursorCharacter, promptCharacter, separatorCharacter,
+                                  toggleKey, alpha, size, speed));
+    consoleMade_ = true;
 }
 
 bool Engine::IsExitRequested() const { return Config::Instance()->GetCommandState("exit") == 0; }

@@ -14,6 +14,7 @@
 namespace Vantor {
 
 class Config;
+class ShaderDescriptor;
 
 class Engine {
 public:
@@ -27,11 +28,17 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // First half of a frame, before the game's update: configuration changes, the frame
-    // clock, the window's messages, the input read and the GUI's input.
+    // clock, the window's messages, the input read, the GUI's input and the console.
     void BeginFrame();
     // Second half, after the game's update: the screenshot key and the end of the
     // frame's input; logs the exit once it was requested.
     void EndFrame();
+
+    // Makes the developer console with these arguments (Console gives their meaning);
+    // called once, after the engine is built.
+    void CreateConsole(const std::wstring& title, const ShaderDescriptor& background, int fontId,
+                       uint16_t cursorCharacter, uint16_t promptCharacter, uint16_t separatorCharacter,
+                       const std::string& toggleKey, float alpha, float size, float speed);
 
     // The configuration command "exit" was issued (by the window, the console or RequestExit).
     bool IsExitRequested() const;
@@ -78,11 +85,12 @@ private:
     EngineSettings* settings_;
     // Only an initialisation that answered S_OK is balanced at the end.
     bool comInitialized_ = false;
-    // The game runs without sound when the pair cannot be made. Holders are never
-    // cleared, so an empty one cannot be told from one left by an earlier engine: the
-    // engine remembers what it made.
+    // The game runs without sound when the pair cannot be made, and without a console
+    // until the framework asks for one. Holders are never cleared, so an empty one
+    // cannot be told from one left by an earlier engine: the engine remembers what it made.
     bool soundSystemMade_ = false;
     bool soundManagerMade_ = false;
+    bool consoleMade_ = false;
 };
 
 }  // namespace Vantor
