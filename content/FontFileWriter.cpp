@@ -6,6 +6,15 @@ namespace Content {
 
 using VersionedFileWriting::Put;
 
+FontFileWriter::Record FontFileWriter::WholePicture(std::uint16_t code, float width) {
+    Record record;
+    record.code = code;
+    record.w = 1.0f;
+    record.h = 1.0f;
+    record.width = width;
+    return record;
+}
+
 FontFileWriter::Bytes FontFileWriter::Build(const std::vector<Record>& records, std::int32_t version) {
     Bytes file;
     VersionedFileWriting::PutHead(file, "VTFNT", version);

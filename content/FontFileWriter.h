@@ -26,6 +26,9 @@ public:
         float width = 0.0f;
     };
 
+    // A record whose picture is the whole texture.
+    static Record WholePicture(std::uint16_t code, float width);
+
     static Bytes Build(const std::vector<Record>& records, std::int32_t version = kVersion);
     // Writes the file, creating its folders; a relative path lies below the base folder.
     static void WriteFile(const std::wstring& path, const std::vector<Record>& records);

@@ -49,6 +49,11 @@ void AnimationControl::Stop() {
     position_ = 0.0f;
 }
 
+AnimationControl::FrameRange AnimationControl::SelectedRange() const {
+    const auto range = ranges_.find(static_cast<std::uint32_t>(currentRange_));
+    return range == ranges_.end() ? FrameRange{} : range->second;
+}
+
 const AnimationControl::FrameRange& AnimationControl::CurrentRange() {
     return ranges_[static_cast<std::uint32_t>(currentRange_)];
 }

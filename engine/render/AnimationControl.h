@@ -53,6 +53,10 @@ public:
     std::uint32_t GetFrameB() const { return frameB_; }
     // Weight of frame B: 0 shows frame A, 1 frame B.
     float GetBlend() const { return blend_; }
+    std::int32_t GetRangeId() const { return currentRange_; }
+    // The first and last frame of the selected range (frame 0 for an id never added).
+    std::uint32_t GetRangeFirst() const { return SelectedRange().first; }
+    std::uint32_t GetRangeLast() const { return SelectedRange().last; }
 
 private:
     struct FrameRange {
@@ -62,6 +66,8 @@ private:
 
     // The selected range; an id never added is registered as frame 0 alone.
     const FrameRange& CurrentRange();
+    // The same without registering: frame 0 alone for an id never added.
+    FrameRange SelectedRange() const;
 
     std::int32_t mode_;
     std::uint32_t frameCount_;

@@ -20,6 +20,7 @@
 
 #include "bench/support/BenchBackend.h"
 #include "bench/support/EngineBenchHome.h"
+#include "bench/support/RandomWords.h"
 #include "bench/support/TimeInTurns.h"
 #include "content/FontGenerator.h"
 #include "engine/gui/GUIFont.h"
@@ -40,18 +41,6 @@ constexpr int kWindowCount = 6;
 constexpr int kLinesPerWindow = 8;
 constexpr float kLineWidth = 770.0f;
 constexpr Vantor::Color kColour{1.0f, 0.9f, 0.6f, 1.0f};
-
-// Words of two to nine letters from a fixed seed.
-std::wstring Word(std::uint32_t& seed) {
-    std::wstring word;
-    seed = seed * 1664525u + 1013904223u;
-    const std::uint32_t length = 2 + (seed >> 16) % 8;
-    for (std::uint32_t i = 0; i < length; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        word.push_back(static_cast<wchar_t>((i == 0 && (seed & 0x100) ? L'A' : L'a') + (seed >> 16) % 26));
-    }
-    return word;
-}
 
 // One printed line: its text, the alignment and position it is printed with, and where
 // the font manager starts it.
@@ -145,7 +134,7 @@ private:
             for (int l = 0; l < kLinesPerWindow; ++l) {
                 Line line;
                 Vector2 extent;
-                for (std::wstring word = Word(seed);; word = Word(seed)) {
+                for (std::wstring word = benchsupport::RandomWord(seed);; word = benchsupport::RandomWord(seed)) {
                     const std::wstring longer = line.text.empty() ? word : line.text + L' ' + word;
                     if (font_->MeasureText(extent, longer, 0.0f, -1.0f).x > kLineWidth) break;
                     line.text = longer;

@@ -13,14 +13,7 @@ void ExpectVector(const Vector2& expected, const Vector2& actual, float toleranc
     EXPECT_NEAR(actual.y, expected.y, tolerance);
 }
 
-FontFileWriter::Record GlyphRecord(char16_t code, float width) {
-    FontFileWriter::Record record;
-    record.code = code;
-    record.w = 1.0f;
-    record.h = 1.0f;
-    record.width = width;
-    return record;
-}
+FontFileWriter::Record GlyphRecord(char16_t code, float width) { return FontFileWriter::WholePicture(code, width); }
 
 void GUITest::SetUp() {
     ModelTest::SetUp();
