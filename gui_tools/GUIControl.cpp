@@ -11,6 +11,7 @@
 #include "engine/render/Model.h"
 #include "engine/render/ModelFlags.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ShaderUser.h"
 #include "tools/DataKeeper.h"
 
 namespace GUITools {
@@ -47,6 +48,21 @@ void GUIControl::Attach(Vantor::GUIWindow* window, const GUIControlDescription& 
         animator_->SetFlags(Vantor::ModelFlags::kVisible);
     }
     HideElement();
+}
+
+const Vantor::Model* GUIControl::FindModel(const std::string& name) const {
+    return name.empty() ? nullptr : keeper_->GetModel("ui/" + name);
+}
+
+const Vantor::ShaderDescriptor* GUIControl::FindShader(const std::string& name) const {
+    return name.empty() ? nullptr : keeper_->GetShaderUser("ui/" + name);
+}
+
+void GUIControl::AttachElement(Vantor::GUIWindow* element, const GUIControlDescription& description,
+                               bool elementAnimates) {
+    element->ScaleTextureCoordinates(description.uv);
+    Attach(element, description);
+    if (elementAnimates) ClearModelAnimation();
 }
 
 Vantor::AnimationControl* GUIControl::ApplyFrameRange(Vantor::AnimationControl& animation, std::int32_t startFrame,

@@ -21,6 +21,7 @@ namespace Vantor {
 class AnimationControl;
 class GUIWindow;
 class Model;
+class ShaderDescriptor;
 }  // namespace Vantor
 
 namespace GUITools {
@@ -59,12 +60,16 @@ public:
     void SetShowAction(const std::string& action) { showAction_ = action; }
     void SetHideAction(const std::string& action) { hideAction_ = action; }
     void SetOrder(int order) { order_ = order; }
+    int GetOrder() const { return order_; }
     void SetPosition(const Vantor::Vector2& position) { position_ = position; }
     void SetSize(const Vantor::Vector2& size) { size_ = size; }
     const Vantor::Vector2& GetPosition() const { return position_; }
     const Vantor::Vector2& GetSize() const { return size_; }
     // The element's own hit area, relative to the element.
     void SetSelection(bool on, const Vantor::Vector2& position, const Vantor::Vector2& size);
+    bool HasSelection() const { return hasSelection_; }
+    const Vantor::Vector2& GetSelectionPosition() const { return selectionPosition_; }
+    const Vantor::Vector2& GetSelectionSize() const { return selectionSize_; }
 
     // A non-empty name makes the control fade.
     void SetFader(const std::string& name) { faderName_ = name; }
@@ -88,6 +93,12 @@ protected:
     // Binds the GUI element the kind made, sets up the animations and hides the element.
     void Attach(Vantor::GUIWindow* window, const GUIControlDescription& description);
     bool HasFader() const { return !faderName_.empty(); }
+    // The keeper's model or material "ui/" + name; null for an empty name.
+    const Vantor::Model* FindModel(const std::string& name) const;
+    const Vantor::ShaderDescriptor* FindShader(const std::string& name) const;
+    // Scales the element's texture coordinates by the description's and attaches it. An
+    // element that plays its model's frames itself keeps them from the base.
+    void AttachElement(Vantor::GUIWindow* element, const GUIControlDescription& description, bool elementAnimates);
 
 private:
     // Gives the animation its show range 0 and its hide range 1 within the frames, or

@@ -75,13 +75,9 @@ GUITextControl::GUITextControl(GameTools::DataKeeper* keeper, GUIFontTool* fontT
       fontManager(Vantor::GUIManager::Instance()->GetFontManager()),
       fontTool(fontTool),
       textTool(textTool) {
-    const Vantor::Model* model = description.model.empty() ? nullptr : keeper->GetModel("ui/" + description.model);
-    const Vantor::ShaderDescriptor* shader =
-        description.shader.empty() ? nullptr : keeper->GetShaderUser("ui/" + description.shader);
-    Vantor::GUIWindow* window =
-        Vantor::GUIManager::Instance()->CreateWindow(0, GetPosition(), GetSize(), model, shader, parent);
-    window->ScaleTextureCoordinates(description.uv);
-    Attach(window, description);
+    Vantor::GUIWindow* window = Vantor::GUIManager::Instance()->CreateWindow(
+        0, GetPosition(), GetSize(), FindModel(description.model), FindShader(description.shader), parent);
+    AttachElement(window, description, false);
 }
 
 GUITextControl::~GUITextControl() { Vantor::GUIManager::Instance()->DestroyWindow(GetWindow()); }

@@ -46,15 +46,18 @@ GUIEditBox::GUIEditBox(GUIFontManager* fontManager, GUISoundManager* soundManage
       textColour_(textColour),
       textOffset_(textOffset),
       caretText_(1, static_cast<wchar_t>(cursorCharacter)),
-      // Below one the caret's last place would lie before the text.
-      maximumCharacterCount_(std::max(maximumCharacterCount, 1)),
+      maximumCharacterCount_(1),
       maximumTextWidth_(maximumTextWidth),
-      visibleWidth_(visibleWidth) {}
+      visibleWidth_(visibleWidth) {
+    SetMaximumCharacterCount(maximumCharacterCount);
+}
 
 // Looked up on use, so a font reloaded under the id is the one drawn.
 GUIFont* GUIEditBox::Font() const { return fontId_ == -1 ? nullptr : GetFontManager()->GetFont(fontId_); }
 
 void GUIEditBox::SetFont(int fontId) { fontId_ = fontId; }
+
+void GUIEditBox::SetMaximumCharacterCount(int count) { maximumCharacterCount_ = std::max(count, 1); }
 
 float GUIEditBox::Width(const std::wstring& text) const {
     const GUIFont* font = Font();

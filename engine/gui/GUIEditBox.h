@@ -43,6 +43,12 @@ public:
     const std::wstring& GetText() const { return text_; }
     void SetFont(int fontId);
     void SetTextOffset(const Vector2& offset) { textOffset_ = offset; }
+    void SetTextColour(const Color& colour) { textColour_ = colour; }
+    void SetCursorCharacter(std::uint16_t cursorCharacter) { caretText_.assign(1, static_cast<wchar_t>(cursorCharacter)); }
+    // Below one counts as one, else the caret's last place would lie before the text.
+    void SetMaximumCharacterCount(int count);
+    void SetMaximumTextWidth(float width) { maximumTextWidth_ = width; }
+    void SetVisibleWidth(float width) { visibleWidth_ = width; }
     // Whether the text with c appended keeps within the count and the width.
     bool CanAppend(std::uint16_t c) const;
     // Moves the view right until the text from it to the caret, with the caret, fits

@@ -48,6 +48,8 @@ public:
     void SetThumbMinPosition(const Vector2& position);
     void SetThumbMaxPosition(const Vector2& position);
     void SetThumbSize(const Vector2& size);
+    void SetVertical(bool vertical) { vertical_ = vertical ? 1 : 0; }
+    bool IsVertical() const { return vertical_ != 0; }
     bool IsEnabled() const { return state_ != kDisabled; }
 
     std::uint32_t GetValue() const { return value_; }

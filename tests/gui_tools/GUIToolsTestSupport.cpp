@@ -25,6 +25,8 @@ void GUIToolsTest::SetUp() {
 
 void GUIToolsTest::TearDown() {
     if (frameOpen_) engine_->EndFrame();
+    windows_.clear();
+    tools_.reset();
     controls_.clear();
     texts_.reset();
     fonts_.reset();
@@ -80,6 +82,17 @@ void GUIToolsTest::AddFramesModel(const std::string& name, std::uint32_t frames)
     keeper_->AddModel("ui/" + name, loaded);
 }
 
+void GUIToolsTest::WriteTemplate(const std::string& file, const std::string& body) const {
+    home_.folder.WriteFile("data/ui/windows/" + file, body);
+}
+
+void GUIToolsTest::MakeToolManager() { tools_ = std::make_unique<GUITools::GUIToolManager>(); }
+
+GUITools::GUIWindowBase& GUIToolsTest::MakeWindow(const std::string& layout) {
+    windows_.push_back(std::make_unique<GUITools::GUIWindowBase>(keeper_.get(), tools_.get(), nullptr, layout));
+    return *windows_.back();
+}
+
 void GUIToolsTest::MakeTools() {
     fonts_ = std::make_unique<GUITools::GUIFontTool>();
     texts_ = std::make_unique<GUITools::GUITextTool>();
@@ -101,6 +114,7 @@ void GUIToolsTest::Frame(float seconds) {
     platform::seam::AdvanceVirtualTime(static_cast<std::uint64_t>(std::lround(seconds * 1e6f)));
     engine_->BeginFrame();
     for (const auto& control : controls_) control->Update();
+    for (const auto& window : windows_) window->Update();
     frameOpen_ = true;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/kernel/Engine.h"
@@ -15,10 +16,15 @@
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUITextTool.h"
+#include "gui_tools/GUIToolManager.h"
+#include "gui_tools/GUIWindowBase.h"
 #include "tests/engine/kernel/EngineSceneTestSupport.h"
 #include "tools/DataKeeper.h"
 
 namespace guitoolstest {
+
+// Two floats as the templates write them, for comparing a vector in one expectation.
+inline std::pair<float, float> Pair(const Vantor::Vector2& v) { return {v.x, v.y}; }
 
 class GUIToolsTest : public enginetest::EngineSceneTest {
 protected:
@@ -36,15 +42,22 @@ protected:
     // 10 frames per second.
     void AddFramesModel(const std::string& name, std::uint32_t frames);
 
+    // "data\ui\windows\<file>" with the body.
+    void WriteTemplate(const std::string& file, const std::string& body) const;
+
     // Makes the font tool and the text table, which read their files when made.
     void MakeTools();
+    // Makes the tool manager, which reads the fonts, texts and templates written so far.
+    void MakeToolManager();
+    // A window of the layout below no parent, owned by the test and updated in every frame.
+    GUITools::GUIWindowBase& MakeWindow(const std::string& layout);
     // A text control under no parent, owned by the test, with the font and size.
     GUITools::GUITextControl& MakeText(const std::string& font = "plain",
                                        const Vantor::Vector2& size = {200.0f, 100.0f},
                                        const GUITools::GUIControlDescription& description = {});
 
     // Ends the open frame; then a frame of the seconds (at most 0.1) in which every
-    // control is updated. The controls' prints stay queued until the next frame.
+    // control and window is updated. The controls' prints stay queued until the next frame.
     void Frame(float seconds = 0.1f);
     // As many frames of 0.1 s as fill the seconds.
     void Run(float seconds);
@@ -56,6 +69,8 @@ protected:
     std::unique_ptr<GUITools::GUIFontTool> fonts_;
     std::unique_ptr<GUITools::GUITextTool> texts_;
     std::vector<std::unique_ptr<GUITools::GUIControl>> controls_;
+    std::unique_ptr<GUITools::GUIToolManager> tools_;
+    std::vector<std::unique_ptr<GUITools::GUIWindowBase>> windows_;
     bool frameOpen_ = false;
 };
 

@@ -7,17 +7,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
-#include "content/FontGenerator.h"
-#include "content/PictureEncoder.h"
 #include "engine/gui/GUIFont.h"
-#include "engine/gui/GUIManager.h"
-#include "engine/render/Image.h"
-#include "engine/render/RenderSystem.h"
-#include "tests/engine/render/d3d7/DrawingScenes.h"
-#include "tests/gui_tools/GUIToolsTestSupport.h"
+#include "tests/gui_tools/sdl/GUIToolsSdlTestSupport.h"
 
 namespace {
 
@@ -30,15 +23,10 @@ struct Span {
     bool Empty() const { return right < left; }
 };
 
-class TextControlSdlTest : public guitoolstest::GUIToolsTest {
+class TextControlSdlTest : public guitoolstest::GUIToolsSdlTest {
 protected:
     void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        GUIToolsTest::SetUp();
-        Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
-        Content::FontGenerator::Write(L"data\\fonts\\common", {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 24});
-        WriteTexts("<texts language=\"english\" />");
+        GUIToolsSdlTest::SetUp();
         MakeTools();
     }
 
@@ -49,31 +37,6 @@ protected:
         control.SetLiteralText(text);
         control.Show(true, false);
         return control;
-    }
-
-    // Ends the frame (the GUI and the models are drawn) and takes the picture.
-    void Capture(Vantor::Image& picture, const char* file) {
-        engine_->EndFrame();
-        frameOpen_ = false;
-        Vantor::RenderSystem::Instance()->CaptureScreen(picture);
-        Save(picture, file);
-    }
-
-    static void Save(const Vantor::Image& picture, const char* file) {
-        Content::Picture png(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        for (int y = 0; y < png.height; ++y) {
-            for (int x = 0; x < png.width; ++x) {
-                const Rgb pixel = scenes::PixelAt(picture, x, png.height - 1 - y);
-                std::uint8_t* out = png.Pixel(x, y);
-                out[0] = static_cast<std::uint8_t>(pixel.red);
-                out[1] = static_cast<std::uint8_t>(pixel.green);
-                out[2] = static_cast<std::uint8_t>(pixel.blue);
-                out[3] = 255;
-            }
-        }
-        const Content::PictureEncoder::Bytes bytes = Content::PictureEncoder::Png(png);
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     static_cast<std::streamsize>(bytes.size()));
     }
 
     static bool IsInk(const Rgb& pixel) { return pixel.red + pixel.green + pixel.blue > 60; }

@@ -1,0 +1,56 @@
+#pragma once
+// The layout layer drawn by the whole engine through OpenGL under an X server: a GUI of
+// 800 x 600 units, the font "common" made from a system font, an empty text table, and
+// pictures taken at the end of a frame and also written as PNGs to look at.
+
+#include <cstdlib>
+#include <fstream>
+
+#include "content/FontGenerator.h"
+#include "content/PictureEncoder.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/render/Image.h"
+#include "engine/render/RenderSystem.h"
+#include "tests/engine/render/d3d7/DrawingScenes.h"
+#include "tests/gui_tools/GUIToolsTestSupport.h"
+
+namespace guitoolstest {
+
+class GUIToolsSdlTest : public GUIToolsTest {
+protected:
+    void SetUp() override {
+        // Without a session bus, D-Bus would try to start one for SDL's video.
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+        GUIToolsTest::SetUp();
+        Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
+        Content::FontGenerator::Write(L"data\\fonts\\common", {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 24});
+        WriteTexts("<texts language=\"english\" />");
+    }
+
+    // Ends the frame (the GUI and the models are drawn) and takes the picture.
+    void Capture(Vantor::Image& picture, const char* file) {
+        engine_->EndFrame();
+        frameOpen_ = false;
+        Vantor::RenderSystem::Instance()->CaptureScreen(picture);
+        Save(picture, file);
+    }
+
+    static void Save(const Vantor::Image& picture, const char* file) {
+        Content::Picture png(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                const scenes::Rgb pixel = scenes::PixelAt(picture, x, png.height - 1 - y);
+                std::uint8_t* out = png.Pixel(x, y);
+                out[0] = static_cast<std::uint8_t>(pixel.red);
+                out[1] = static_cast<std::uint8_t>(pixel.green);
+                out[2] = static_cast<std::uint8_t>(pixel.blue);
+                out[3] = 255;
+            }
+        }
+        const Content::PictureEncoder::Bytes bytes = Content::PictureEncoder::Png(png);
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                     static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+}  // namespace guitoolstest
