@@ -52,6 +52,7 @@ public:
     void Close();
     // Whether the toggle key works; disabling also closes.
     void SetEnabled(bool enabled);
+    bool IsEnabled() const { return enabled_; }
 
     ConsoleState GetState() const { return state_; }
     int GetScroll() const { return scroll_; }

@@ -223,6 +223,8 @@ bool Engine::IsExitRequested() const { return Config::Instance()->GetCommandStat
 
 void Engine::RequestExit() { Config::Instance()->SetCommandState("exit", 0); }
 
+SoundManager* Engine::GetSoundManager() const { return soundManagerMade_ ? SoundManager::Instance() : nullptr; }
+
 std::wstring Engine::GetTitleWithVersion() const {
     const int32_t version = settings_->version;
     std::wstring hundredths = std::to_wstring(version % 100);

@@ -14,6 +14,7 @@
 namespace Vantor {
 
 class Config;
+class SoundManager;
 class ShaderDescriptor;
 
 class Engine {
@@ -43,6 +44,10 @@ public:
     // The configuration command "exit" was issued (by the window, the console or RequestExit).
     bool IsExitRequested() const;
     void RequestExit();
+
+    // The sound manager made here, or null when the game runs without sound (its holder
+    // may still name one of an earlier engine).
+    SoundManager* GetSoundManager() const;
 
     // The title, a blank and the version as a number with two decimals (102: "1.02").
     std::wstring GetTitleWithVersion() const;

@@ -16,6 +16,7 @@ public:
     // Seconds since the time was 0, without the paused spans.
     float GetTime() const;
     void SetPaused(bool paused);
+    bool IsPaused() const { return paused_; }
     // Makes the current time the given value and resumes.
     void SetTime(float seconds);
 
