@@ -122,8 +122,7 @@ GameBase::~GameBase() {
     Destroy(gameData_);
     Destroy(levelData_);
     Destroy(previousLevelData_);
-    // The sprite manager registers itself; only the engine made here tells it is ours.
-    if (engine_) delete GameTools::SpriteManager::Instance();
+    Destroy(spriteManager_);
     fontTool_ = nullptr;
     textTool_ = nullptr;
     Destroy(toolManager_);
@@ -143,7 +142,8 @@ void GameBase::Initialize() {
     toolManager_ = new GUITools::GUIToolManager();
     fontTool_ = toolManager_->GetFontTool();
     textTool_ = toolManager_->GetTextTool();
-    new GameTools::SpriteManager();
+    spriteManager_ = new GameTools::SpriteManager();
+    GameTools::SpriteManager::Instance(spriteManager_);
     Vantor::Window::Instance()->SetTitle(textTool_->GetText("game_title"));
     SetupGUIScreen();
     CreateConsole();

@@ -15,7 +15,8 @@
 
 namespace GameTools {
 class DataKeeper;
-}
+class SpriteManager;
+}  // namespace GameTools
 namespace GUITools {
 class GUIFontTool;
 class GUITextTool;
@@ -207,6 +208,7 @@ protected:
     bool showStatistics_ = false;
     AudioManager* audioManager_ = nullptr;
     GUITools::GUIToolManager* toolManager_ = nullptr;
+    GameTools::SpriteManager* spriteManager_ = nullptr;  // registered as the single instance
     GUITools::GUIFontTool* fontTool_ = nullptr;  // the tool manager's
     GUITools::GUITextTool* textTool_ = nullptr;  // the tool manager's
     GameTools::DataKeeper* gameData_ = nullptr;
