@@ -81,6 +81,9 @@ public:
     JournalDataKeeper(Journal& journal, const std::string& name) : journal_(journal), name_(name) {}
     ~JournalDataKeeper() override { journal_.push_back("~" + name_); }
 
+    // One extra step with nothing to load, as a keeper of a level's data has.
+    bool LoadExtraStep(int step) override { return step == kResourceSteps + 1 || step == kAllExtraSteps; }
+
 private:
     Journal& journal_;
     std::string name_;
