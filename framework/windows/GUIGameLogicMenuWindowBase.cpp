@@ -8,8 +8,7 @@ namespace GameFramework {
 void GUIGameLogicMenuWindowBase::Open(WindowId source) {
     GUIFrameworkWindow::Open(source);
     fullscreenChoice.Reset();
-    soundVolumeAtOpening_ = audio_->GetSoundVolume();
-    musicVolumeAtOpening_ = audio_->GetMusicVolume();
+    volumesAtOpening_.Take(*audio_);
 }
 
 void GUIGameLogicMenuWindowBase::Update() {

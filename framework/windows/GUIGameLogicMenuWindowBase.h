@@ -5,6 +5,7 @@
 
 #include "framework/GUIFrameworkWindow.h"
 #include "framework/windows/FullscreenChoice.h"
+#include "framework/windows/OpeningVolumes.h"
 
 namespace GameFramework {
 
@@ -24,16 +25,14 @@ public:
 
     AudioManager* GetAudioManager() const { return audio_; }
     ProfileManagerBase* GetProfileManager() const { return profileManager_; }
-    float GetSoundVolumeAtOpening() const { return soundVolumeAtOpening_; }
-    float GetMusicVolumeAtOpening() const { return musicVolumeAtOpening_; }
+    const OpeningVolumes& GetVolumesAtOpening() const { return volumesAtOpening_; }
 
     FullscreenChoice fullscreenChoice;
 
 private:
     AudioManager* audio_;                 // not owned
     ProfileManagerBase* profileManager_;  // not owned
-    float soundVolumeAtOpening_ = 0.0f;
-    float musicVolumeAtOpening_ = 0.0f;
+    OpeningVolumes volumesAtOpening_;
 };
 
 }  // namespace GameFramework

@@ -61,8 +61,7 @@ void GUIOptionsWindowBase::Open(WindowId source) {
         chosenMode = GetDefaultModeIndex();
     bitDepth = static_cast<std::int32_t>(mode.bits);
     fullscreenChoice.Reset();
-    soundVolumeAtOpening_ = audio_->GetSoundVolume();
-    musicVolumeAtOpening_ = audio_->GetMusicVolume();
+    volumesAtOpening_.Take(*audio_);
 }
 
 void GUIOptionsWindowBase::Update() {
@@ -99,8 +98,7 @@ void GUIOptionsWindowBase::RestoreDefaults() {
 }
 
 void GUIOptionsWindowBase::RestoreVolumes() {
-    audio_->SetSoundVolume(soundVolumeAtOpening_);
-    audio_->SetMusicVolume(musicVolumeAtOpening_);
+    volumesAtOpening_.Restore(*audio_);
 }
 
 }  // namespace GameFramework

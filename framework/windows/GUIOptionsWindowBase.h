@@ -11,6 +11,7 @@
 
 #include "framework/GUIFrameworkWindow.h"
 #include "framework/windows/FullscreenChoice.h"
+#include "framework/windows/OpeningVolumes.h"
 
 namespace GameFramework {
 
@@ -55,8 +56,7 @@ private:
     AudioManager* audio_;                 // not owned
     ProfileManagerBase* profileManager_;  // not owned
     std::vector<std::unique_ptr<DisplayMode>> modes_;
-    float soundVolumeAtOpening_ = 0.0f;
-    float musicVolumeAtOpening_ = 0.0f;
+    OpeningVolumes volumesAtOpening_;
 };
 
 }  // namespace GameFramework
