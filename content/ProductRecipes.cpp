@@ -205,8 +205,10 @@ Product ProductRecipes::MergedTexts(const std::string& path, const std::vector<s
     Product product;
     product.name = path;
     product.sources = sources;
+    product.builderVersion = 2;
     product.build = [path, sources](ProductContext& context) {
-        std::string merged = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\">";
+        // The byte-order mark is what makes the XML reader take the text as UTF-8.
+        std::string merged = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\">";
         std::map<std::string, std::string> keySources;
         for (const std::string& source : sources) {
             const std::string text = context.ReadSource(source);

@@ -47,7 +47,7 @@ TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
     EXPECT_EQ(1, command.Run({"--jobs", "2", (folder.Path() / "data").string()}, out));
     EXPECT_THAT(out.str(), HasSubstr("console\\console.png: art/console/console.svg: not a valid SVG document"));
     EXPECT_THAT(out.str(), HasSubstr("make_data: 1 failed:\n  console\\console.png: art/console/console.svg"));
-    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><game_title text=\"T\"/></texts>\n",
+    EXPECT_EQ("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><game_title text=\"T\"/></texts>\n",
               folder.ReadFile("data/texts/texts.xml"));
 
     folder.WriteFile("src/art/console/console.svg", contenttest::Svg(8, 8, ""));

@@ -234,7 +234,8 @@ TEST_F(ProductGraphTest, XmlTheGameWouldRefuseFailsNamingItsSource) {
         const ProductGraph::Summary summary = Build(graph);
         if (c.problem.empty()) {
             EXPECT_TRUE(summary.Succeeded());
-            EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><common><back text='Back'/>"
+            // The byte-order mark makes the game read the texts as UTF-8.
+            EXPECT_EQ("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<texts language=\"english\"><common><back text='Back'/>"
                       "</common><common><back_to_menu text='Menu'/></common></texts>\n",
                       folder_.ReadFile("data/texts/texts.xml"));
         } else {

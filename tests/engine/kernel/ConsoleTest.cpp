@@ -286,7 +286,7 @@ TEST_F(ConsoleEngineTest, ResultsArePrintedInWords) {
 TEST_F(ConsoleEngineTest, TabListsTheEngineVideoVariablesAndCompletesAUniqueBeginning) {
     MakeEngine();
     OpenConsole();
-    std::size_t from = TheConsole().GetLines().size();
+    const std::size_t from = TheConsole().GetLines().size();
     Type(L"V_");
     PressKey(VK_TAB);
     EXPECT_EQ(PiecesSince(from),
@@ -295,27 +295,28 @@ TEST_F(ConsoleEngineTest, TabListsTheEngineVideoVariablesAndCompletesAUniqueBegi
                       "white:    \\v_vsync\n", "white:    \\v_window_change_mode\n"}));
     EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"\\v_");
 
-    from = TheConsole().GetLines().size();
     Type(L"f");
     PressKey(VK_TAB);
     EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"\\v_fullscreen ");
-    // Several names with a longer common beginning than the text.
-    PressKey(VK_ESCAPE);
-    Type(L"ui_console_s");
-    PressKey(VK_TAB);
-    EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"\\ui_console_s");
-    PressKey(VK_ESCAPE);
-    Type(L"ui_c");
-    PressKey(VK_TAB);
-    EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"\\ui_console_");
-    // No name: the text lower-cased behind a backslash.
-    PressKey(VK_ESCAPE);
-    Type(L"Zz");
-    PressKey(VK_TAB);
-    EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"\\zz");
-    PressKey(VK_ESCAPE);
-    PressKey(VK_TAB);
-    EXPECT_EQ(TheConsole().GetEditBox()->GetText(), L"") << "an empty box stays empty";
+
+    struct Case {
+        std::wstring typed;
+        std::wstring completed;
+    };
+    const Case cases[] = {
+        // Several names whose common beginning is the text, or longer.
+        {L"ui_console_s", L"\\ui_console_s"},
+        {L"ui_c", L"\\ui_console_"},
+        // No name: the text lower-cased behind a backslash.
+        {L"Zz", L"\\zz"},
+        {L"", L""},
+    };
+    for (const Case& c : cases) {
+        PressKey(VK_ESCAPE);
+        Type(c.typed);
+        PressKey(VK_TAB);
+        EXPECT_EQ(TheConsole().GetEditBox()->GetText(), c.completed) << Vantor::ToNarrow(c.typed);
+    }
 }
 
 TEST_F(ConsoleEngineTest, TheArrowKeysWalkTheHistory) {
