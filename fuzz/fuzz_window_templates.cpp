@@ -31,9 +31,8 @@ constexpr std::size_t kMaxWindows = 8;
 // The engine over the workspace with a text table and the font "fuzz" for the text
 // labels, and a data keeper whose unknown models and materials are its defaults.
 struct EngineWorkspace : fuzzing::EngineWorkspace {
-    EngineWorkspace() {
+    EngineWorkspace() : fuzzing::EngineWorkspace("data/ui/windows") {
         CreateFolder("data/texts");
-        CreateFolder("data/ui/windows");
         CreateFolder("data/fonts/fuzz");
         const std::string texts = "<texts language=\"english\"><word text=\"Word\" /></texts>";
         WriteFile("data/texts/texts.xml", reinterpret_cast<const std::uint8_t*>(texts.data()), texts.size());
