@@ -16,6 +16,7 @@ set(MORVANE_LAYERS
   gui_tools
   game_framework
   framework_windows
+  framework_game_base
   morvane_game
   morvane_screens)
 
