@@ -7,18 +7,22 @@
 
 namespace Vantor {
 
-FrameFileFinder::FrameFileFinder(const FileManager& files, const std::wstring& framePathSample, bool listFolder)
-    : files_(files), folder_(FileManager::GetFolder(framePathSample)) {
-    if (!listFolder || folder_.empty()) return;
-    std::vector<std::wstring> paths;
-    files.ListFiles(folder_, L"", false, paths);
-    for (const std::wstring& path : paths) names_.insert(ToLower(FileManager::GetFileName(path)));
-    listed_ = true;
+FrameFileFinder::FrameFileFinder(const FileManager& files, bool listFolders)
+    : files_(files), listFolders_(listFolders) {}
+
+const FrameFileFinder::Names& FrameFileFinder::NamesIn(const std::wstring& folder) const {
+    const auto [entry, added] = listings_.try_emplace(folder);
+    if (added) {
+        std::vector<std::wstring> paths;
+        files_.ListFiles(folder, L"", false, paths);
+        for (const std::wstring& path : paths) entry->second.insert(ToLower(FileManager::GetFileName(path)));
+    }
+    return entry->second;
 }
 
-bool FrameFileFinder::Exists(bool inFolder, const std::wstring& framePath, const std::wstring& lowerName,
+bool FrameFileFinder::Exists(const Names* listing, const std::wstring& framePath, const std::wstring& lowerName,
                              const std::wstring& suffix) const {
-    return inFolder ? names_.count(lowerName + suffix) != 0 : files_.Exists(framePath + suffix);
+    return listing != nullptr ? listing->count(lowerName + suffix) != 0 : files_.Exists(framePath + suffix);
 }
 
 bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, std::wstring& opacity) const {
@@ -26,12 +30,11 @@ bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, 
     static const wchar_t* const kOpacityExtensions[] = {L".jpg", L".tga", L".bmp"};
 
     colour = framePath;
-    // The listing answers only for paths in its own folder.
-    const bool inFolder = listed_ && FileManager::GetFolder(framePath) == folder_;
-    const std::wstring lowerName = inFolder ? ToLower(FileManager::GetFileName(framePath)) : std::wstring();
+    const Names* listing = listFolders_ ? &NamesIn(FileManager::GetFolder(framePath)) : nullptr;
+    const std::wstring lowerName = listing != nullptr ? ToLower(FileManager::GetFileName(framePath)) : std::wstring();
     const wchar_t* found = nullptr;
     for (const wchar_t* extension : kColourExtensions) {
-        if (Exists(inFolder, framePath, lowerName, extension)) {
+        if (Exists(listing, framePath, lowerName, extension)) {
             colour = framePath + extension;
             found = extension;
             break;
@@ -41,7 +44,7 @@ bool FrameFileFinder::Find(const std::wstring& framePath, std::wstring& colour, 
     if (std::wstring(found) != L".jpg" && std::wstring(found) != L".bmp") return true;
     for (const wchar_t* extension : kOpacityExtensions) {
         const std::wstring suffix = std::wstring(L"_alpha") + extension;
-        if (Exists(inFolder, framePath, lowerName, suffix)) {
+        if (Exists(listing, framePath, lowerName, suffix)) {
             opacity = framePath + suffix;
             break;
         }

@@ -139,7 +139,7 @@ void ShaderDescriptor::GetStageTextureFiles(unsigned stageIndex, std::vector<std
     const FileManager& fileManager = *FileManager::Instance();
     const std::wstring basePath = fileManager.GetDataPath(ToWide(stage.textureName));
     const int digits = DecimalDigits(frameCount - 1);
-    const FrameFileFinder finder(fileManager, basePath, numbered);
+    const FrameFileFinder finder(fileManager, numbered);
     unsigned int missing = 0;
     std::wstring firstMissing;
     for (unsigned int frame = 0; frame < frameCount; ++frame) {

@@ -41,6 +41,8 @@ TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
     folder.WriteFile("src/texts/common.xml", "<texts language=\"english\"><game_title text=\"T\"/></texts>");
     folder.WriteFile("src/xml/levels/levels.xml", "<levels><stage><level/></stage></levels>");
     folder.WriteFile("src/art/common/empty.svg", contenttest::Svg(8, 8, "<rect width='8' height='8' fill='#fff'/>"));
+    for (const char* picture : {"src/art/ui/cursors/cursor.svg", "src/art/splash/title_card.svg", "src/art/splash/emblem.svg"})
+        folder.WriteFile(picture, contenttest::Svg(8, 8, "<rect width='8' height='8' fill='#fff'/>"));
     folder.WriteFile("src/art/console/console.svg", "<svg");
     const MakeDataCommand command(folder.Path() / "src");
     std::ostringstream out;

@@ -265,10 +265,19 @@ TEST_F(ShaderDescriptorTest, NumberedFilesReplaceTheLastDigitsOfTheName) {
 
     EXPECT_THAT(StageFiles(SingleStage("look\\numbered\\frame5", ShaderStage::kNumberedFiles, 1)),
                 testing::ElementsAre(L"data\\look\\numbered\\frame0", L""));
-    // The digits replace characters of the data path, folder included.
+    // The digits replace characters of the data path, folder included: those frames lie
+    // in the folders above, which are looked up like the stage's own.
+    Touch(L"data\\fx07.png");
     const std::vector<std::wstring> shortName = StageFiles(SingleStage("fx\\a", ShaderStage::kNumberedFiles, 100));
     ASSERT_EQ(200u, shortName.size());
     EXPECT_EQ(L"data\\fx03", shortName[6]);
+    EXPECT_EQ(L"data\\fx07.png", shortName[14]);
+    Touch(L"da0007.bmp");
+    Touch(L"da0007_alpha.tga");
+    const std::vector<std::wstring> baseFolder = StageFiles(SingleStage("a", ShaderStage::kNumberedFiles, 10000));
+    ASSERT_EQ(20000u, baseFolder.size());
+    EXPECT_EQ(L"da0007.bmp", baseFolder[14]);
+    EXPECT_EQ(L"da0007_alpha.tga", baseFolder[15]);
 }
 
 TEST_F(ShaderDescriptorTest, StageWithoutFilesGetsEmptyPathsPerFrame) {
