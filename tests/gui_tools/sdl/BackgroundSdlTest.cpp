@@ -7,17 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "content/ModelShapes.h"
-#include "content/Picture.h"
-#include "content/PictureEncoder.h"
 #include "engine/render/Image.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/RenderSystem.h"
 #include "gui_tools/GUIBackgroundBase.h"
 #include "tests/engine/render/ImagePixels.h"
+#include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/gui_tools/BackgroundTestSupport.h"
 
 namespace {
@@ -65,23 +63,10 @@ protected:
                         R"(<particles name="sparks" animator_model="centre" color="1 0.5 0 1"/>)");
     }
 
-    // The picture of the frame just ended, also written as "<name>.png".
+    // The picture of the frame just ended, also kept as "captures/<name>.png".
     static void Capture(Vantor::Image& picture, const std::string& name) {
         Vantor::RenderSystem::Instance()->CaptureScreen(picture);
-        Content::Picture png(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        for (int y = 0; y < png.height; ++y) {
-            for (int x = 0; x < png.width; ++x) {
-                const Rgb pixel = PixelAt(picture, x, png.height - 1 - y);
-                std::uint8_t* out = png.Pixel(x, y);
-                out[0] = static_cast<std::uint8_t>(pixel.red);
-                out[1] = static_cast<std::uint8_t>(pixel.green);
-                out[2] = static_cast<std::uint8_t>(pixel.blue);
-                out[3] = 255;
-            }
-        }
-        const Content::PictureEncoder::Bytes bytes = Content::PictureEncoder::Png(png);
-        std::ofstream(name + ".png", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        scenes::KeepCapture(picture, name);
     }
 
     // Column x, row y from the bottom.
