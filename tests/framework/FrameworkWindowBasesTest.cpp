@@ -83,7 +83,9 @@ TEST_F(FrameworkWindowBasesTest, LoadStepFinishesAtTheStepPastTheExtraSteps) {
     while (!loading.IsFinished() && calls < 1000) {
         loading.LoadStep();
         ++calls;
-        if (!loading.IsFinished()) EXPECT_LT(keeper.GetStep(), 102);
+        if (!loading.IsFinished()) {
+            EXPECT_LT(keeper.GetStep(), 102);
+        }
     }
     EXPECT_EQ(102, keeper.GetStep());
     EXPECT_TRUE(loading.IsStepDone());

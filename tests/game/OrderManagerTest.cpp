@@ -159,7 +159,9 @@ TEST_F(OrderManagerTest, BothRequiredDrinksStay) {
         sizes.push_back(items.size());
         ASSERT_FALSE(items.empty());
         EXPECT_EQ("coffee", GroupOf(items[0])) << "the lower group index first";
-        if (items.size() == 2) EXPECT_EQ("soda", GroupOf(items[1]));
+        if (items.size() == 2) {
+            EXPECT_EQ("soda", GroupOf(items[1]));
+        }
     }
     EXPECT_THAT(sizes, ElementsAre(1u, 2u)) << "the first two positions of the two-group cycle";
 }
