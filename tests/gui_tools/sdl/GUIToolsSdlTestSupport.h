@@ -4,10 +4,8 @@
 // pictures taken at the end of a frame and also written as PNGs to look at.
 
 #include <cstdlib>
-#include <fstream>
 
 #include "content/FontGenerator.h"
-#include "content/PictureEncoder.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/render/Image.h"
 #include "engine/render/RenderSystem.h"
@@ -27,29 +25,13 @@ protected:
         WriteTexts("<texts language=\"english\" />");
     }
 
-    // Ends the frame (the GUI and the models are drawn) and takes the picture.
-    void Capture(Vantor::Image& picture, const char* file) {
+    // Ends the frame (the GUI and the models are drawn) and takes the picture, also kept
+    // as "captures/<name>.png".
+    void Capture(Vantor::Image& picture, const char* name) {
         engine_->EndFrame();
         frameOpen_ = false;
         Vantor::RenderSystem::Instance()->CaptureScreen(picture);
-        Save(picture, file);
-    }
-
-    static void Save(const Vantor::Image& picture, const char* file) {
-        Content::Picture png(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        for (int y = 0; y < png.height; ++y) {
-            for (int x = 0; x < png.width; ++x) {
-                const scenes::Rgb pixel = scenes::PixelAt(picture, x, png.height - 1 - y);
-                std::uint8_t* out = png.Pixel(x, y);
-                out[0] = static_cast<std::uint8_t>(pixel.red);
-                out[1] = static_cast<std::uint8_t>(pixel.green);
-                out[2] = static_cast<std::uint8_t>(pixel.blue);
-                out[3] = 255;
-            }
-        }
-        const Content::PictureEncoder::Bytes bytes = Content::PictureEncoder::Png(png);
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     static_cast<std::streamsize>(bytes.size()));
+        scenes::KeepCapture(picture, name);
     }
 };
 

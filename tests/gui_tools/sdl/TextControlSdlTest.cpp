@@ -58,7 +58,7 @@ TEST_F(TextControlSdlTest, AStyleBlockColoursItsRunOnlyAndTheRestStaysWhite) {
     GUITextControl& control = Line(L"White text {rule color(1 0 0 1)} RED RUN} white again", 280.0f);
     Frame();
     Vantor::Image picture;
-    Capture(picture, "style_block.png");
+    Capture(picture, "style_block");
 
     // The run's ends are kept relative to the control.
     const int left = 50 + static_cast<int>(control.rules[0]->runStart.x);
@@ -91,7 +91,7 @@ TEST_F(TextControlSdlTest, HalfwayThroughItsPrintingOnlyTheFirstHalfShows) {
     printing.printedCharacters = 10.5f;
     Frame();
     Vantor::Image picture;
-    Capture(picture, "printed_halfway.png");
+    Capture(picture, "printed_halfway");
 
     const Span whole = InkSpan(picture, 380, 420);
     const Span half = InkSpan(picture, 200, 240);

@@ -47,13 +47,13 @@ TEST_F(WindowTemplateSdlTest, AppearsWhenShownAtTheFadersHalfAndIsGoneOnceHidden
     GUITools::GUIWindowBase& window = MakeWindow("window_picture");
     Frame();
     Vantor::Image picture;
-    Capture(picture, "window_before_show.png");
+    Capture(picture, "window_before_show");
     EXPECT_EQ(Count(picture, 0, 0, 800, 600, IsInk), 0) << "nothing before the window is shown";
 
     window.Show(true);
     Frame();
     Frame();
-    Capture(picture, "window_shown.png");
+    Capture(picture, "window_shown");
     const Rgb quad = scenes::PixelAt(picture, 120, 450);
     EXPECT_NEAR(quad.red, 128, 6) << "the quad at half alpha";
     EXPECT_NEAR(quad.blue, 128, 6);
@@ -66,7 +66,7 @@ TEST_F(WindowTemplateSdlTest, AppearsWhenShownAtTheFadersHalfAndIsGoneOnceHidden
     for (int frame = 0; frame < 20 && window.IsVisible(); ++frame) Frame();
     EXPECT_FALSE(window.IsVisible());
     Frame();
-    Capture(picture, "window_hidden.png");
+    Capture(picture, "window_hidden");
     EXPECT_EQ(Count(picture, 0, 0, 800, 600, IsInk), 0) << "gone once the fade has ended";
 }
 
