@@ -37,8 +37,10 @@ protected:
     static constexpr float kDoneSide = 20.0f;
 
     // The recipes' data, with the done symbol's shader (a texture stage to animate) or
-    // without it (the keeper's default then).
-    Morvane::GameData& LoadFood(bool animatedDoneSymbol = true) {
+    // without it (the keeper's default then); a room in place of the small game's and
+    // more resource elements when given.
+    Morvane::GameData& LoadFood(bool animatedDoneSymbol = true, const std::string& room = "",
+                                const std::string& moreElements = "") {
         std::string elements;
         WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
         WritePicture("glow", 0xFFFFFFFF, true);
@@ -72,8 +74,9 @@ protected:
         GameDataFolder::WriteParticles(L"ui\\particles\\cursor.prt");
         for (const char* effect : {"ui/cursor_train", "ui/cursor_click"})
             elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\cursor.prt\"");
-        GameDataFolder::WriteResourceList(L"data\\ui\\food.xml", elements);
+        GameDataFolder::WriteResourceList(L"data\\ui\\food.xml", elements + moreElements);
         Definitions game = SmallGame();
+        if (!room.empty()) game.room = room;
         game.provisions = R"(<provisions>
   <ingredients><A cost="1"/><B cost="1"/><C cost="1"/><D cost="1"/><E cost="1"/><F cost="1"/><G cost="1"/>
     <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/></ingredients>
@@ -116,7 +119,6 @@ protected:
     // The error lines logged since the last call.
     static std::vector<std::string> Errors() { return enginetest::TakeErrors(*Vantor::MessageManager::Instance()); }
 
-private:
     // A textured quad below "data\ui" with its box.
     static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum) {
         Content::ModelFileWriter::Model model = keepertest::TriangleModel();
