@@ -6,6 +6,7 @@
 // the virtual clock.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/kernel/Engine.h"
 #include "engine/render/Model.h"
+#include "engine/render/ModelFlags.h"
 #include "engine/kernel/Window_WinOS.h"
 #include "game/GUIGameCursor.h"
 #include "platform/Clock.h"
@@ -38,9 +40,9 @@ protected:
 
     // The recipes' data, with the done symbol's shader (a texture stage to animate) or
     // without it (the keeper's default then); a room in place of the small game's and
-    // more resource elements when given.
+    // more resource elements when given, and other customer definitions.
     Morvane::GameData& LoadFood(bool animatedDoneSymbol = true, const std::string& room = "",
-                                const std::string& moreElements = "") {
+                                const std::string& moreElements = "", std::optional<std::string> customers = {}) {
         std::string elements;
         WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
         WritePicture("glow", 0xFFFFFFFF, true);
@@ -90,6 +92,7 @@ protected:
     <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>
   </food>
 </provisions>)";
+        if (customers) game.customers = customers;
         return Load(game, {L"data\\ui\\food.xml"});
     }
 
@@ -119,22 +122,29 @@ protected:
     // The error lines logged since the last call.
     static std::vector<std::string> Errors() { return enginetest::TakeErrors(*Vantor::MessageManager::Instance()); }
 
-    // A textured quad below "data\ui" with its box.
-    static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum) {
+    // A textured quad below "data\ui" with its box; with more than one frame a key-frame
+    // model whose frames all show the quad.
+    static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum,
+                          std::uint32_t frames = 1) {
         Content::ModelFileWriter::Model model = keepertest::TriangleModel();
+        if (frames > 1) model.flags = (model.flags & ~Vantor::ModelFlags::kStatic) | Vantor::ModelFlags::kKeyFrames;
+        model.frameCount = frames;
         model.indices = {0, 1, 2, 2, 1, 3};
         model.vertexCount = 4;
-        model.vertices.resize(4);
+        model.vertices.clear();
+        model.boxes.clear();
         const float xs[] = {minimum.x, maximum.x, minimum.x, maximum.x};
         const float ys[] = {minimum.y, minimum.y, maximum.y, maximum.y};
-        for (int i = 0; i < 4; ++i) {
-            Content::ModelFileWriter::Vertex& vertex = model.vertices[static_cast<std::size_t>(i)];
-            vertex.position[0] = xs[i];
-            vertex.position[1] = ys[i];
-            vertex.u = static_cast<float>(i % 2);
-            vertex.v = static_cast<float>(1 - i / 2);
+        for (std::uint32_t frame = 0; frame < frames; ++frame) {
+            for (int i = 0; i < 4; ++i) {
+                Content::ModelFileWriter::Vertex& vertex = model.vertices.emplace_back();
+                vertex.position[0] = xs[i];
+                vertex.position[1] = ys[i];
+                vertex.u = static_cast<float>(i % 2);
+                vertex.v = static_cast<float>(1 - i / 2);
+            }
+            model.boxes.push_back({{minimum.x, minimum.y, 0.0f}, {maximum.x, maximum.y, 0.0f}});
         }
-        model.boxes[0] = {{minimum.x, minimum.y, 0.0f}, {maximum.x, maximum.y, 0.0f}};
         Content::ModelFileWriter::WriteFile(L"data\\ui\\" + std::wstring(file.begin(), file.end()), model);
     }
     // An 8 x 8 picture "data\ui\pictures\<name>.tga" of one ARGB colour, or only its
