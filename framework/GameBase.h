@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/LevelKey.h"
+#include "framework/WindowId.h"
+
 namespace GameTools {
 class DataKeeper;
 class SpriteManager;
@@ -63,6 +66,7 @@ class GUITutorialWindowBase;
 class GUIWelcomeWindowBase;
 class HighScoresTable;
 class LevelManagerBase;
+class ProfileBase;
 class ProfileLevelStatisticsBase;
 class ProfileManagerBase;
 class Tutorial;
@@ -146,36 +150,39 @@ public:
     // The tutorial, every existing window and the level logic.
     virtual void UpdateWindows();
 
-    // Handlers, one per window: each reads its window's result.
-    virtual void OnLogosWindow() {}
-    virtual void OnGameLoadingWindow() {}
-    virtual void OnWelcomeWindow() {}
-    virtual void OnExitWindow() {}
-    virtual void OnMainMenuWindow() {}
-    virtual void OnProfilesWindow() {}
-    virtual void OnGameLogicLoadingWindow() {}
-    virtual void OnNewProfileWindow() {}
-    virtual void OnRenameProfileWindow() {}
-    virtual void OnDeleteProfileWindow() {}
-    virtual void OnProfileNameConflictWindow() {}
-    virtual void OnStartGameLogicWindow() {}
-    virtual void OnContinueGameLogicWindow() {}
-    virtual void OnHighScoresWindow() {}
-    virtual void OnOptionsWindow() {}
-    virtual void OnHelpWindow() {}
-    virtual void OnGameLogicWindow() {}
-    virtual void OnGameLogicPauseWindow() {}
-    virtual void OnGameLogicMenuWindow() {}
-    virtual void OnGameLogicMenuExitWindow() {}
-    virtual void OnGameLogicRestartWindow() {}
-    virtual void OnGameLogicGameExitWindow() {}
-    virtual void OnLevelWon() {}
-    virtual void OnReturnToPreviousLevel() {}
-    virtual void OnLevelLost() {}
-    virtual void OnLevelCompleteWindow() {}
-    virtual void OnStageCompleteWindow() {}
-    virtual void OnGameCompleteWindow() {}
-    virtual void OnGameOverWindow() {}
+    // Handlers, one per window: each reads its window's result and, for a result it
+    // knows, closes the window, opens the next one from it and changes the game's state.
+    virtual void OnLogosWindow();
+    virtual void OnGameLoadingWindow();
+    virtual void OnWelcomeWindow();
+    virtual void OnExitWindow();
+    virtual void OnMainMenuWindow();
+    virtual void OnProfilesWindow();
+    virtual void OnGameLogicLoadingWindow();
+    virtual void OnNewProfileWindow();
+    virtual void OnRenameProfileWindow();
+    virtual void OnDeleteProfileWindow();
+    virtual void OnProfileNameConflictWindow();
+    virtual void OnStartGameLogicWindow();
+    virtual void OnContinueGameLogicWindow();
+    virtual void OnHighScoresWindow();
+    virtual void OnOptionsWindow();
+    virtual void OnHelpWindow();
+    virtual void OnGameLogicWindow();
+    virtual void OnGameLogicPauseWindow();
+    virtual void OnGameLogicMenuWindow();
+    virtual void OnGameLogicMenuExitWindow();
+    virtual void OnGameLogicRestartWindow();
+    virtual void OnGameLogicGameExitWindow();
+    // The running level was won: the profile moves on, the level-complete window opens.
+    virtual void OnLevelWon();
+    // For the game: ends the level and starts the one before it.
+    virtual void OnReturnToPreviousLevel();
+    virtual void OnLevelLost();
+    virtual void OnLevelCompleteWindow();
+    virtual void OnStageCompleteWindow();
+    virtual void OnGameCompleteWindow();
+    virtual void OnGameOverWindow();
 
     bool IsExitRequested() const;
 
@@ -255,6 +262,25 @@ protected:
     std::uint32_t suspendedFrames_ = 0;
     std::string cheatBuffer_;
 
+private:
+    // Closes the level display and deletes the level logic.
+    void EndLevel();
+    // Makes the current level's data store and queues its resource lists; the store of
+    // the level before the previous one goes.
+    void LoadLevel();
+    // The current profile. Without one (the last was deleted) the window closes, a
+    // running level ends and the welcome window opens from `id`: null is returned.
+    ProfileBase* ProfileFor(GUIFrameworkWindow* window, WindowId id, const char* handler);
+    // The level logic, or null with an error line naming the handler.
+    GameLogicBase* LevelLogicFor(const char* handler);
+    // The profile's current level; one that names no loaded level becomes (0, 0).
+    LevelKey PlayableLevelOf(ProfileBase& profile);
+    // A final score enters the high scores, which open from `id`; 0 opens the main menu.
+    void ShowFinalScore(ProfileBase& profile, std::int32_t score, WindowId id);
+    // The level display goes inactive over a window opened from it; the level pauses.
+    void OpenOverLevel(GUIFrameworkWindow* window);
+    // The window over the level display closes and the level goes on.
+    void ResumeLevel(GUIFrameworkWindow* window, const char* handler);
 };
 
 }  // namespace GameFramework

@@ -93,6 +93,18 @@ LevelKey LevelManagerBase::GetNextLevel(const LevelKey& key) const {
     return next < levels_.size() ? LevelKey{static_cast<std::uint8_t>(next), 0} : key;
 }
 
+LevelKey LevelManagerBase::GetPreviousLevel(const LevelKey& key) const {
+    if (!IsLoaded(key)) {
+        ReportUnknown(key);
+        return key;
+    }
+    if (key.level > 0) return LevelKey{key.stage, static_cast<std::uint8_t>(key.level - 1)};
+    for (std::size_t stage = key.stage; stage-- > 0;)
+        if (!levels_[stage].empty())
+            return LevelKey{static_cast<std::uint8_t>(stage), static_cast<std::uint8_t>(levels_[stage].size() - 1)};
+    return key;
+}
+
 const StageEntry* LevelManagerBase::GetStage(std::size_t index) const {
     return index < stages_.size() ? stages_[index] : nullptr;
 }

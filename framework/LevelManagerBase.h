@@ -44,6 +44,9 @@ public:
     // The next level of the stage, else the first level of the next stage that has
     // levels, else the key itself (also, logged, for a key that names no loaded level).
     LevelKey GetNextLevel(const LevelKey& key) const;
+    // The level before it in its stage, else the last level of the nearest earlier stage
+    // that has levels, else the key itself (also, logged, for a key that names no level).
+    LevelKey GetPreviousLevel(const LevelKey& key) const;
 
     std::size_t GetStageCount() const { return stages_.size(); }
     // Null past the loaded stages.

@@ -77,8 +77,8 @@ TEST_F(FrameworkWindowBasesTest, LoadStepFinishesAtTheStepPastTheExtraSteps) {
     struct OneExtraStep : GameTools::DataKeeper {
         bool LoadExtraStep(int step) override { return step == kResourceSteps + 1; }
     } keeper;
-    auto& loading = Window<GameFramework::GUILoadingWindowBase>("level_loading");
-    loading.OpenWith(WindowId::StartGameLogic, &keeper);
+    auto& loading = Window<GameFramework::GUILoadingWindowBase>("game_loading");
+    loading.OpenWith(WindowId::Logos, &keeper);
     int calls = 0;
     while (!loading.IsFinished() && calls < 1000) {
         loading.LoadStep();

@@ -90,13 +90,22 @@ TEST_F(LevelManagerTest, StagesWithoutLevelsArePassedOver) {
     EXPECT_EQ(Key(3, 0), levels->GetNextLevel(Key(3, 0)));
 }
 
+TEST_F(LevelManagerTest, PreviousLevelGoesBackOverStagesWithoutLevels) {
+    const auto levels = LoadLevels({0, 2, 0, 0, 3});
+    EXPECT_EQ(Key(4, 1), levels->GetPreviousLevel(Key(4, 2)));
+    EXPECT_EQ(Key(1, 1), levels->GetPreviousLevel(Key(4, 0))) << "never the level 255 of an empty stage";
+    EXPECT_EQ(Key(1, 0), levels->GetPreviousLevel(Key(1, 0))) << "no level before the first";
+    EXPECT_TRUE(TakeErrors().empty());
+}
+
 TEST_F(LevelManagerTest, KeyOfNoLoadedLevelIsLoggedAndAnsweredUnchanged) {
     const auto levels = LoadLevels({2, 0});
     TakeErrors();
     for (const LevelKey key : {Key(0, 2), Key(1, 0), Key(7, 0)}) {
         EXPECT_EQ(key, levels->GetNextLevel(key));
+        EXPECT_EQ(key, levels->GetPreviousLevel(key));
         EXPECT_TRUE(levels->IsLastLevel(key));
-        EXPECT_EQ(2u, TakeErrors().size());
+        EXPECT_EQ(3u, TakeErrors().size());
     }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/GameLogicBase.h"
 #include "framework/LevelEntry.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/LevelState.h"
 #include "framework/StageEntry.h"
 #include "framework/windows/GUIContinueGameLogicWindowBase.h"
 #include "framework/windows/GUIDeleteProfileWindowBase.h"
@@ -117,10 +118,59 @@ public:
     }
 };
 
+// Loads as the game's loading windows do: everything while opening (reporting at once),
+// or one slice in each update while shown (reporting when finished).
+class TestLoadingWindow : public TestWindow<GUILoadingWindowBase> {
+public:
+    TestLoadingWindow(GameBase& game, Journal& journal, const std::string& name, bool atOnce)
+        : TestWindow(game, journal, name), atOnce_(atOnce) {}
+
+    void OpenWith(WindowId source, GameTools::DataKeeper* keeper) override {
+        TestWindow::OpenWith(source, keeper);
+        if (!atOnce_) return;
+        LoadAll();
+        ReportWhileOpening(WindowResult::Finished);
+    }
+    void Update() override {
+        TestWindow::Update();
+        if (atOnce_ || !IsOpen() || !GetDataKeeper() || IsFinished()) return;
+        LoadStep();
+        if (IsFinished()) Report(WindowResult::Finished);
+    }
+
+private:
+    bool atOnce_;
+};
+
+// Won with the game's level score on "W", lost on "L"; its clock runs from the start.
+class TestGameLogic : public GameLogicBase {
+public:
+    TestGameLogic(const TestGame& game, AudioManager* audio, const StageEntry* stage, const LevelEntry* level,
+                  std::uint8_t progress)
+        : GameLogicBase(audio, stage, level, progress), game_(game) {
+        SetTimerPaused(false);
+    }
+
+    void Update() override {
+        GameLogicBase::Update();
+        if (GetState() != LevelState::Running) return;
+        Vantor::Controls* controls = Vantor::Controls::Instance();
+        if (controls->IsKeyPressed("W")) {
+            SetScore(game_.levelScore);
+            SetState(LevelState::Won);
+        } else if (controls->IsKeyPressed("L")) {
+            SetState(LevelState::Lost);
+        }
+    }
+
+private:
+    const TestGame& game_;
+};
+
 }  // namespace
 
 TestWindowLooks::TestWindowLooks(GameBase& game, Journal& journal, const std::string& name)
-    : GUIWindowBase(game.GetGameData(), game.GetToolManager(), nullptr, kTestWindowLayout),
+    : GUIWindowBase(game.GetGameData(), game.GetToolManager(), nullptr, TestWindowLayoutOf(name)),
       journal_(journal),
       name_(name) {}
 
@@ -128,14 +178,16 @@ TestWindowLooks::~TestWindowLooks() { journal_.push_back("~" + name_); }
 
 void TestWindowLooks::Follow(GUIFrameworkWindow& window) {
     journal_.push_back("update " + name_);
-    for (const auto& [key, result] : script.onKey)
-        if (Vantor::Controls::Instance()->IsKeyPressed(key)) window.Report(result);
+    if (IsOpen())
+        for (const auto& [key, result] : script.onKey)
+            if (Vantor::Controls::Instance()->IsKeyPressed(key)) window.Report(result);
     if (script.onUpdate == WindowResult::None) return;
     window.Report(script.onUpdate);
     script.onUpdate = WindowResult::None;
 }
 
 void TestWindowLooks::Opened(GUIFrameworkWindow& window) {
+    open_ = true;
     journal_.push_back("open " + name_ + " from " + std::to_string(static_cast<int>(window.GetSource())));
     if (script.onOpen == WindowResult::None) return;
     window.ReportWhileOpening(script.onOpen);
@@ -174,18 +226,27 @@ TestWindowLooks* TestGame::FindLooks(const std::string& name) const {
     return found == looksByName_.end() ? nullptr : found->second;
 }
 
-void TestGame::Handled(const std::string& name) {
+void TestGame::Handled(const std::string& name, const std::function<void()>& base) {
     journal_.push_back("handle " + name);
+    base();
     const auto action = handlerActions.find(name);
     if (action != handlerActions.end()) action->second();
 }
 
 template <class Base, class... Arguments>
 TestWindow<Base>* TestGame::Make(const std::string& name, Arguments... arguments) {
-    auto* window = new TestWindow<Base>(*this, journal_, name, arguments...);
+    return Register(name, new TestWindow<Base>(*this, journal_, name, arguments...));
+}
+
+template <class Window>
+Window* TestGame::Register(const std::string& name, Window* window) {
     windowsByName_[name] = window;
     looksByName_[name] = window;
     return window;
+}
+
+GUILoadingWindowBase* TestGame::MakeLoading(const std::string& name, bool atOnce) {
+    return Register(name, new TestLoadingWindow(*this, journal_, name, atOnce));
 }
 
 LevelManagerBase* TestGame::CreateLevelManager() {
@@ -200,8 +261,8 @@ ProfileManagerBase* TestGame::CreateProfileManager() {
 GameTools::DataKeeper* TestGame::CreateGameData() { return new JournalDataKeeper(journal_, "game_data"); }
 GUIGameCursorBase* TestGame::CreateGameCursor() { return new JournalCursor(journal_); }
 GUILogosWindowBase* TestGame::CreateLogosWindow() { return Make<GUILogosWindowBase>("logos"); }
-GUILoadingWindowBase* TestGame::CreateGameLoadingWindow() { return Make<GUILoadingWindowBase>("game_loading"); }
-GUILoadingWindowBase* TestGame::CreateGameLogicLoadingWindow() { return Make<GUILoadingWindowBase>("level_loading"); }
+GUILoadingWindowBase* TestGame::CreateGameLoadingWindow() { return MakeLoading("game_loading", false); }
+GUILoadingWindowBase* TestGame::CreateGameLogicLoadingWindow() { return MakeLoading("level_loading", true); }
 GUITutorialWindowBase* TestGame::CreateTutorialWindow() {
     auto* window = new TestTutorialWindow(*this, journal_, tutorial_);
     looksByName_["tutorial"] = window;
@@ -260,11 +321,11 @@ GUIGameCompleteWindowBase* TestGame::CreateGameCompleteWindow() { return Make<GU
 GUIGameOverWindowBase* TestGame::CreateGameOverWindow() { return Make<GUIGameOverWindowBase>("game_over"); }
 
 GameTools::DataKeeper* TestGame::CreateGameLogicData(const StageEntry*, const LevelEntry*) {
-    return new JournalDataKeeper(journal_, "level_data");
+    return new JournalDataKeeper(journal_, "level_data_" + std::to_string(++levelDataMade_));
 }
 
 GameLogicBase* TestGame::CreateGameLogic(const StageEntry* stage, const LevelEntry* level, std::uint8_t progress) {
-    return new GameLogicBase(audioManager_, stage, level, progress);
+    return new TestGameLogic(*this, audioManager_, stage, level, progress);
 }
 
 }  // namespace frameworktest

@@ -5,7 +5,9 @@
 // tiny template. Its windows report the results a test asks for, on update, inside
 // their open operation or on an injected key; the game writes what happens (window
 // updates and openings, handler calls, destructions) into a journal the test owns.
-// Its data folder is written by TestGameData.
+// The loading windows load as the game's do: the game loading window a slice per frame,
+// the level loading window everything while opening. The level logic is won on the key
+// "W" and lost on "L". Its data folder is written by TestGameData.
 
 #include <functional>
 #include <map>
@@ -24,7 +26,8 @@ using Journal = std::vector<std::string>;
 struct WindowScript {
     GameFramework::WindowResult onUpdate = GameFramework::WindowResult::None;
     GameFramework::WindowResult onOpen = GameFramework::WindowResult::None;
-    // Key name -> result reported in the update of a frame in which the key was pressed.
+    // Key name -> result reported in the update of a frame in which the key was pressed
+    // while the window is open.
     std::map<std::string, GameFramework::WindowResult> onKey;
 };
 
@@ -35,6 +38,8 @@ public:
     ~TestWindowLooks() override;
 
     const std::string& GetName() const { return name_; }
+    // Opened and not closed since; the looks hide only in the next update.
+    bool IsOpen() const { return open_; }
 
     WindowScript script;
 
@@ -42,9 +47,11 @@ protected:
     // Called by the window's own update after its framework base's update.
     void Follow(GameFramework::GUIFrameworkWindow& window);
     void Opened(GameFramework::GUIFrameworkWindow& window);
+    void Closed() { open_ = false; }
 
     Journal& journal_;
     std::string name_;
+    bool open_ = false;
 };
 
 template <class Base>
@@ -67,6 +74,7 @@ public:
     void Close() override {
         Base::Close();
         Show(false);
+        Closed();
     }
 };
 
@@ -91,6 +99,11 @@ public:
     TestWindowLooks* FindLooks(const std::string& name) const;
     GameFramework::GUITutorialWindowBase* GetTutorialWindow() const { return tutorialWindow_; }
     void SetGameLogic(GameFramework::GameLogicBase* logic) { gameLogic_ = logic; }
+    GameTools::DataKeeper* GetLevelData() const { return levelData_; }
+    GameTools::DataKeeper* GetPreviousLevelData() const { return previousLevelData_; }
+
+    // The score a level logic of this game reaches when it is won.
+    std::int32_t levelScore = 0;
 
     // Runs in a handler after it was written into the journal, by journal name.
     std::map<std::string, std::function<void()>> handlerActions;
@@ -132,37 +145,97 @@ public:
                                                   const GameFramework::LevelEntry* level,
                                                   std::uint8_t progress) override;
 
-    void OnLogosWindow() override { Handled("logos"); }
-    void OnGameLoadingWindow() override { Handled("game_loading"); }
-    void OnWelcomeWindow() override { Handled("welcome"); }
-    void OnExitWindow() override { Handled("exit"); }
-    void OnMainMenuWindow() override { Handled("main_menu"); }
-    void OnProfilesWindow() override { Handled("profiles"); }
-    void OnGameLogicLoadingWindow() override { Handled("level_loading"); }
-    void OnNewProfileWindow() override { Handled("new_profile"); }
-    void OnRenameProfileWindow() override { Handled("rename_profile"); }
-    void OnDeleteProfileWindow() override { Handled("delete_profile"); }
-    void OnProfileNameConflictWindow() override { Handled("name_conflict"); }
-    void OnStartGameLogicWindow() override { Handled("start"); }
-    void OnContinueGameLogicWindow() override { Handled("continue"); }
-    void OnHighScoresWindow() override { Handled("high_scores"); }
-    void OnOptionsWindow() override { Handled("options"); }
-    void OnHelpWindow() override { Handled("help"); }
-    void OnGameLogicWindow() override { Handled("level_display"); }
-    void OnGameLogicPauseWindow() override { Handled("pause"); }
-    void OnGameLogicMenuWindow() override { Handled("level_menu"); }
-    void OnGameLogicMenuExitWindow() override { Handled("leave_level"); }
-    void OnGameLogicRestartWindow() override { Handled("restart"); }
-    void OnGameLogicGameExitWindow() override { Handled("quit_from_level"); }
-    void OnLevelWon() override { Handled("level_won"); }
-    void OnLevelLost() override { Handled("level_lost"); }
-    void OnLevelCompleteWindow() override { Handled("level_complete"); }
-    void OnStageCompleteWindow() override { Handled("stage_complete"); }
-    void OnGameCompleteWindow() override { Handled("game_complete"); }
-    void OnGameOverWindow() override { Handled("game_over"); }
+    void OnLogosWindow() override {
+        Handled("logos", [this] { GameBase::OnLogosWindow(); });
+    }
+    void OnGameLoadingWindow() override {
+        Handled("game_loading", [this] { GameBase::OnGameLoadingWindow(); });
+    }
+    void OnWelcomeWindow() override {
+        Handled("welcome", [this] { GameBase::OnWelcomeWindow(); });
+    }
+    void OnExitWindow() override {
+        Handled("exit", [this] { GameBase::OnExitWindow(); });
+    }
+    void OnMainMenuWindow() override {
+        Handled("main_menu", [this] { GameBase::OnMainMenuWindow(); });
+    }
+    void OnProfilesWindow() override {
+        Handled("profiles", [this] { GameBase::OnProfilesWindow(); });
+    }
+    void OnGameLogicLoadingWindow() override {
+        Handled("level_loading", [this] { GameBase::OnGameLogicLoadingWindow(); });
+    }
+    void OnNewProfileWindow() override {
+        Handled("new_profile", [this] { GameBase::OnNewProfileWindow(); });
+    }
+    void OnRenameProfileWindow() override {
+        Handled("rename_profile", [this] { GameBase::OnRenameProfileWindow(); });
+    }
+    void OnDeleteProfileWindow() override {
+        Handled("delete_profile", [this] { GameBase::OnDeleteProfileWindow(); });
+    }
+    void OnProfileNameConflictWindow() override {
+        Handled("name_conflict", [this] { GameBase::OnProfileNameConflictWindow(); });
+    }
+    void OnStartGameLogicWindow() override {
+        Handled("start", [this] { GameBase::OnStartGameLogicWindow(); });
+    }
+    void OnContinueGameLogicWindow() override {
+        Handled("continue", [this] { GameBase::OnContinueGameLogicWindow(); });
+    }
+    void OnHighScoresWindow() override {
+        Handled("high_scores", [this] { GameBase::OnHighScoresWindow(); });
+    }
+    void OnOptionsWindow() override {
+        Handled("options", [this] { GameBase::OnOptionsWindow(); });
+    }
+    void OnHelpWindow() override {
+        Handled("help", [this] { GameBase::OnHelpWindow(); });
+    }
+    void OnGameLogicWindow() override {
+        Handled("level_display", [this] { GameBase::OnGameLogicWindow(); });
+    }
+    void OnGameLogicPauseWindow() override {
+        Handled("pause", [this] { GameBase::OnGameLogicPauseWindow(); });
+    }
+    void OnGameLogicMenuWindow() override {
+        Handled("level_menu", [this] { GameBase::OnGameLogicMenuWindow(); });
+    }
+    void OnGameLogicMenuExitWindow() override {
+        Handled("leave_level", [this] { GameBase::OnGameLogicMenuExitWindow(); });
+    }
+    void OnGameLogicRestartWindow() override {
+        Handled("restart", [this] { GameBase::OnGameLogicRestartWindow(); });
+    }
+    void OnGameLogicGameExitWindow() override {
+        Handled("quit_from_level", [this] { GameBase::OnGameLogicGameExitWindow(); });
+    }
+    void OnLevelWon() override {
+        Handled("level_won", [this] { GameBase::OnLevelWon(); });
+    }
+    void OnLevelLost() override {
+        Handled("level_lost", [this] { GameBase::OnLevelLost(); });
+    }
+    void OnLevelCompleteWindow() override {
+        Handled("level_complete", [this] { GameBase::OnLevelCompleteWindow(); });
+    }
+    void OnStageCompleteWindow() override {
+        Handled("stage_complete", [this] { GameBase::OnStageCompleteWindow(); });
+    }
+    void OnGameCompleteWindow() override {
+        Handled("game_complete", [this] { GameBase::OnGameCompleteWindow(); });
+    }
+    void OnGameOverWindow() override {
+        Handled("game_over", [this] { GameBase::OnGameOverWindow(); });
+    }
 
 private:
-    void Handled(const std::string& name);
+    // Journals the handler's call, runs the framework's handler, then the test's action.
+    void Handled(const std::string& name, const std::function<void()>& base);
+    GameFramework::GUILoadingWindowBase* MakeLoading(const std::string& name, bool atOnce);
+    template <class Window>
+    Window* Register(const std::string& name, Window* window);
     template <class Base, class... Arguments>
     TestWindow<Base>* Make(const std::string& name, Arguments... arguments);
 
@@ -170,6 +243,7 @@ private:
     TestGameOptions options_;
     std::map<std::string, GameFramework::GUIFrameworkWindow*> windowsByName_;
     std::map<std::string, TestWindowLooks*> looksByName_;
+    int levelDataMade_ = 0;
 };
 
 }  // namespace frameworktest

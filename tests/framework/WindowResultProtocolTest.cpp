@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/GUIFrameworkWindow.h"
 #include "engine/kernel/Engine.h"
+#include "framework/GUIFrameworkWindow.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelManagerBase.h"
 #include "framework/LevelState.h"
+#include "framework/ProfileManagerBase.h"
 #include "platform/DirectInput.h"
 #include "platform/FailureInjection.h"
 #include "tests/framework/TestGameFixture.h"
@@ -35,16 +36,6 @@ protected:
                                                                    game.GetLevelManager()->GetLevel(first), 0);
         game.SetGameLogic(logic);
         return *logic;
-    }
-
-    // The handler closes its window on the result and opens the next one from it.
-    void Chain(TestGame& game, const std::string& from, WindowResult result, const std::string& to, WindowId source) {
-        game.handlerActions[from] = [&game, from, result, to, source] {
-            GUIFrameworkWindow* window = game.FindWindow(from);
-            if (window->GetResult() != result) return;
-            window->Close();
-            game.FindWindow(to)->Open(source);
-        };
     }
 
     // Records the result the window's handler sees at each call.
@@ -83,6 +74,8 @@ TEST_F(WindowResultProtocolTest, DispatchCallsEveryHandlerInItsOrderWithTheLevel
 
 TEST_F(WindowResultProtocolTest, TheLevelsEndIsDispatchedOnlyInThePassAfterItChanged) {
     TestGame& game = MakeGameWithWindows();
+    GameFramework::ProfileManagerBase* profiles = game.GetProfileManager();
+    profiles->SelectProfile(profiles->CreateProfileIfMissing(L"Ann"), true);
     GameFramework::GameLogicBase& logic = StartLevel(game);
     logic.SetState(LevelState::Won);
     EXPECT_TRUE(logic.IsChanged());
@@ -132,7 +125,6 @@ TEST_F(WindowResultProtocolTest, AResultReportedWhileOpeningIsAnsweredInTheNextP
     // The main menu's handler comes before the options window's in a pass.
     game.FindLooks("options")->script.onUpdate = WindowResult::GoToMainMenu;
     game.FindLooks("main_menu")->script.onOpen = WindowResult::GoToHelp;
-    Chain(game, "options", WindowResult::GoToMainMenu, "main_menu", WindowId::Options);
     Watch(game, "main_menu");
     game.UpdateWindows();
     journal_.clear();
@@ -146,23 +138,20 @@ TEST_F(WindowResultProtocolTest, AResultReportedWhileOpeningIsAnsweredInTheNextP
 }
 
 TEST_F(WindowResultProtocolTest, AChainOfOpeningReportsIsAnsweredAcrossTheThreePasses) {
+    // Each window opened comes earlier in the dispatch order than the one opening it.
     TestGame& game = MakeGameWithWindows();
-    game.FindLooks("logos")->script.onUpdate = WindowResult::Finished;
+    game.FindWindow("name_conflict")->Open(WindowId::NewProfile);
+    game.FindLooks("name_conflict")->script.onUpdate = WindowResult::GoToNewProfile;
+    game.FindLooks("new_profile")->script.onOpen = WindowResult::GoToExit;
+    game.FindLooks("exit")->script.onOpen = WindowResult::GoToWelcome;
     game.FindLooks("welcome")->script.onOpen = WindowResult::GoToMainMenu;
-    game.FindLooks("main_menu")->script.onOpen = WindowResult::GoToHelp;
-    game.FindLooks("help")->script.onOpen = WindowResult::GoToMainMenu;
-    Chain(game, "logos", WindowResult::Finished, "welcome", WindowId::Logos);
-    Chain(game, "welcome", WindowResult::GoToMainMenu, "main_menu", WindowId::Welcome);
-    Chain(game, "main_menu", WindowResult::GoToHelp, "help", WindowId::MainMenu);
     game.UpdateWindows();
     journal_.clear();
     game.RunFrame();
-    EXPECT_EQ((std::vector<std::string>{"welcome from 2", "main_menu from 4", "help from 6"}), Entries("open "));
-    EXPECT_FALSE(game.FindLooks("logos")->IsVisible());
-    EXPECT_FALSE(game.FindLooks("welcome")->IsVisible());
-    EXPECT_FALSE(game.FindLooks("main_menu")->IsVisible());
-    EXPECT_TRUE(game.FindLooks("help")->IsVisible());
-    EXPECT_EQ(WindowResult::None, game.FindWindow("help")->GetResult())
+    EXPECT_EQ((std::vector<std::string>{"new_profile from 14", "exit from 11", "welcome from 5"}), Entries("open "));
+    for (const char* name : {"name_conflict", "new_profile", "exit"}) EXPECT_FALSE(game.FindLooks(name)->IsVisible());
+    EXPECT_TRUE(game.FindLooks("welcome")->IsVisible());
+    EXPECT_EQ(WindowResult::None, game.FindWindow("welcome")->GetResult())
         << "opened in the third pass: its own update of the frame cleared the result";
 }
 
