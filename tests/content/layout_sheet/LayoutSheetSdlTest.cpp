@@ -8,31 +8,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-
 #include "engine/gui/GUIEditBox.h"
-#include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/kernel/Engine.h"
-#include "engine/kernel/FileManager.h"
-#include "engine/render/Image.h"
-#include "engine/render/RenderSystem.h"
-#include "gui_tools/GUIToolManager.h"
 #include "gui_tools/GUIWindowBase.h"
-#include "platform/WinPaths.h"
+#include "tests/content/layout_sheet/DataSetSdlTest.h"
 #include "tests/content/lint/LayoutLint.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
-#include "tests/engine/render/d3d7/DrawingScenes.h"
-#include "tools/DataKeeper.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using contentlint::LayoutLint;
 
-constexpr float kScreenWidth = 800.0f, kScreenHeight = 600.0f;
 // Enough frames for every opening at any frame rate (a frame counts at most 0.1 s).
 constexpr int kMostFrames = 3000;
 const wchar_t* const kLongName = L"Maximilian Weber";
@@ -49,30 +34,8 @@ const std::vector<std::pair<std::wstring, std::wstring>>& Parameters() {
     return parameters;
 }
 
-class LayoutSheetSdlTest : public testing::Test {
+class LayoutSheetSdlTest : public datasettest::DataSetSdlTest {
 protected:
-    void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        const fs::path data = MORVANE_DATA_SET_FOLDER;
-        ASSERT_TRUE(fs::is_directory(data)) << "make_data has not built " << data;
-        Vantor::EngineSettings settings = home_.Settings(L"layout sheet");
-        settings.baseFolder = platform::ToWindowsPath(data.parent_path().string());
-        engine_ = std::make_unique<Vantor::Engine>(settings);
-        Vantor::GUIManager::Instance()->SetScreenSize(kScreenWidth, kScreenHeight);
-        keeper_ = std::make_unique<GameTools::DataKeeper>();
-        for (const wchar_t* list : {L"ui\\resources_basic.xml", L"ui\\resources_additional.xml"})
-            if (Vantor::FileManager::Instance()->Exists(Vantor::FileManager::Instance()->GetDataPath(list)))
-                keeper_->LoadResourceList(Vantor::FileManager::Instance()->GetDataPath(list), true);
-        tools_ = std::make_unique<GUITools::GUIToolManager>();
-    }
-
-    void TearDown() override {
-        tools_.reset();
-        keeper_.reset();
-        engine_.reset();
-    }
-
     // The texts and rows as the windows' code fills them: names, places and texts the
     // code writes itself, and every parameter. Notices that stand in for filled figures
     // (no high scores yet, a machine bought, the top qualification) are disabled.
@@ -96,15 +59,9 @@ protected:
     // Frames until every control has ended its opening and every text is printed.
     void Open(GUITools::GUIWindowBase& window) {
         window.Show(true);
-        for (int frame = 0; frame < kMostFrames && !Settled(window); ++frame) {
-            engine_->BeginFrame();
-            window.Update();
-            engine_->EndFrame();
-        }
+        for (int frame = 0; frame < kMostFrames && !Settled(window); ++frame) Frame([&] { window.Update(); });
         EXPECT_TRUE(Settled(window)) << "still opening after " << kMostFrames << " frames";
-        engine_->BeginFrame();
-        window.Update();
-        engine_->EndFrame();
+        Frame([&] { window.Update(); });
     }
 
     static bool Settled(const GUITools::GUIWindowBase& window) {
@@ -141,10 +98,6 @@ protected:
         }
     }
 
-    enginetest::EngineFolder home_;
-    std::unique_ptr<Vantor::Engine> engine_;
-    std::unique_ptr<GameTools::DataKeeper> keeper_;
-    std::unique_ptr<GUITools::GUIToolManager> tools_;
 };
 
 TEST_F(LayoutSheetSdlTest, EveryLayoutShowsEveryControlOnTheScreenWithItsTextsInTheirBoxes) {
@@ -155,14 +108,9 @@ TEST_F(LayoutSheetSdlTest, EveryLayoutShowsEveryControlOnTheScreenWithItsTextsIn
         Open(window);
         ExpectInside(window);
         Vantor::Image picture;
-        Vantor::RenderSystem::Instance()->CaptureScreen(picture);
-        scenes::KeepCapture(picture, "layout_" + layout.name);
+        Capture(picture, "layout_" + layout.name);
         window.Show(false);
-        for (int frame = 0; frame < kMostFrames && window.IsVisible(); ++frame) {
-            engine_->BeginFrame();
-            window.Update();
-            engine_->EndFrame();
-        }
+        for (int frame = 0; frame < kMostFrames && window.IsVisible(); ++frame) Frame([&] { window.Update(); });
     }
 }
 
