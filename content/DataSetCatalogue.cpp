@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/ProductRecipes.h"
+#include "content/ScreenLookCatalogue.h"
 
 namespace Content {
 
@@ -24,6 +25,12 @@ std::vector<std::string> FilesOf(const std::filesystem::path& sourceFolder, cons
     return files;
 }
 
+// "ui/windows/a.xml" as the data folder's "ui\windows\a.xml".
+std::string DataPath(std::string relative) {
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    return relative;
+}
+
 }  // namespace
 
 DataSetCatalogue::DataSetCatalogue(std::filesystem::path sourceFolder) : sourceFolder_(std::move(sourceFolder)) {}
@@ -33,6 +40,7 @@ void DataSetCatalogue::AddTo(ProductGraph& graph) const {
     AddFixedPictures(graph);
     AddXml(graph);
     AddFonts(graph);
+    ScreenLookCatalogue::AddTo(graph);
 }
 
 void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
@@ -82,6 +90,10 @@ void DataSetCatalogue::AddFonts(ProductGraph& graph) const {
 
 void DataSetCatalogue::AddXml(ProductGraph& graph) const {
     graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels/levels.xml"));
+    // The GUI's resource lists, its layouts and fader lists, at the data path below "xml/".
+    for (const char* folder : {"xml/ui", "xml/ui/background", "xml/ui/windows"})
+        for (const std::string& file : FilesOf(sourceFolder_, folder, ".xml"))
+            graph.Add(ProductRecipes::XmlCopy(DataPath(file.substr(4)), file));
 }
 
 }  // namespace Content

@@ -76,6 +76,27 @@ std::string DocumentContent(const std::string& text, const std::string& source) 
     return text.substr(open + 1, close - open - 1);
 }
 
+// The frames of a template in a grid picture "<path>.png", with its material "<path>.srf"
+// when asked for.
+Product Sheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
+              const ProductRecipes::Animation& animation, SheetBuilder::Grid grid, bool withMaterial) {
+    if (grid.columns == 0 || grid.rows == 0) grid = SheetBuilder::GridFor(animation.frames);
+    Product product;
+    product.name = path + ".png";
+    product.sources = {source};
+    product.parameters = Size(cellWidth, cellHeight) + " " + Size(grid.columns, grid.rows) + " " + Describe(animation) +
+                         (withMaterial ? "" : " picture only");
+    product.build = [=, name = product.name](ProductContext& context) {
+        const Picture sheet = SheetBuilder::Pack(RenderFrames(context, source, cellWidth, cellHeight, animation), grid);
+        if (!SvgRasteriser::IsPowerOfTwoSide(sheet.width) || !SvgRasteriser::IsPowerOfTwoSide(sheet.height))
+            throw Vantor::Error(source + ": sheet of " + Size(sheet.width, sheet.height) + " pixels is too large");
+        context.Write(name, PictureEncoder::Png(sheet));
+        if (withMaterial)
+            WriteMaterial(context, path, MaterialPresets::Grid(path, grid.columns, grid.rows, animation.frames, animation.speed));
+    };
+    return product;
+}
+
 }  // namespace
 
 Product ProductRecipes::SvgPicture(const std::string& path, const std::string& source, int width, int height,
@@ -99,28 +120,21 @@ Product ProductRecipes::SvgPicture(const std::string& path, const std::string& s
 
 Product ProductRecipes::SvgSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
                                  const Animation& animation, SheetBuilder::Grid grid) {
-    if (grid.columns == 0 || grid.rows == 0) grid = SheetBuilder::GridFor(animation.frames);
-    Product product;
-    product.name = path + ".png";
-    product.sources = {source};
-    product.parameters = Size(cellWidth, cellHeight) + " " + Size(grid.columns, grid.rows) + " " + Describe(animation);
-    product.build = [=, name = product.name](ProductContext& context) {
-        const Picture sheet = SheetBuilder::Pack(RenderFrames(context, source, cellWidth, cellHeight, animation), grid);
-        if (!SvgRasteriser::IsPowerOfTwoSide(sheet.width) || !SvgRasteriser::IsPowerOfTwoSide(sheet.height))
-            throw Vantor::Error(source + ": sheet of " + Size(sheet.width, sheet.height) + " pixels is too large");
-        context.Write(name, PictureEncoder::Png(sheet));
-        WriteMaterial(context, path, MaterialPresets::Grid(path, grid.columns, grid.rows, animation.frames, animation.speed));
-    };
-    return product;
+    return Sheet(path, source, cellWidth, cellHeight, animation, grid, true);
+}
+
+Product ProductRecipes::SvgListSheet(const std::string& path, const std::string& source, int cellWidth,
+                                     int cellHeight, const Animation& animation, SheetBuilder::Grid grid) {
+    return Sheet(path, source, cellWidth, cellHeight, animation, grid, false);
 }
 
 Product ProductRecipes::SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight) {
-    return SvgSheet(path, source, cellWidth, cellHeight, {"state", 0, 3, 4, 0.0f}, SheetBuilder::kButton);
+    return SvgListSheet(path, source, cellWidth, cellHeight, {"state", 0, 3, 4, 0.0f}, SheetBuilder::kButton);
 }
 
 Product ProductRecipes::SvgCheckBox(const std::string& path, const std::string& source, int cellWidth,
                                     int cellHeight) {
-    return SvgSheet(path, source, cellWidth, cellHeight, {"state", 0, 7, 8, 0.0f}, SheetBuilder::kCheckBox);
+    return SvgListSheet(path, source, cellWidth, cellHeight, {"state", 0, 7, 8, 0.0f}, SheetBuilder::kCheckBox);
 }
 
 Product ProductRecipes::SvgNumbered(const std::string& path, const std::string& source, int width, int height,

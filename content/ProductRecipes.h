@@ -37,8 +37,11 @@ public:
     // "<path>.srf"; a grid of 0 x 0 takes the smallest that holds the frames.
     static Product SvgSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
                             const Animation& animation, SheetBuilder::Grid grid = {0, 0});
+    // The grid picture alone: a GUI resource list's "net" shader describes its grid.
+    static Product SvgListSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
+                                const Animation& animation, SheetBuilder::Grid grid = {0, 0});
     // A button's four states (normal, hover, pressed, disabled) or a check box's eight,
-    // from a template whose parameter "state" counts them from 0, in a sheet as above.
+    // from a template whose parameter "state" counts them from 0, as a list sheet.
     static Product SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight);
     static Product SvgCheckBox(const std::string& path, const std::string& source, int cellWidth, int cellHeight);
     // The frames as "<path>00.png" ... with the material "<path>.srf".

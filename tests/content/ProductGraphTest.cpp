@@ -7,8 +7,12 @@
 
 #include "content/MaterialPresets.h"
 #include "content/ModelShapes.h"
+#include "content/PictureEncoder.h"
 #include "content/ProductGraph.h"
 #include "content/ProductRecipes.h"
+#include "content/SheetBuilder.h"
+#include "content/SvgRasteriser.h"
+#include "content/SvgTemplate.h"
 #include "engine/kernel/Error.h"
 #include "tests/content/ContentTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -195,18 +199,29 @@ TEST_F(ProductGraphTest, TwoProductsOfOneNameOrOutputsOutsideTheDataFolderAreRef
     EXPECT_FALSE(fs::exists(folder_.Path() / "escape.png"));
 }
 
-// Each state's cell carries the state's shade, in the order the material counts them.
+// Each state's cell carries the state's shade, in the order the "net" shader of a GUI
+// resource list counts them; the list describes the grid, so no material is written.
 TEST_F(ProductGraphTest, ButtonsAndCheckBoxesLayTheirStatesOutInGrids) {
-    folder_.WriteFile("src/art/state.svg", contenttest::Svg(8, 8, "<rect width='8' height='8' fill='rgb(${state},0,0)'/>"));
+    const std::string state = contenttest::Svg(8, 8, "<rect width='8' height='8' fill='rgb(${state},0,0)'/>");
+    folder_.WriteFile("src/art/state.svg", state);
     ProductGraph graph(folder_.Path() / "src");
     graph.Add(ProductRecipes::SvgButton("ui\\button", "art/state.svg", 8, 8));
     graph.Add(ProductRecipes::SvgCheckBox("ui\\check", "art/state.svg", 8, 8));
     ASSERT_TRUE(Build(graph).Succeeded());
     const auto files = Files();
-    EXPECT_EQ(files.at("ui/button.srf"),
-              Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\button", 2, 2, 4, 0.0f))));
-    EXPECT_EQ(files.at("ui/check.srf"),
-              Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Grid("ui\\check", 4, 2, 8, 0.0f))));
+    struct Case {
+        std::string name;
+        int states;
+        Content::SheetBuilder::Grid grid;
+    };
+    for (const Case& c : {Case{"button", 4, Content::SheetBuilder::kButton}, Case{"check", 8, Content::SheetBuilder::kCheckBox}}) {
+        std::vector<Content::Picture> frames;
+        for (int s = 0; s < c.states; ++s)
+            frames.push_back(Content::SvgRasteriser::Render(Content::SvgTemplate::Fill(state, "state", {{"state", s}}),
+                                                            "state", 8, 8));
+        EXPECT_EQ(files.at("ui/" + c.name + ".png"), Text(Content::PictureEncoder::Png(Content::SheetBuilder::Pack(frames, c.grid))));
+        EXPECT_FALSE(files.count("ui/" + c.name + ".srf"));
+    }
 }
 
 // XML goes through the game's parser before it is copied; the text table's areas may

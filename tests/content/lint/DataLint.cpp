@@ -17,6 +17,7 @@
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "platform/WinPaths.h"
 #include "tests/content/lint/HeadlessLoad.h"
+#include "tests/content/lint/LayoutLint.h"
 #include "tests/content/lint/LintSupport.h"
 #include "tests/content/lint/TemplateLint.h"
 #include "tools/XMLNode.h"
@@ -87,6 +88,9 @@ const std::set<std::string>& DataLint::FixedReferences() {
         "fonts\\tip\\font.fnt",
         "ui\\resources_basic.xml",
         "ui\\resources_additional.xml",
+        "ui\\background\\background.xml",
+        "ui\\background\\resources_basic.xml",
+        "ui\\background\\resources_additional.xml",
     };
     return references;
 }
@@ -131,6 +135,8 @@ void DataLint::LoadAndCheckNames() {
 
     TemplateLint::KnownNames names{load.GetModelKeys(), load.GetShaderKeys(), load.GetFonts(), {}};
     for (const auto& [key, source] : textKeys_) names.textKeys.insert(key);
+    for (const std::string& key : LayoutLint::CodeTextKeys())
+        if (!names.textKeys.count(key)) Problem(kTextTable, "text key \"" + key + "\" that the code names is missing");
     TemplateLint::Templates templates;
     for (const auto& [file, document] : templates_) templates.emplace_back(file, document.get());
     for (std::string& problem : TemplateLint(templates, names).Run()) problems_.push_back(std::move(problem));

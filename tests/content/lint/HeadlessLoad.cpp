@@ -12,6 +12,7 @@
 #include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "platform/WinPaths.h"
+#include "tests/content/lint/LayoutLint.h"
 #include "tests/content/lint/LintSupport.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 #include "tools/DataKeeper.h"
@@ -145,6 +146,7 @@ void HeadlessLoad::LoadLists() {
         Problem(kLoadAll, error.GetText());
     }
     CollectLogged(kLoadAll);
+    for (std::string& problem : LayoutLint(keeper).Run()) problems_.push_back(std::move(problem));
 }
 
 void HeadlessLoad::ReadTexturePacks() {

@@ -4,7 +4,8 @@
 // reads it) through the GUI font manager, every resource list queued into one data
 // keeper and created with LoadAll, and every texture pack file. Nothing of it may log an
 // error or a warning. The lists are also checked on their own: every file a list names
-// is present, and each resource key is defined once per kind over all lists.
+// is present, and each resource key is defined once per kind over all lists. Over the
+// loaded keeper every layout the code opens is built (LayoutLint).
 
 #include <filesystem>
 #include <set>

@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "content/FontFileWriter.h"
 #include "content/MaterialPresets.h"
 #include "content/ModelShapes.h"
@@ -113,15 +116,21 @@ protected:
         Plant("ui/frame.mdl", Text(Content::ModelFileWriter::Build(Content::ModelShapes::UnitQuad())));
         Plant("ui/frame.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
         Plant("ui/frame_picture.png", Text(Content::PictureEncoder::Png(Opaque(4, 4))));
-        Plant("ui/resources_basic.xml",
-              "<resources><ui><model name='frame' file_name='frame.mdl'/>"
-              "<shader name='frame_look' texture_name='frame_picture' alpha_blend='1'/></ui></resources>");
-        Plant("ui/windows/faders.xml", "<faders><fader name='fade_in' show_speed='2'/></faders>");
+        AddToList("ui/resources_basic.xml", "<ui><model name='frame' file_name='frame.mdl'/>"
+                  "<shader name='frame_look' texture_name='frame_picture' alpha_blend='1'/></ui>");
+        Plant("ui/windows/test_faders.xml", "<faders><fader name='fade_in' show_speed='2'/></faders>");
         Plant("ui/windows/look.xml", "<window name='look' shader='frame_look'/>");
         PlantWindow("<window name='window_test' model='frame' fader='fade_in' template='look'>"
                     "<text_label name='title' font='common' text=\"[u]game_title+' - '+game_title\"/></window>");
     }
     void PlantWindow(const std::string& layout) const { Plant("ui/windows/window_test.xml", layout); }
+    // The entries go into one of the data set's own lists, beside what it holds.
+    void AddToList(const std::string& path, const std::string& entries) const {
+        std::ifstream file(Data() / path);
+        std::string list((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        list.insert(list.rfind("</resources>"), entries);
+        Plant(path, list);
+    }
 };
 
 TEST_F(GuiData, LoadsWithoutAProblemWhenEveryNameResolves) { EXPECT_THAT(Lint(), IsEmpty()); }
@@ -165,7 +174,9 @@ TEST_F(GuiData, ListsNameFilesThatArePresentAndDefineEachKeyOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.additional);
-        Plant("ui/resources_additional.xml", "<resources>" + c.additional + "</resources>");
+        fs::copy_file(BuiltDataSet() / "ui/resources_additional.xml", Data() / "ui/resources_additional.xml",
+                      fs::copy_options::overwrite_existing);
+        AddToList("ui/resources_additional.xml", c.additional);
         EXPECT_THAT(Lint(), Contains(c.problem));
     }
 }
@@ -174,17 +185,40 @@ TEST_F(GuiData, WhatTheKeepersLoadLogsIsAProblemNamingTheResource) {
     // Every file is sound on its own, but a particle system is no model.
     Plant("ui/burst.psf", Text(Content::ParticleFileWriter::Build({})));
     Plant("ui/burst.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
-    Plant("ui/resources_additional.xml", "<resources><model name='burst' file_name='burst.psf'/></resources>");
+    AddToList("ui/resources_additional.xml", "<model name='burst' file_name='burst.psf'/>");
     EXPECT_THAT(Lint(), Contains(AllOf(StartsWith("resource lists: "), HasSubstr("ui\\burst.psf"))));
 }
 
 TEST_F(GuiData, TexturePackFilesAreReadAsTexturePacks) {
     Plant("ui/pack.tpf", "GFTPF broken");
     Plant("ui/pack.srf", Text(Content::ShaderFileWriter::Build(Content::MaterialPresets::Single("ui\\frame_picture"))));
-    Plant("ui/resources_additional.xml", "<resources><texture_pack name='pack' file_name='pack.tpf'/></resources>");
+    AddToList("ui/resources_additional.xml", "<texture_pack name='pack' file_name='pack.tpf'/>");
     const std::vector<std::string> problems = Lint();
     EXPECT_THAT(problems, Contains(StartsWith("ui\\pack.tpf: Failed to read")));
     EXPECT_THAT(problems, Not(Contains(HasSubstr("nothing refers"))));
+}
+
+// The layouts the code opens are built over the loaded data set: a control the code
+// looks up must be there with its kind, and no text may compose to the missing-key mark.
+TEST_F(PlantedFault, ALayoutTheCodeCannotUseIsNamed) {
+    const std::string window = "<window name='window_exit'><window name='window'><button name='button_0'/>";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {window + "</window></window>", "window_exit: button \"/window/button_1\" is missing"},
+        {window + "<text_label name='button_1'/></window></window>", "window_exit: \"/window/button_1\" is no button"},
+        {window + "<button name='button_1'/><text_label name='text' font='common' text='exit/none'/></window></window>",
+         "window_exit: \"window_exit/window/text\" composes \"exit/none\" to ***"},
+        {window + "<button name='button_1' fader='nowhere'/></window></window>", "window_exit: "},
+    };
+    for (const auto& [layout, problem] : cases) {
+        SCOPED_TRACE(layout);
+        Plant("ui/windows/window_exit.xml", layout);
+        EXPECT_THAT(Lint(), Contains(StartsWith(problem)));
+    }
+}
+
+TEST_F(PlantedFault, ATextKeyTheCodeNamesMustBeInTheTable) {
+    Plant("texts/texts.xml", "<texts language='english'><game_title text='Cafe'/></texts>");
+    EXPECT_THAT(Lint(), Contains("texts\\texts.xml: text key \"common/back\" that the code names is missing"));
 }
 
 TEST_F(PlantedFault, LicenceNoticesNeedNoReferenceAndNoReader) {
