@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "content/CafeCatalogue.h"
+#include "content/HouseCatalogue.h"
 #include "content/ProductRecipes.h"
 
 namespace Content {
@@ -33,6 +35,8 @@ void DataSetCatalogue::AddTo(ProductGraph& graph) const {
     AddFixedPictures(graph);
     AddXml(graph);
     AddFonts(graph);
+    CafeCatalogue().AddTo(graph);
+    HouseCatalogue().AddTo(graph);
 }
 
 void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
@@ -82,6 +86,10 @@ void DataSetCatalogue::AddFonts(ProductGraph& graph) const {
 
 void DataSetCatalogue::AddXml(ProductGraph& graph) const {
     graph.Add(ProductRecipes::XmlCopy("levels\\levels.xml", "xml/levels/levels.xml"));
+    for (const char* definitions : {"provisions", "room", "customers", "character"})
+        graph.Add(ProductRecipes::XmlCopy(std::string("game_objects\\") + definitions + ".xml",
+                                          std::string("xml/game_objects/") + definitions + ".xml"));
+    graph.Add(ProductRecipes::XmlCopy("house\\upgrades.xml", "xml/house/upgrades.xml"));
 }
 
 }  // namespace Content
