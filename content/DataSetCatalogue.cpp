@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "content/CafeCatalogue.h"
+#include "content/HouseCatalogue.h"
 #include "content/ProductRecipes.h"
 #include "content/ScreenLookCatalogue.h"
 
@@ -41,6 +43,8 @@ void DataSetCatalogue::AddTo(ProductGraph& graph) const {
     AddXml(graph);
     AddFonts(graph);
     ScreenLookCatalogue::AddTo(graph);
+    CafeCatalogue().AddTo(graph);
+    HouseCatalogue().AddTo(graph);
 }
 
 void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
@@ -94,6 +98,10 @@ void DataSetCatalogue::AddXml(ProductGraph& graph) const {
     for (const char* folder : {"xml/ui", "xml/ui/background", "xml/ui/windows"})
         for (const std::string& file : FilesOf(sourceFolder_, folder, ".xml"))
             graph.Add(ProductRecipes::XmlCopy(DataPath(file.substr(4)), file));
+    for (const char* definitions : {"provisions", "room", "customers", "character"})
+        graph.Add(ProductRecipes::XmlCopy(std::string("game_objects\\") + definitions + ".xml",
+                                          std::string("xml/game_objects/") + definitions + ".xml"));
+    graph.Add(ProductRecipes::XmlCopy("house\\upgrades.xml", "xml/house/upgrades.xml"));
 }
 
 }  // namespace Content

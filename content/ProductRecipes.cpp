@@ -21,9 +21,15 @@ namespace {
 
 constexpr float kVorbisQuality = 0.4f;
 
+std::string Describe(const SvgTemplate::Parameters& parameters) {
+    std::string text;
+    for (const auto& [name, value] : parameters) text += " " + name + "=" + SvgTemplate::Format(value);
+    return text;
+}
+
 std::string Describe(const ProductRecipes::Animation& a) {
     return a.parameter + " " + SvgTemplate::Format(a.from) + " " + SvgTemplate::Format(a.to) + " " +
-           std::to_string(a.frames) + " " + SvgTemplate::Format(a.speed);
+           std::to_string(a.frames) + " " + SvgTemplate::Format(a.speed) + Describe(a.fixed);
 }
 
 std::string Size(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
@@ -36,9 +42,9 @@ std::vector<Picture> RenderFrames(ProductContext& context, const std::string& so
     std::vector<Picture> frames;
     for (int f = 0; f < animation.frames; ++f) {
         const double share = animation.frames > 1 ? static_cast<double>(f) / (animation.frames - 1) : 0.0;
-        const double value = animation.from + (animation.to - animation.from) * share;
-        frames.push_back(SvgRasteriser::Render(SvgTemplate::Fill(svg, source, {{animation.parameter, value}}), source,
-                                               width, height));
+        SvgTemplate::Parameters parameters = animation.fixed;
+        parameters[animation.parameter] = animation.from + (animation.to - animation.from) * share;
+        frames.push_back(SvgRasteriser::Render(SvgTemplate::Fill(svg, source, parameters), source, width, height));
     }
     return frames;
 }
@@ -100,14 +106,16 @@ Product Sheet(const std::string& path, const std::string& source, int cellWidth,
 }  // namespace
 
 Product ProductRecipes::SvgPicture(const std::string& path, const std::string& source, int width, int height,
-                                   Format format) {
+                                   Format format, const SvgTemplate::Parameters& parameters) {
     static const char* const kExtensions[] = {".png", ".jpg", ".jpg", ".tga"};
     Product product;
     product.name = path + kExtensions[static_cast<int>(format)];
     product.sources = {source};
-    product.parameters = Size(width, height) + " " + std::to_string(static_cast<int>(format));
-    product.build = [path, source, width, height, format, name = product.name](ProductContext& context) {
-        const Picture picture = SvgRasteriser::Render(context.ReadSource(source), source, width, height);
+    product.parameters = Size(width, height) + " " + std::to_string(static_cast<int>(format)) + Describe(parameters);
+    product.build = [=, name = product.name](ProductContext& context) {
+        const std::string svg = context.ReadSource(source);
+        const Picture picture = SvgRasteriser::Render(
+            parameters.empty() ? svg : SvgTemplate::Fill(svg, source, parameters), source, width, height);
         switch (format) {
             case Format::Png: return context.Write(name, PictureEncoder::Png(picture));
             case Format::Tga: return context.Write(name, PictureEncoder::Tga(picture));
@@ -126,6 +134,18 @@ Product ProductRecipes::SvgSheet(const std::string& path, const std::string& sou
 Product ProductRecipes::SvgListSheet(const std::string& path, const std::string& source, int cellWidth,
                                      int cellHeight, const Animation& animation, SheetBuilder::Grid grid) {
     return Sheet(path, source, cellWidth, cellHeight, animation, grid, false);
+}
+
+Product ProductRecipes::SvgSheetModel(const std::string& path, const std::string& source, int cellWidth,
+                                      int cellHeight, const Animation& animation, const ModelFileWriter::Model& model) {
+    Product product = SvgSheet(path, source, cellWidth, cellHeight, animation);
+    std::vector<std::uint8_t> bytes = ModelFileWriter::Build(model);
+    product.parameters += " model " + HashOf(bytes);
+    product.build = [sheet = std::move(product.build), path, bytes = std::move(bytes)](ProductContext& context) {
+        sheet(context);
+        context.Write(path + ".mdl", bytes);
+    };
+    return product;
 }
 
 Product ProductRecipes::SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight) {
@@ -194,6 +214,10 @@ Product ProductRecipes::Font(const std::string& folder, const FontGenerator::Opt
             context.Write(folder + "\\" + file.name, std::move(file.bytes));
     };
     return product;
+}
+
+Product ProductRecipes::Written(const std::string& path, std::vector<std::uint8_t> bytes) {
+    return Prebuilt(path, {{path, std::move(bytes)}});
 }
 
 Product ProductRecipes::Copy(const std::string& path, const std::string& source) {

@@ -15,6 +15,7 @@
 #include "content/Product.h"
 #include "content/ShaderFileWriter.h"
 #include "content/SheetBuilder.h"
+#include "content/SvgTemplate.h"
 
 namespace Content {
 
@@ -28,11 +29,14 @@ public:
         double to = 1.0;
         int frames = 1;
         float speed = 10.0f;
+        // Values the template gets in every frame besides the swept one (colours).
+        SvgTemplate::Parameters fixed = {};
     };
 
-    // "<path>.<extension>" (and "<path>_alpha.jpg" with JpegWithAlpha).
+    // "<path>.<extension>" (and "<path>_alpha.jpg" with JpegWithAlpha), the template
+    // filled with the parameters.
     static Product SvgPicture(const std::string& path, const std::string& source, int width, int height,
-                              Format format = Format::Png);
+                              Format format = Format::Png, const SvgTemplate::Parameters& parameters = {});
     // The frames of an SVG template in a grid picture "<path>.png" with the material
     // "<path>.srf"; a grid of 0 x 0 takes the smallest that holds the frames.
     static Product SvgSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
@@ -40,6 +44,9 @@ public:
     // The grid picture alone: a GUI resource list's "net" shader describes its grid.
     static Product SvgListSheet(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
                                 const Animation& animation, SheetBuilder::Grid grid = {0, 0});
+    // A sheet as above and the model "<path>.mdl" drawn with its material.
+    static Product SvgSheetModel(const std::string& path, const std::string& source, int cellWidth, int cellHeight,
+                                 const Animation& animation, const ModelFileWriter::Model& model);
     // A button's four states (normal, hover, pressed, disabled) or a check box's eight,
     // from a template whose parameter "state" counts them from 0, as a list sheet.
     static Product SvgButton(const std::string& path, const std::string& source, int cellWidth, int cellHeight);
@@ -57,6 +64,8 @@ public:
     // A bitmap font folder "<folder>\font.tga", ".fnt", ".xml" in the options' style; the
     // options' typeface is a host path, which takes part in the fingerprint like any source.
     static Product Font(const std::string& folder, const FontGenerator::Options& options);
+    // Bytes the catalogue made itself (generated lists, packs, placement files).
+    static Product Written(const std::string& path, std::vector<std::uint8_t> bytes);
     // The source copied unchanged (licence notices).
     static Product Copy(const std::string& path, const std::string& source);
     // The source read by the game's XML parser, then copied unchanged.

@@ -86,7 +86,7 @@ void XMLTreeBuilder::ReadInsideTag(wchar_t c) {
         tag_ += c;
         return;
     }
-    if (c == L'"' || c == L'\'') {
+    if ((c == L'"' || c == L'\'') && !IsCommentTag()) {
         quoted_ = true;
         quote_ = c;
         tag_ += c;
@@ -98,6 +98,12 @@ void XMLTreeBuilder::ReadInsideTag(wchar_t c) {
     } else {
         tag_ += c;
     }
+}
+
+// "<!--" and a blank: the comment's words are plain text, an apostrophe ("it's") too,
+// so it ends at the next '>'.
+bool XMLTreeBuilder::IsCommentTag() const {
+    return tag_.size() > 3 && tag_.compare(0, 3, L"!--") == 0 && !IsGraphic(tag_[3]);
 }
 
 // Up to and including the next '>'; quotes mean nothing here.

@@ -30,6 +30,7 @@ public:
 private:
     void ReadOutsideTag(wchar_t c);
     void ReadInsideTag(wchar_t c);
+    bool IsCommentTag() const;
     void SkipDeclaration();
     void EndEndTag();
     void EndStartTag();

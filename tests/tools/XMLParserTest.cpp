@@ -45,8 +45,10 @@ TEST(XMLParserTest, AttributesNeedQuotesButNoSeparators) {
 TEST(XMLParserTest, DeclarationsAndCommentsAreSkipped) {
     EXPECT_EQ(DumpOf("<?xml version=\"1.0\"?>\n<a/>"), "<a> []\n");
     EXPECT_EQ(DumpOf("<a><!-- note --><b/></a>"), "<a> []\n  <b> []\n");
-    // A quote in a comment opens a quoted stretch that may run past a '>'.
-    EXPECT_EQ(DumpOf("<a><!-- it's --> still' --><b/></a>"), "<a> []\n  <b> []\n");
+    // Quotes in a comment are plain text: a lone apostrophe neither hides the '>'
+    // that ends it nor leaves the rest of the file unterminated.
+    EXPECT_EQ(DumpOf("<a><!-- it's --><b/></a>"), "<a> []\n  <b> []\n");
+    EXPECT_EQ(DumpOf("<a><!-- \"one -->\n<b c='x>y'/></a>"), "<a> []\n  <b c=[x>y]> []\n");
     // Without a blank after "<!--" it is an element, and it stays open.
     EXPECT_EQ(DumpOf("<a><!--note--><b/>"), "<a> []\n  <!--note--> []\n    <b> []\n");
 }

@@ -91,6 +91,22 @@ const std::set<std::string>& DataLint::FixedReferences() {
         "ui\\background\\background.xml",
         "ui\\background\\resources_basic.xml",
         "ui\\background\\resources_additional.xml",
+        // The café day and the house.
+        "game_objects\\provisions.xml",
+        "game_objects\\room.xml",
+        "game_objects\\customers.xml",
+        "game_objects\\character.xml",
+        "game_objects\\provisions_resources.xml",
+        "game_objects\\room_resources.xml",
+        "game_objects\\customers_resources.xml",
+        "background\\background.xml",
+        "background\\resources.xml",
+        "house\\upgrades.xml",
+        "house\\background.xml",
+        "house\\resources.xml",
+        "house\\house_upgrades.hsu",
+        "house\\textures\\texture_pack.tpf",
+        "house\\textures\\texture_pack_0",
     };
     return references;
 }
@@ -152,6 +168,7 @@ void DataLint::CheckFile(const std::string& file) {
     if (extension == "fnt") return CheckFont(file);
     if (extension == "xml") return CheckXml(file);
     if (extension == "tpf") return;  // read as a texture pack by the headless load
+    if (extension == "hsu") return;  // the house's placements, read by the game data lint
     if (!IsLicenceNotice(file)) Problem(file, "no reader for files of this kind");
 }
 

@@ -151,7 +151,8 @@ void HeadlessLoad::LoadLists() {
 
 void HeadlessLoad::ReadTexturePacks() {
     for (const std::string& file : files_) {
-        if (Extension(file) != "tpf") continue;
+        // The lists' packs; the game's own packs have a format of their own.
+        if (Extension(file) != "tpf" || !namedFiles_.count(Lower(file))) continue;
         try {
             GameTools::TexturePack pack(Wide(file), false);
         } catch (const Vantor::Error& error) {
