@@ -103,11 +103,9 @@ protected:
 
     bool Shown(const std::string& window) const { return game_->FindLooks(window)->IsVisible(); }
 
-    Vantor::Image Capture(const std::string& name) {
-        Vantor::Image picture;
+    void Capture(const std::string& name, Vantor::Image& picture) {
         Vantor::RenderSystem::Instance()->CaptureScreen(picture);
         scenes::KeepCapture(picture, name);
-        return picture;
     }
 
     // Whether the pixel is near the colour.
@@ -124,7 +122,8 @@ TEST_F(ScreenFlowSdlTest, APlayerWalksFromTheLogosToTheHighScoresAndTheNextRunRe
     Run();
     LoadGame();
     ASSERT_TRUE(Shown("welcome"));
-    const Vantor::Image welcome = Capture("screen_flow_welcome");
+    Vantor::Image welcome;
+    Capture("screen_flow_welcome", welcome);
     EXPECT_TRUE(Mostly(welcome, 400, 300, 0x20, 0xC0, 0x20)) << scenes::Describe(scenes::PixelAt(welcome, 400, 300));
 
     dynamic_cast<GameFramework::GUIWelcomeWindowBase&>(*game_->FindWindow("welcome")).CreateProfile(L"Ann");
@@ -136,7 +135,8 @@ TEST_F(ScreenFlowSdlTest, APlayerWalksFromTheLogosToTheHighScoresAndTheNextRunRe
     ASSERT_TRUE(Shown("level_display"));
     Press("ESCAPE");
     ASSERT_TRUE(Shown("pause"));
-    const Vantor::Image paused = Capture("screen_flow_pause_over_level");
+    Vantor::Image paused;
+    Capture("screen_flow_pause_over_level", paused);
     EXPECT_TRUE(Mostly(paused, 200, 200, 0x20, 0x40, 0xC0)) << "the level display, still shown";
     EXPECT_TRUE(Mostly(paused, 700, 450, 0xE0, 0xE0, 0x20)) << "the pause window";
     Press("R");
@@ -155,7 +155,8 @@ TEST_F(ScreenFlowSdlTest, APlayerWalksFromTheLogosToTheHighScoresAndTheNextRunRe
     ASSERT_TRUE(Shown("game_over"));
     Press("ENTER");
     ASSERT_TRUE(Shown("high_scores"));
-    const Vantor::Image scores = Capture("screen_flow_high_scores");
+    Vantor::Image scores;
+    Capture("screen_flow_high_scores", scores);
     EXPECT_TRUE(Mostly(scores, 400, 300, 0xD0, 0x20, 0x20)) << scenes::Describe(scenes::PixelAt(scores, 400, 300));
     Press("ESCAPE");
     ASSERT_TRUE(Shown("main_menu"));
