@@ -265,6 +265,8 @@ protected:
 private:
     // Closes the level display and deletes the level logic.
     void EndLevel();
+    // Closes the window, ends the level and opens the next window from `source`.
+    void LeaveLevel(GUIFrameworkWindow* from, GUIFrameworkWindow* to, WindowId source);
     // Makes the current level's data store and queues its resource lists; the store of
     // the level before the previous one goes.
     void LoadLevel();

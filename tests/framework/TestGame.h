@@ -6,8 +6,8 @@
 // their open operation or on an injected key; the game writes what happens (window
 // updates and openings, handler calls, destructions) into a journal the test owns.
 // The loading windows load as the game's do: the game loading window a slice per frame,
-// the level loading window everything while opening. The level logic is won on the key
-// "W" and lost on "L". Its data folder is written by TestGameData.
+// the level loading window everything while opening. Its level logic keeps time from the
+// start and ends when a test sets its state. Its data folder is written by TestGameData.
 
 #include <functional>
 #include <map>
@@ -101,9 +101,6 @@ public:
     void SetGameLogic(GameFramework::GameLogicBase* logic) { gameLogic_ = logic; }
     GameTools::DataKeeper* GetLevelData() const { return levelData_; }
     GameTools::DataKeeper* GetPreviousLevelData() const { return previousLevelData_; }
-
-    // The score a level logic of this game reaches when it is won.
-    std::int32_t levelScore = 0;
 
     // Runs in a handler after it was written into the journal, by journal name.
     std::map<std::string, std::function<void()>> handlerActions;

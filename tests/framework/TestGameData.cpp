@@ -38,15 +38,17 @@ void WriteWhitePicture(const testsupport::TempFolder& folder, const std::string&
     WritePicture(folder, path, 0xFF, 0xFF, 0xFF);
 }
 
-std::string Shader(const std::string& name) {
-    return "<shader name=\"" + name + "\" alpha_blend=\"true\" mip_map=\"false\"/>";
+// A shader of the list in "data\ui", with its picture there when it has one.
+std::string Shader(const std::string& name, const std::string& picture = "") {
+    const std::string texture = picture.empty() ? "" : " texture_name=\"" + picture + ".tga\"";
+    return "<shader name=\"" + name + "\"" + texture + " alpha_blend=\"true\" mip_map=\"false\"/>";
 }
 
 // The basic resources: the white quad and one coloured picture per window of its own.
 void WriteWindows(const testsupport::TempFolder& folder) {
     std::string shaders = Shader("quad");
     for (const ColouredWindow& window : kColouredWindows) {
-        shaders += Shader(window.name);
+        shaders += Shader(window.name, window.name);
         WritePicture(folder, std::string("data/ui/") + window.name + ".tga", window.red, window.green, window.blue);
         folder.WriteFile(std::string("data/ui/windows/test_") + window.name + ".xml",
                          std::string("<window name=\"test_") + window.name + "\" shader=\"" + window.name +
