@@ -17,6 +17,7 @@
 #include "engine/render/TextureManager.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "platform/FailureInjection.h"
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
 #include "tests/framework/TestGameFixture.h"
@@ -167,6 +168,24 @@ TEST_F(CheatModeTest, OccupationAndTextureListsFollowTheManagers) {
     ASSERT_EQ(listed.size(), all.size());
     const std::size_t last = all.size() - 1;
     EXPECT_EQ(listed[last], "Texture " + std::to_string(last) + ": " + all.back()->key + " (used memory: 4096)");
+}
+
+class CheatModeWithoutSoundTest : public CheatModeTest {
+protected:
+    void SetUp() override {
+        TestGameFixture::SetUp();
+        platform::seam::FailNextCalls("DirectSoundCreate", 1);
+        MakeGameWithWindows();
+        game_->Frame();
+    }
+};
+
+TEST_F(CheatModeWithoutSoundTest, OccupationCountsNoSoundsWhenTheGameRunsSilent) {
+    ASSERT_EQ(game_->GetEngine()->GetSoundManager(), nullptr);
+    Issue("d_get_manages_occupation");
+    const std::vector<std::string> lines = Printed(Vantor::MessageKind::Message);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[4], "Sounds count: 0");
 }
 
 // --- Levels ---
