@@ -179,7 +179,8 @@ void TestWindowLooks::Opened(GUIFrameworkWindow& window) {
 }
 
 TestGame::TestGame(Journal& journal, const std::wstring& installPath, const TestGameOptions& options)
-    : GameBase(L"Test Maker", L"Test Game", 102, L"Software\\Test Maker\\Test Game", installPath, L"default", 0),
+    : GameBase(L"Test Maker", L"Test Game", 102, L"Software\\Test Maker\\Test Game", installPath, L"default",
+               options.restoreMessage),
       journal_(journal),
       options_(options) {
     Initialize();

@@ -81,6 +81,8 @@ public:
 struct TestGameOptions {
     // The level-manager factory throws instead of making one.
     bool throwInLevelManager = false;
+    // The loader's message that brings the window to the front; 0 for none.
+    std::uint32_t restoreMessage = 0;
 };
 
 class TestGame : public GameFramework::GameBase {

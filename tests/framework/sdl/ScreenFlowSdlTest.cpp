@@ -50,12 +50,9 @@ protected:
         EngineObjectTest::TearDown();
     }
 
+    // The game's own frames.
     void Frames(int count) {
-        for (int frame = 0; frame < count; ++frame) {
-            game_->GetEngine()->BeginFrame();
-            game_->RunFrame();
-            game_->GetEngine()->EndFrame();
-        }
+        for (int frame = 0; frame < count; ++frame) game_->Frame();
     }
     // The window, open, reports the result in its next update; a few frames let it travel.
     void Choose(const std::string& window, R result) {
