@@ -194,16 +194,16 @@ TEST_F(CheatModeTest, OpenMapOpensEveryLevelAndStartsAgainFromTheFirst) {
     GameFramework::ProfileBase& profile = SelectProfile();
     profile.SetCurrentLevel({0, 1});
     Issue("g_open_map");
-    EXPECT_EQ(profile.GetMaxLevel(), (LevelKey{1, 0}));
+    EXPECT_EQ(profile.GetMaxLevel(), (LevelKey{1, 1}));
     EXPECT_EQ(profile.GetCurrentLevel(), (LevelKey{0, 0}));
 }
 
 TEST_F(CheatModeTest, OpenMapOnAProfileAtTheLastLevelKeepsItsMaximum) {
     GameFramework::ProfileBase& profile = SelectProfile();
-    profile.SetMaxLevel({1, 0}, true);
-    profile.SetCurrentLevel({1, 0});
+    profile.SetMaxLevel({1, 1}, true);
+    profile.SetCurrentLevel({1, 1});
     Issue("g_open_map");
-    EXPECT_EQ(profile.GetMaxLevel(), (LevelKey{1, 0}));
+    EXPECT_EQ(profile.GetMaxLevel(), (LevelKey{1, 1}));
     EXPECT_TRUE(profile.IsCompleted());
     EXPECT_EQ(profile.GetCurrentLevel(), (LevelKey{0, 0}));
 }

@@ -18,6 +18,7 @@
 #include "framework/AudioManager.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/ProfileManagerBase.h"
 #include "framework/MusicTrack.h"
 #include "framework/Tutorial.h"
 #include "framework/windows/GUIGameLogicWindowBase.h"
@@ -67,8 +68,11 @@ protected:
     static HWND Handle() { return static_cast<Vantor::Window_WinOS*>(Vantor::Window::Instance())->GetWindowHandle(); }
 
     // The first level, running with its timer going.
+    // The first level, played by "Ann".
     GameLogicBase& StartLevel() {
         TestGame& game = Game();
+        GameFramework::ProfileManagerBase* profiles = game.GetProfileManager();
+        profiles->SelectProfile(profiles->CreateProfileIfMissing(L"Ann"), true);
         const GameFramework::LevelManagerBase* levels = game.GetLevelManager();
         game.SetGameLogic(game.CreateGameLogic(levels->GetStage(0), levels->GetLevel({0, 0}), 0));
         game.GetGameLogic()->SetTimerPaused(false);

@@ -100,7 +100,11 @@ public:
     GameFramework::GUIFrameworkWindow* FindWindow(const std::string& name) const;
     TestWindowLooks* FindLooks(const std::string& name) const;
     GameFramework::GUITutorialWindowBase* GetTutorialWindow() const { return tutorialWindow_; }
-    void SetGameLogic(GameFramework::GameLogicBase* logic) { gameLogic_ = logic; }
+    // Takes the level logic over in place of the running one.
+    void SetGameLogic(GameFramework::GameLogicBase* logic) {
+        delete gameLogic_;
+        gameLogic_ = logic;
+    }
     GameTools::DataKeeper* GetLevelData() const { return levelData_; }
     GameTools::DataKeeper* GetPreviousLevelData() const { return previousLevelData_; }
 

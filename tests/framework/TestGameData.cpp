@@ -28,8 +28,12 @@ const ColouredWindow kColouredWindows[] = {
 
 void WritePicture(const testsupport::TempFolder& folder, const std::string& path, std::uint8_t red,
                   std::uint8_t green, std::uint8_t blue) {
-    std::vector<std::uint8_t> pixels;
-    for (int pixel = 0; pixel < 4; ++pixel) pixels.insert(pixels.end(), {red, green, blue, 0xFF});
+    std::vector<std::uint8_t> pixels(16, 0xFF);
+    for (std::size_t pixel = 0; pixel < pixels.size(); pixel += 4) {
+        pixels[pixel] = red;
+        pixels[pixel + 1] = green;
+        pixels[pixel + 2] = blue;
+    }
     const Content::TgaWriter::Bytes picture = Content::TgaWriter::Build(2, 2, pixels);
     folder.WriteFile(path, std::string(picture.begin(), picture.end()));
 }
