@@ -1,23 +1,36 @@
 #include "framework/GameBase.h"
 
+#include <cstdio>
+#include <vector>
+
 #include "engine/gui/GUIManager.h"
+#include "engine/input/Controls.h"
+#include "engine/kernel/Config.h"
 #include "engine/kernel/Console.h"
 #include "engine/kernel/Engine.h"
 #include "engine/kernel/EngineSettings.h"
 #include "engine/kernel/FileManager.h"
+#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/TimerManager.h"
 #include "engine/kernel/Window.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/render/Texture2D.h"
+#include "engine/render/TextureManager.h"
+#include "engine/sound/SoundManager.h"
 #include "framework/AudioManager.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/HighScoresTable.h"
 #include "framework/LevelEntry.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/LevelState.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileLevelStatisticsBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/StageEntry.h"
 #include "framework/Tutorial.h"
 #include "framework/windows/GUIContinueGameLogicWindowBase.h"
 #include "framework/windows/GUIDeleteProfileWindowBase.h"
@@ -48,6 +61,7 @@
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextTool.h"
 #include "gui_tools/GUIToolManager.h"
+#include "platform/WinTimers.h"
 #include "tools/DataKeeper.h"
 #include "tools/Sprite2D.h"
 #include "tools/SpriteManager.h"
@@ -55,6 +69,32 @@
 namespace GameFramework {
 
 namespace {
+
+constexpr DWORD kIdleSleepMilliseconds = 300;
+// Music is paused at once around a device reset and fades back in over two seconds.
+constexpr float kMusicFadeRate = 0.5f;
+constexpr int kWindowModeFramesBeforeUpdate = 2;
+constexpr const char* kUsedVideoMemoryCommand = "d_get_used_video_memory_size";
+constexpr const char* kManagersOccupationCommand = "d_get_manages_occupation";
+constexpr const char* kLoadedTexturesCommand = "d_get_loaded_textures";
+constexpr const char* kShowStatisticsVariable = "d_show_statistics";
+constexpr const char* kUpdateVideoModeCommand = "g_update_video_mode";
+constexpr const char* kOpenMapCommand = "g_open_map";
+constexpr const char* kResetMapCommand = "g_reset_map";
+constexpr const char* kDisableCheatsCommand = "g_disable_cheats";
+constexpr const char* kWindowChangeModeCommand = "v_window_change_mode";
+
+bool IsIssued(const char* command) { return Vantor::Config::Instance()->GetCommandState(command) == 0; }
+void SetIdle(const char* command) { Vantor::Config::Instance()->SetCommandState(command, 1); }
+
+// An issued command is set idle before its owner acts on it.
+bool TakeIssued(const char* command) {
+    if (!IsIssued(command)) return false;
+    SetIdle(command);
+    return true;
+}
+
+void Print(const std::string& text) { Vantor::MessageManager::Instance()->PrintMessage(text); }
 
 template <class Object>
 void Destroy(Object*& object) {
@@ -236,6 +276,206 @@ void GameBase::FillLevelStatistics(ProfileLevelStatisticsBase& record) {
 }
 
 bool GameBase::IsExitRequested() const { return engine_->IsExitRequested(); }
+
+void GameBase::Frame() {
+    Vantor::Window* window = Vantor::Window::Instance();
+    if (window->IsSuspended()) {
+        if (suspendedFrames_ > 0) {
+            // The messages are still pumped, so that the resume announcement is seen.
+            window->Update();
+            SleepEx(kIdleSleepMilliseconds, TRUE);
+            return;
+        }
+        ++suspendedFrames_;
+    } else {
+        suspendedFrames_ = 0;
+    }
+    if (IsApplicationActive())
+        RunActiveFrame();
+    else
+        RunInactiveFrame();
+}
+
+bool GameBase::IsApplicationActive() const {
+    const Vantor::Window* window = Vantor::Window::Instance();
+    const Vantor::RenderSystem* render = Vantor::RenderSystem::Instance();
+    return window->HasFocus() && !window->IsMinimized() && !window->IsSuspended() &&
+           (render->IsReady() || !render->IsRecoverPending());
+}
+
+void GameBase::RunInactiveFrame() {
+    if (!inactivePauseDone_) {
+        PauseForInactivity();
+        inactivePauseDone_ = true;
+    }
+    Vantor::Window::Instance()->Update();
+    Vantor::RenderSystem::Instance()->Update();
+    Vantor::TimerManager::Instance()->Update();
+    if (Vantor::SoundManager* sounds = engine_->GetSoundManager()) sounds->SetActive(false);
+    SleepEx(kIdleSleepMilliseconds, TRUE);
+}
+
+void GameBase::PauseForInactivity() {
+    if (!gameLogic_) return;
+    const bool hintShowing = tutorial_ && tutorial_->IsActive();
+    if (gameLogic_->GetState() == LevelState::Running && !hintShowing) {
+        gameLogic_->Pause(true);
+        if (gameLogicWindow_) gameLogicWindow_->SetActive(false);
+        if (gameLogicPauseWindow_) gameLogicPauseWindow_->Open(WindowId::Game);
+        // The player resumes the level from the pause window.
+        inactiveTimerState_ = true;
+        return;
+    }
+    inactiveTimerState_ = gameLogic_->IsTimerPaused();
+    gameLogic_->SetTimerPaused(true);
+}
+
+void GameBase::RunActiveFrame() {
+    if (inactivePauseDone_) {
+        if (gameLogic_) gameLogic_->SetTimerPaused(inactiveTimerState_);
+        inactivePauseDone_ = false;
+    }
+    ApplyVideoMode();
+    engine_->BeginFrame();
+    CheckCheatPhrase();
+    OnFrameHook();
+    ExecuteConsoleCommands();
+    Update();
+    engine_->EndFrame();
+    FollowWindowModeChange();
+}
+
+void GameBase::ApplyVideoMode() {
+    Vantor::RenderSystem* render = Vantor::RenderSystem::Instance();
+    if (TakeIssued(kUpdateVideoModeCommand)) render->CheckVideoMode();
+    if (!render->IsResetPending()) return;
+    audioManager_->PauseAllMusic(true, false, kMusicFadeRate);
+    RestoreDevice();
+    audioManager_->PauseAllMusic(false, true, kMusicFadeRate);
+    // The keys of the switch (Alt+Enter) must not reach the game.
+    Vantor::Controls::Instance()->BlockUntilReleased();
+}
+
+void GameBase::FollowWindowModeChange() {
+    // The windows showing the full-screen choice take the new value while the command
+    // stays issued; the counter keeps its count over frames in which it is idle.
+    if (!IsIssued(kWindowChangeModeCommand)) return;
+    if (++windowModeFrames_ < kWindowModeFramesBeforeUpdate) return;
+    windowModeFrames_ = 0;
+    SetIdle(kWindowChangeModeCommand);
+    Vantor::Config::Instance()->SetCommandState(kUpdateVideoModeCommand, 0);
+}
+
+void GameBase::RestoreDevice() { Vantor::RenderSystem::Instance()->ResetDevice(Vantor::RenderSystem::kResetDevice); }
+
+void GameBase::Update() {
+    audioManager_->Update();
+    // A window that reports while being opened is answered in the same frame.
+    for (int pass = 0; pass < 3; ++pass) {
+        DispatchWindowResults();
+        ResetWindowResults();
+    }
+    UpdateWindows();
+    if (cursor_) cursor_->Update();
+    spriteManager_->Update();
+}
+
+void GameBase::RegisterConsoleCommands() {
+    Vantor::Config* config = Vantor::Config::Instance();
+    const auto registerCommand = [config](const char* name) {
+        config->RegisterVariable(name, Vantor::ConfigVariableType::Command, false, false, nullptr, "", false);
+    };
+    registerCommand(kUsedVideoMemoryCommand);
+    registerCommand(kManagersOccupationCommand);
+    registerCommand(kLoadedTexturesCommand);
+    config->RegisterVariable(kShowStatisticsVariable, Vantor::ConfigVariableType::Bool, false, true, &showStatistics_,
+                             "0", false);
+    registerCommand(kUpdateVideoModeCommand);
+    registerCommand(kOpenMapCommand);
+    registerCommand(kResetMapCommand);
+    registerCommand(kDisableCheatsCommand);
+}
+
+void GameBase::ExecuteConsoleCommands() {
+    if (TakeIssued(kUsedVideoMemoryCommand)) PrintUsedVideoMemory();
+    if (TakeIssued(kManagersOccupationCommand)) PrintManagersOccupation();
+    if (TakeIssued(kLoadedTexturesCommand)) PrintLoadedTextures();
+    if (TakeIssued(kOpenMapCommand)) OpenAllLevels();
+    if (TakeIssued(kResetMapCommand)) ResetLevelProgress();
+    if (TakeIssued(kDisableCheatsCommand)) {
+        if (Vantor::Console* console = engine_->GetConsole()) console->SetEnabled(false);
+    }
+}
+
+void GameBase::PrintUsedVideoMemory() {
+    char megabytes[32];
+    std::snprintf(megabytes, sizeof(megabytes), "%.2f",
+                  static_cast<double>(static_cast<float>(textureManager_->GetUsedVideoMemorySize()) / 1048576.0f));
+    Print(std::string("Video Memory Used: ") + megabytes + " Mb");
+}
+
+void GameBase::PrintManagersOccupation() {
+    const Vantor::ShaderManager* shaders = Vantor::ShaderManager::Instance();
+    const Vantor::SoundManager* sounds = engine_->GetSoundManager();
+    Print("Shader users count: " + std::to_string(shaders->GetShaderUserCount()));
+    Print("Shaders count: " + std::to_string(shaders->GetShaderCount()));
+    Print("Textures count: " + std::to_string(textureManager_->GetTextureCount()));
+    Print("Models count: " + std::to_string(Vantor::ModelManager::Instance()->GetModelCount()));
+    // A game without a sound device has no sounds.
+    Print("Sounds count: " + std::to_string(sounds ? sounds->GetSoundCount() : 0));
+}
+
+void GameBase::PrintLoadedTextures() {
+    std::vector<Vantor::Texture2D*> textures;
+    textureManager_->GetTextures(textures);
+    for (std::size_t i = 0; i < textures.size(); ++i)
+        Print("Texture " + std::to_string(i) + ": " + textures[i]->key +
+              " (used memory: " + std::to_string(static_cast<std::uint32_t>(textures[i]->videoBytes)) + ")");
+}
+
+void GameBase::OpenAllLevels() {
+    ProfileBase* profile = profileManager_->GetCurrentProfile();
+    if (!profile) return;
+    // The last level that exists: stages without levels at the end are passed over.
+    for (std::size_t stage = levelManager_->GetStageCount(); stage-- > 0;) {
+        const std::int32_t levels = levelManager_->GetStage(stage)->levelCount;
+        if (levels <= 0) continue;
+        profile->SetMaxLevel(LevelKey{static_cast<std::uint8_t>(stage), static_cast<std::uint8_t>(levels - 1)}, false);
+        break;
+    }
+    profile->SetCurrentLevel(LevelKey{0, 0});
+}
+
+void GameBase::ResetLevelProgress() {
+    ProfileBase* profile = profileManager_->GetCurrentProfile();
+    if (!profile) return;
+    // The maximum level stays: a profile only ever raises it.
+    profile->SetCurrentLevel(LevelKey{0, 0});
+    profile->ResetGameProgress();
+    profile->SetGameInProgress(false);
+    profile->Save();
+}
+
+void GameBase::CheckCheatPhrase() {
+    Vantor::Console* console = engine_->GetConsole();
+    if (!console || console->IsEnabled()) return;
+    if (!cheatPhrase_.Take(*Vantor::Controls::Instance())) return;
+    console->SetEnabled(true);
+    console->Open();
+    PrintCheatHelp();
+}
+
+void GameBase::PrintCheatHelp() {
+    Vantor::MessageManager* log = Vantor::MessageManager::Instance();
+    const std::string rule(39, '-');
+    log->PrintHighlight("");
+    log->PrintHighlight(rule);
+    log->PrintHighlight("- CHEAT MODE ON");
+    log->PrintHighlight(rule);
+    // The key shown is the default console key, whatever "ui_console_key" holds.
+    log->PrintHighlight("- Key \"~\" - toggle console");
+    log->PrintHighlight("- Console command \"g_disable_cheats\" - cheat mode off");
+}
 
 void GameBase::DispatchWindowResults() {
     // Each window is looked at when its turn comes: a handler may make windows.

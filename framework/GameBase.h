@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/CheatPhrase.h"
 #include "framework/LevelKey.h"
 #include "framework/WindowId.h"
 
@@ -86,12 +87,15 @@ public:
     GameBase(const GameBase&) = delete;
     GameBase& operator=(const GameBase&) = delete;
 
-    virtual void Frame() {}
+    // One turn of the main loop: a full frame while the application is active, an idle
+    // pass with a 300 ms sleep while it is not.
+    virtual void Frame();
     // Builds everything, in order; called once by the derived class's constructor.
     virtual void Initialize();
     virtual void FillEngineSettings(Vantor::EngineSettings& settings);
     virtual void SetupGUIScreen();
-    virtual void RegisterConsoleCommands() {}
+    // The framework's console variables and commands.
+    virtual void RegisterConsoleCommands();
     virtual void CreateConsole();
     virtual void LoadSounds() {}
     // Every window not made by Initialize; called once the game loading has finished.
@@ -134,14 +138,19 @@ public:
 
     // Mode of the current profile, key and time of the running level.
     virtual void FillLevelStatistics(ProfileLevelStatisticsBase& record);
-    virtual void ExecuteConsoleCommands() {}
-    virtual void CheckCheatPhrase() {}
+    // Carries out every issued framework command, each set idle before it acts.
+    virtual void ExecuteConsoleCommands();
+    // Typing the phrase while cheat mode is off enables and opens the console.
+    virtual void CheckCheatPhrase();
     virtual void OnFrameHook() {}
-    virtual void Update() {}
-    virtual void PrintCheatHelp() {}
+    // The game's part of an active frame: fades, window results, windows, cursor, sprites.
+    virtual void Update();
+    // The text shown when cheat mode starts.
+    virtual void PrintCheatHelp();
     virtual float GetDefaultMusicVolume() { return 1.0f; }
     virtual float GetDefaultSoundVolume() { return 1.0f; }
-    virtual void RestoreDevice() {}
+    // Resets the render device after a display-mode change.
+    virtual void RestoreDevice();
 
     // Every existing window's handler, then the level logic's end, in the fixed order.
     virtual void DispatchWindowResults();
@@ -260,11 +269,30 @@ protected:
     bool inactiveTimerState_ = false;
     std::int32_t windowModeFrames_ = 0;
     std::uint32_t suspendedFrames_ = 0;
-    std::string cheatBuffer_;
+    CheatPhrase cheatPhrase_;
 
 private:
+    // Focus, not minimised, not suspended, and a device that is usable or not being recovered.
+    bool IsApplicationActive() const;
+    // Pauses the running level once per inactive period, then idles.
+    void RunInactiveFrame();
+    void PauseForInactivity();
+    void RunActiveFrame();
+    // A display mode that differs from the device's: the device is reset with the music paused.
+    void ApplyVideoMode();
+    // Two frame ends after a windowed/full-screen switch the display mode is checked.
+    void FollowWindowModeChange();
+
+    void PrintUsedVideoMemory();
+    void PrintManagersOccupation();
+    void PrintLoadedTextures();
+    void OpenAllLevels();
+    void ResetLevelProgress();
+
     // Closes the level display and deletes the level logic.
     void EndLevel();
+    // Closes the window, ends the level and opens the next window from `source`.
+    void LeaveLevel(GUIFrameworkWindow* from, GUIFrameworkWindow* to, WindowId source);
     // Makes the current level's data store and queues its resource lists; the store of
     // the level before the previous one goes.
     void LoadLevel();

@@ -52,6 +52,13 @@ void Switch(GUIFrameworkWindow* from, GUIFrameworkWindow* to, WindowId source) {
     to->Open(source);
 }
 
+// A game in progress ends, saved at once.
+void EndGameInProgress(ProfileBase& profile) {
+    if (!profile.IsGameInProgress()) return;
+    profile.SetGameInProgress(false);
+    profile.Save();
+}
+
 std::string KeyText(const LevelKey& key) {
     return Vantor::ToString(static_cast<unsigned int>(key.stage), 0) + "-" +
            Vantor::ToString(static_cast<unsigned int>(key.level), 0);
@@ -224,10 +231,7 @@ void GameBase::OnContinueGameLogicWindow() {
     case WindowResult::GoToStart: {
         ProfileBase* profile = ProfileFor(continueGameLogicWindow_, WindowId::ContinueGameLogic, "continue");
         if (!profile) return;
-        if (profile->IsGameInProgress()) {
-            profile->SetGameInProgress(false);
-            profile->Save();
-        }
+        EndGameInProgress(*profile);
         profile->ResetGameProgress();
         Switch(continueGameLogicWindow_, startGameLogicWindow_, WindowId::ContinueGameLogic);
         break;
@@ -285,14 +289,10 @@ void GameBase::OnGameLogicMenuExitWindow() {
         Switch(gameLogicMenuExitWindow_, gameLogicMenuWindow_, WindowId::GameLogicMenuExit);
         break;
     case WindowResult::GoToMainMenu:
-        gameLogicMenuExitWindow_->Close();
-        EndLevel();
-        mainMenuWindow_->Open(WindowId::GameLogicMenuExit);
+        LeaveLevel(gameLogicMenuExitWindow_, mainMenuWindow_, WindowId::GameLogicMenuExit);
         break;
     case WindowResult::GoToStart:
-        gameLogicMenuExitWindow_->Close();
-        EndLevel();
-        startGameLogicWindow_->Open(WindowId::GameLogicMenuExit);
+        LeaveLevel(gameLogicMenuExitWindow_, startGameLogicWindow_, WindowId::GameLogicMenuExit);
         break;
     default: break;
     }
@@ -307,9 +307,7 @@ void GameBase::OnGameLogicRestartWindow() {
         Switch(gameLogicRestartWindow_, gameOverWindow_, WindowId::GameLogicRestart);
         break;
     case WindowResult::GoToStart:
-        gameLogicRestartWindow_->Close();
-        EndLevel();
-        startGameLogicWindow_->Open(WindowId::GameLogicRestart);
+        LeaveLevel(gameLogicRestartWindow_, startGameLogicWindow_, WindowId::GameLogicRestart);
         break;
     default: break;
     }
@@ -335,8 +333,10 @@ void GameBase::OnLevelWon() {
     profile->SetProgress(static_cast<std::uint8_t>(gameLogic_->GetProgress()));
     profile->AddGameScore(gameLogic_->GetScore());
     gameLogic_->SetScore(0);
-    if (profile->IsGameInProgress() == last) {
-        profile->SetGameInProgress(!last);
+    if (last) {
+        EndGameInProgress(*profile);
+    } else if (!profile->IsGameInProgress()) {
+        profile->SetGameInProgress(true);
         profile->Save();
     }
     profileManager_->RecordBestTime(played, profile->GetName(), profile->GetMode(), gameLogic_->GetTime());
@@ -360,19 +360,14 @@ void GameBase::OnLevelLost() {
     ProfileBase* profile = ProfileFor(nullptr, WindowId::GameLogic, "level lost");
     if (!profile) return;
     gameLogicWindow_->SetActive(false);
-    if (profile->IsGameInProgress()) {
-        profile->SetGameInProgress(false);
-        profile->Save();
-    }
+    EndGameInProgress(*profile);
     gameOverWindow_->Open(WindowId::GameLogic);
 }
 
 void GameBase::OnLevelCompleteWindow() {
     switch (levelCompleteWindow_->GetResult()) {
     case WindowResult::GoToStart:
-        levelCompleteWindow_->Close();
-        EndLevel();
-        startGameLogicWindow_->Open(WindowId::LevelComplete);
+        LeaveLevel(levelCompleteWindow_, startGameLogicWindow_, WindowId::LevelComplete);
         break;
     case WindowResult::GoToStageComplete: {
         // Without a level logic the stage is the one of the level the window was opened for.
@@ -389,14 +384,10 @@ void GameBase::OnLevelCompleteWindow() {
 void GameBase::OnStageCompleteWindow() {
     switch (stageCompleteWindow_->GetResult()) {
     case WindowResult::GoToStart:
-        stageCompleteWindow_->Close();
-        EndLevel();
-        startGameLogicWindow_->Open(WindowId::StageComplete);
+        LeaveLevel(stageCompleteWindow_, startGameLogicWindow_, WindowId::StageComplete);
         break;
     case WindowResult::GoToGameComplete:
-        stageCompleteWindow_->Close();
-        EndLevel();
-        gameCompleteWindow_->Open(WindowId::StageComplete);
+        LeaveLevel(stageCompleteWindow_, gameCompleteWindow_, WindowId::StageComplete);
         break;
     default: break;
     }
@@ -424,6 +415,12 @@ void GameBase::OnGameOverWindow() {
     case WindowResult::GoToRestart: Switch(gameOverWindow_, gameLogicRestartWindow_, WindowId::GameOver); break;
     default: break;
     }
+}
+
+void GameBase::LeaveLevel(GUIFrameworkWindow* from, GUIFrameworkWindow* to, WindowId source) {
+    from->Close();
+    EndLevel();
+    to->Open(source);
 }
 
 void GameBase::EndLevel() {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 
 #include "platform/Backend.h"
@@ -13,6 +14,14 @@ namespace {
 std::vector<platform::seam::MessageBoxRecord>& Records() {
     static std::vector<platform::seam::MessageBoxRecord> records;
     return records;
+}
+
+bool& AnswersAtOnce() {
+    static bool atOnce = [] {
+        const char* setting = std::getenv("PLATFORM_MESSAGE_BOXES");
+        return setting && std::string(setting) == "answer";
+    }();
+    return atOnce;
 }
 
 std::deque<int>& QueuedAnswers() {
@@ -71,7 +80,7 @@ int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
     std::wstring t = text ? text : L"";
     std::wstring c = caption ? caption : L"Error";
     std::vector<Button> buttons = ButtonsOf(type);
-    int answer = platform::IsHeadless() ? AskHeadless(t, c, buttons) : AskSdl(t, c, type, buttons);
+    int answer = platform::IsHeadless() || AnswersAtOnce() ? AskHeadless(t, c, buttons) : AskSdl(t, c, type, buttons);
     Records().push_back({t, c, type, answer});
     return answer;
 }
@@ -81,5 +90,6 @@ namespace platform::seam {
 const std::vector<MessageBoxRecord>& ShownMessageBoxes() { return Records(); }
 void ClearMessageBoxes() { Records().clear(); }
 void QueueMessageBoxAnswer(int answer) { QueuedAnswers().push_back(answer); }
+void AnswerMessageBoxesAtOnce(bool atOnce) { AnswersAtOnce() = atOnce; }
 
 }  // namespace platform::seam

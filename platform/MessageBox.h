@@ -1,6 +1,9 @@
 #pragma once
 // user32 message boxes. The sdl backend shows an SDL dialog; the headless backend
-// prints the text to standard error and answers from a queue that tests fill.
+// prints the text to standard error and answers from a queue that tests fill. Tests on
+// the sdl backend answer at once as headless does, through the seam below or, for a
+// program they start, the environment variable PLATFORM_MESSAGE_BOXES=answer, so that no
+// box ever waits for a click.
 
 #include <string>
 #include <vector>
@@ -41,5 +44,7 @@ void ClearMessageBoxes();
 // The answer of the next headless message box (IDOK, IDCANCEL, IDYES, IDNO); without
 // one the first button of the box is chosen.
 void QueueMessageBoxAnswer(int answer);
+// On the sdl backend too, boxes answer at once (printed and recorded).
+void AnswerMessageBoxesAtOnce(bool atOnce);
 
 }  // namespace platform::seam

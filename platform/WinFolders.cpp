@@ -1,7 +1,10 @@
 #include "platform/WinFolders.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -81,6 +84,30 @@ std::optional<std::string> UserDataFolder(bool create) {
     if (create) std::filesystem::create_directories(*host, error);
     if (!std::filesystem::is_directory(*host, error)) return std::nullopt;
     return host;
+}
+
+std::optional<std::string> SessionFolder() {
+    const std::optional<std::string> userData =
+        UserDataOverride().empty() ? XdgDataFolder() : ToHostPath(UserDataOverride());
+    // FNV-1a of the folder's path keeps the name short enough for socket addresses.
+    std::string normal = std::filesystem::path(userData.value_or("")).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : normal) hash = (hash ^ c) * 1099511628211ull;
+    char name[17];
+    std::snprintf(name, sizeof(name), "%016llx", static_cast<unsigned long long>(hash));
+    const char* temporary = std::getenv("TMPDIR");
+    const std::string user = std::string(temporary && *temporary == '/' ? temporary : "/tmp") + "/morvane-" +
+                             std::to_string(getuid());
+    // Only the user reaches the user's folder.
+    mkdir(user.c_str(), 0700);
+    struct stat status {};
+    if (stat(user.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != getuid())
+        return std::nullopt;
+    const std::string folder = user + "/" + name;
+    mkdir(folder.c_str(), 0700);
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+    return folder;
 }
 
 }  // namespace platform

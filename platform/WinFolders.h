@@ -30,6 +30,11 @@ namespace platform {
 // The Linux path of the application-data folder (override or XDG), created when asked;
 // none when it cannot be had.
 std::optional<std::string> UserDataFolder(bool create);
+// Where the user's processes that share one application-data folder meet (named
+// mutexes, broadcast inboxes): a private folder of the user in the temporary folder,
+// named after the application-data folder so that tests with folders of their own
+// never meet; created on demand, none when it cannot be had.
+std::optional<std::string> SessionFolder();
 
 }  // namespace platform
 

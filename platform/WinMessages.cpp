@@ -1,10 +1,12 @@
 // The message loop's calls and the default window procedure.
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/WinBroadcast.h"
 #include "platform/WinInput.h"
 #include "platform/WinMessageQueue.h"
 #include "platform/WinUser.h"
@@ -69,6 +71,7 @@ std::wstring Folded(LPCWSTR name) {
 BOOL PeekMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     if (!message) return FALSE;
     platform::input::Pump();
+    ReceiveBroadcasts();
     return Take(*message, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
@@ -130,6 +133,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window == HWND_BROADCAST) {
         for (HWND topLevel : TopLevelWindows()) Post(topLevel, message, wParam, lParam);
+        BroadcastToOtherProcesses(message, wParam, lParam);
         return TRUE;
     }
     return Post(window, message, wParam, lParam) ? TRUE : FALSE;
@@ -137,9 +141,22 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 UINT RegisterWindowMessageW(LPCWSTR name) {
     if (!name || !*name) return 0;
+    // Every process numbers a name alike: the id comes from the folded name's hash, and
+    // only a clash with another name of this process moves it on.
+    constexpr UINT kFirst = 0xC000;
+    constexpr UINT kCount = 0x4000;
     static std::mutex mutex;
     static std::map<std::wstring, UINT> registered;
+    static std::map<UINT, std::wstring> names;
+    const std::wstring folded = Folded(name);
     std::lock_guard lock(mutex);
-    auto [it, added] = registered.try_emplace(Folded(name), 0xC000 + static_cast<UINT>(registered.size()));
-    return it->second;
+    if (auto found = registered.find(folded); found != registered.end()) return found->second;
+    if (names.size() >= kCount) return 0;
+    std::uint32_t hash = 2166136261u;
+    for (wchar_t unit : folded) hash = (hash ^ static_cast<std::uint16_t>(unit)) * 16777619u;
+    UINT id = kFirst + hash % kCount;
+    while (names.contains(id)) id = kFirst + (id - kFirst + 1) % kCount;
+    registered[folded] = id;
+    names[id] = folded;
+    return id;
 }

@@ -88,10 +88,13 @@ void ChangeShowState(HWND handle, bool shown, Placement placement, bool activate
     }
     window = FindOwn(handle);
     if (!window) return;
-    if (!window->shown || window->minimized)
+    if (!window->shown || window->minimized) {
         ReleaseActivation(handle);
-    else if (activate && !(window->style & WS_CHILD))
+    } else if (activate && !(window->style & WS_CHILD)) {
         Activate(handle);
+        // Made active while minimised (SetForegroundWindow), it takes the focus when restored.
+        if (wasMinimized && ActiveWindow() == handle && !FocusWindow()) ChangeFocus(handle);
+    }
 }
 
 void DestroyTree(HWND handle) {

@@ -225,6 +225,8 @@ void Engine::RequestExit() { Config::Instance()->SetCommandState("exit", 0); }
 
 SoundManager* Engine::GetSoundManager() const { return soundManagerMade_ ? SoundManager::Instance() : nullptr; }
 
+Console* Engine::GetConsole() const { return consoleMade_ ? Console::Instance() : nullptr; }
+
 std::wstring Engine::GetTitleWithVersion() const {
     const int32_t version = settings_->version;
     std::wstring hundredths = std::to_wstring(version % 100);

@@ -14,6 +14,7 @@
 namespace Vantor {
 
 class Config;
+class Console;
 class SoundManager;
 class ShaderDescriptor;
 
@@ -48,6 +49,8 @@ public:
     // The sound manager made here, or null when the game runs without sound (its holder
     // may still name one of an earlier engine).
     SoundManager* GetSoundManager() const;
+    // The console made by CreateConsole, or null before (or without) one.
+    Console* GetConsole() const;
 
     // The title, a blank and the version as a number with two decimals (102: "1.02").
     std::wstring GetTitleWithVersion() const;

@@ -2,13 +2,13 @@
 
 #include <stdexcept>
 
+#include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"
 #include "engine/kernel/EngineSettings.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelEntry.h"
 #include "framework/LevelManagerBase.h"
-#include "framework/LevelState.h"
 #include "framework/StageEntry.h"
 #include "framework/windows/GUIContinueGameLogicWindowBase.h"
 #include "framework/windows/GUIDeleteProfileWindowBase.h"
@@ -142,29 +142,13 @@ private:
     bool atOnce_;
 };
 
-// Won with the game's level score on "W", lost on "L"; its clock runs from the start.
+// A level whose clock runs from the start; a test ends it as it likes.
 class TestGameLogic : public GameLogicBase {
 public:
-    TestGameLogic(const TestGame& game, AudioManager* audio, const StageEntry* stage, const LevelEntry* level,
-                  std::uint8_t progress)
-        : GameLogicBase(audio, stage, level, progress), game_(game) {
+    TestGameLogic(AudioManager* audio, const StageEntry* stage, const LevelEntry* level, std::uint8_t progress)
+        : GameLogicBase(audio, stage, level, progress) {
         SetTimerPaused(false);
     }
-
-    void Update() override {
-        GameLogicBase::Update();
-        if (GetState() != LevelState::Running) return;
-        Vantor::Controls* controls = Vantor::Controls::Instance();
-        if (controls->IsKeyPressed("W")) {
-            SetScore(game_.levelScore);
-            SetState(LevelState::Won);
-        } else if (controls->IsKeyPressed("L")) {
-            SetState(LevelState::Lost);
-        }
-    }
-
-private:
-    const TestGame& game_;
 };
 
 }  // namespace
@@ -195,7 +179,8 @@ void TestWindowLooks::Opened(GUIFrameworkWindow& window) {
 }
 
 TestGame::TestGame(Journal& journal, const std::wstring& installPath, const TestGameOptions& options)
-    : GameBase(L"Test Maker", L"Test Game", 102, L"Software\\Test Maker\\Test Game", installPath, L"default", 0),
+    : GameBase(L"Test Maker", L"Test Game", 102, L"Software\\Test Maker\\Test Game", installPath, L"default",
+               options.restoreMessage),
       journal_(journal),
       options_(options) {
     Initialize();
@@ -296,7 +281,10 @@ GUIOptionsWindowBase* TestGame::CreateOptionsWindow() {
 }
 GUIHelpWindowBase* TestGame::CreateHelpWindow() { return Make<GUIHelpWindowBase>("help"); }
 GUIGameLogicWindowBase* TestGame::CreateGameLogicWindow() {
-    return Make<GUIGameLogicWindowBase>("level_display", profileManager_);
+    auto* window = Make<GUIGameLogicWindowBase>("level_display", profileManager_);
+    // Behind the windows opened over the level.
+    window->GetRoot()->SetFlags(Vantor::GUIWindow::kBackLayer);
+    return window;
 }
 GUIGameLogicPauseWindowBase* TestGame::CreateGameLogicPauseWindow() { return Make<GUIGameLogicPauseWindowBase>("pause"); }
 GUIGameLogicMenuWindowBase* TestGame::CreateGameLogicMenuWindow() {
@@ -325,7 +313,7 @@ GameTools::DataKeeper* TestGame::CreateGameLogicData(const StageEntry*, const Le
 }
 
 GameLogicBase* TestGame::CreateGameLogic(const StageEntry* stage, const LevelEntry* level, std::uint8_t progress) {
-    return new TestGameLogic(*this, audioManager_, stage, level, progress);
+    return new TestGameLogic(audioManager_, stage, level, progress);
 }
 
 }  // namespace frameworktest

@@ -6,8 +6,8 @@
 // their open operation or on an injected key; the game writes what happens (window
 // updates and openings, handler calls, destructions) into a journal the test owns.
 // The loading windows load as the game's do: the game loading window a slice per frame,
-// the level loading window everything while opening. The level logic is won on the key
-// "W" and lost on "L". Its data folder is written by TestGameData.
+// the level loading window everything while opening. Its level logic keeps time from the
+// start and ends when a test sets its state. Its data folder is written by TestGameData.
 
 #include <functional>
 #include <map>
@@ -81,6 +81,8 @@ public:
 struct TestGameOptions {
     // The level-manager factory throws instead of making one.
     bool throwInLevelManager = false;
+    // The loader's message that brings the window to the front; 0 for none.
+    std::uint32_t restoreMessage = 0;
 };
 
 class TestGame : public GameFramework::GameBase {
@@ -98,12 +100,13 @@ public:
     GameFramework::GUIFrameworkWindow* FindWindow(const std::string& name) const;
     TestWindowLooks* FindLooks(const std::string& name) const;
     GameFramework::GUITutorialWindowBase* GetTutorialWindow() const { return tutorialWindow_; }
-    void SetGameLogic(GameFramework::GameLogicBase* logic) { gameLogic_ = logic; }
+    // Takes the level logic over in place of the running one.
+    void SetGameLogic(GameFramework::GameLogicBase* logic) {
+        delete gameLogic_;
+        gameLogic_ = logic;
+    }
     GameTools::DataKeeper* GetLevelData() const { return levelData_; }
     GameTools::DataKeeper* GetPreviousLevelData() const { return previousLevelData_; }
-
-    // The score a level logic of this game reaches when it is won.
-    std::int32_t levelScore = 0;
 
     // Runs in a handler after it was written into the journal, by journal name.
     std::map<std::string, std::function<void()>> handlerActions;

@@ -28,8 +28,12 @@ const ColouredWindow kColouredWindows[] = {
 
 void WritePicture(const testsupport::TempFolder& folder, const std::string& path, std::uint8_t red,
                   std::uint8_t green, std::uint8_t blue) {
-    std::vector<std::uint8_t> pixels;
-    for (int pixel = 0; pixel < 4; ++pixel) pixels.insert(pixels.end(), {red, green, blue, 0xFF});
+    std::vector<std::uint8_t> pixels(16, 0xFF);
+    for (std::size_t pixel = 0; pixel < pixels.size(); pixel += 4) {
+        pixels[pixel] = red;
+        pixels[pixel + 1] = green;
+        pixels[pixel + 2] = blue;
+    }
     const Content::TgaWriter::Bytes picture = Content::TgaWriter::Build(2, 2, pixels);
     folder.WriteFile(path, std::string(picture.begin(), picture.end()));
 }
@@ -38,15 +42,17 @@ void WriteWhitePicture(const testsupport::TempFolder& folder, const std::string&
     WritePicture(folder, path, 0xFF, 0xFF, 0xFF);
 }
 
-std::string Shader(const std::string& name) {
-    return "<shader name=\"" + name + "\" alpha_blend=\"true\" mip_map=\"false\"/>";
+// A shader of the list in "data\ui", with its picture there when it has one.
+std::string Shader(const std::string& name, const std::string& picture = "") {
+    const std::string texture = picture.empty() ? "" : " texture_name=\"" + picture + ".tga\"";
+    return "<shader name=\"" + name + "\"" + texture + " alpha_blend=\"true\" mip_map=\"false\"/>";
 }
 
 // The basic resources: the white quad and one coloured picture per window of its own.
 void WriteWindows(const testsupport::TempFolder& folder) {
     std::string shaders = Shader("quad");
     for (const ColouredWindow& window : kColouredWindows) {
-        shaders += Shader(window.name);
+        shaders += Shader(window.name, window.name);
         WritePicture(folder, std::string("data/ui/") + window.name + ".tga", window.red, window.green, window.blue);
         folder.WriteFile(std::string("data/ui/windows/test_") + window.name + ".xml",
                          std::string("<window name=\"test_") + window.name + "\" shader=\"" + window.name +

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "platform/FailureInjection.h"
+#include "platform/WinFolders.h"
+#include "platform/WinPaths.h"
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -28,6 +31,8 @@ protected:
     static constexpr DWORD WindowedStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
     void SetUp() override {
+        // Broadcasts stay among the processes of this private folder.
+        platform::seam::SetUserDataFolder(platform::ToWindowsPath(folder_.Path().string()));
         platform::seam::ResetWindowing();
         current = this;
         WNDCLASSW windowClass{};
@@ -40,8 +45,11 @@ protected:
     void TearDown() override {
         platform::seam::ResetWindowing();
         platform::seam::ClearInjectedFailures();
+        platform::seam::SetUserDataFolder(L"");
         current = nullptr;
     }
+
+    testsupport::TempFolder folder_;
 
     HWND Create(DWORD style = WindowedStyle, RECT rect = {100, 100, 740, 580}) {
         return CreateWindowExW(0, L"test window", L"Test", style, rect.left, rect.top, rect.right - rect.left,
@@ -280,6 +288,19 @@ TEST_F(WindowMessagesTest, WindowManagerMinimiseAndRestoreArriveAsSystemCommands
     Pump();
     EXPECT_TRUE(Received(WM_SYSCOMMAND, SC_RESTORE));
     EXPECT_TRUE(Received(WM_SIZE, SIZE_RESTORED));
+    EXPECT_EQ(GetFocus(), window);
+}
+
+TEST_F(WindowMessagesTest, AMinimisedWindowBroughtToTheFrontTakesTheFocusWhenRestored) {
+    HWND window = CreateShown();
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    // What a second copy's restore message makes the first one do.
+    PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(SetForegroundWindow(window));
+    EXPECT_EQ(GetFocus(), nullptr);
+    Pump();
+    EXPECT_FALSE(InspectWindow(window).minimized);
     EXPECT_EQ(GetFocus(), window);
 }
 
