@@ -86,6 +86,20 @@ public:
         }
     }
 
+    // Reads until the line comes, passing the states on the way (a frame may see the
+    // focus go before the window is minimised, or the window back before its focus).
+    bool WaitFor(const std::string& expected, std::chrono::milliseconds limit = 30s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const std::string line = ReadLine(left);
+            if (line == expected) return true;
+            if (line.empty()) return false;
+        }
+        return false;
+    }
+
     // Its exit code, or -1 when it has not ended in time.
     int Wait(std::chrono::milliseconds limit = 30s) {
         const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -129,17 +143,17 @@ TEST(TestGameProgramSdlTest, SecondCopyEndsAtOnceAndBringsTheFirstBackWhichEndsW
     StartedProgram first(TEST_GAME_PROGRAM, environment);
     ASSERT_EQ(first.ReadLine(), "window shown");
     // Its inbox opens with its first pumps; ask until it has obeyed.
-    std::string line;
-    for (int attempt = 0; attempt < 50 && line.empty(); ++attempt) {
+    bool minimised = false;
+    for (int attempt = 0; attempt < 50 && !minimised; ++attempt) {
         PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        line = first.ReadLine(200ms);
+        minimised = first.WaitFor("window minimised without focus", 200ms);
     }
-    ASSERT_EQ(line, "window minimised without focus");
+    ASSERT_TRUE(minimised);
 
     StartedProgram second(TEST_GAME_PROGRAM, environment);
     EXPECT_EQ(second.Wait(), 1);
     EXPECT_EQ(second.ReadLine(1s), "");  // it never had a window
-    EXPECT_EQ(first.ReadLine(), "window shown");
+    EXPECT_TRUE(first.WaitFor("window shown"));
 
     PostMessageW(HWND_BROADCAST, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.Wait(), 0);
