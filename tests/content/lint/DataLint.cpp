@@ -16,6 +16,7 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "platform/WinPaths.h"
+#include "tests/content/lint/BackgroundLint.h"
 #include "tests/content/lint/HeadlessLoad.h"
 #include "tests/content/lint/LayoutLint.h"
 #include "tests/content/lint/LintSupport.h"
@@ -121,6 +122,7 @@ std::vector<std::string> DataLint::Run() {
     files_.clear();
     resourceLists_.clear();
     templates_.clear();
+    backgrounds_.clear();
     textKeys_.clear();
     referenced_ = FixedReferences();
     std::uint64_t bytes = 0;
@@ -156,6 +158,10 @@ void DataLint::LoadAndCheckNames() {
     TemplateLint::Templates templates;
     for (const auto& [file, document] : templates_) templates.emplace_back(file, document.get());
     for (std::string& problem : TemplateLint(templates, names).Run()) problems_.push_back(std::move(problem));
+    BackgroundLint::Backgrounds backgrounds;
+    for (const auto& [file, document] : backgrounds_) backgrounds.emplace_back(file, document.get());
+    const BackgroundLint::KnownNames layers{load.GetModelKeys(), load.GetParticleSystemKeys(), load.GetShaderKeys()};
+    for (std::string& problem : BackgroundLint(backgrounds, layers).Run()) problems_.push_back(std::move(problem));
 }
 
 void DataLint::CheckFile(const std::string& file) {
@@ -236,6 +242,7 @@ void DataLint::CheckXml(const std::string& file) {
         if (!document) return;
         if (document->name == kResourceList) resourceLists_.push_back(file);
         if (IsTemplate(file)) templates_.emplace_back(file, std::move(document));
+        else if (BackgroundLint::IsBackground(file)) backgrounds_.emplace_back(file, std::move(document));
         else if (Lower(file) == kTextTable) CollectTextKeys(file, *document);
     });
 }

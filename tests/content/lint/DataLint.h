@@ -4,7 +4,8 @@
 // the text table's keys each defined once, picture sides powers of two up to 1024, every material
 // stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
 // every model and particle system; then the whole folder loaded as the game loads it
-// (HeadlessLoad) and every name the window templates give resolved (TemplateLint); no
+// (HeadlessLoad) and every name the window templates and backgrounds give resolved
+// (TemplateLint, BackgroundLint); no
 // file that nothing names (licence notices aside) and the whole folder under its size
 // limit. Each problem is one line naming the file.
 //
@@ -66,6 +67,7 @@ private:
     std::vector<std::string> problems_;
     std::vector<std::string> resourceLists_;  // sorted
     std::vector<std::pair<std::string, std::unique_ptr<GameTools::XMLNode>>> templates_;
+    std::vector<std::pair<std::string, std::unique_ptr<GameTools::XMLNode>>> backgrounds_;
     std::map<std::string, std::string> textKeys_;  // key, source
 };
 

@@ -125,6 +125,7 @@ void HeadlessLoad::LoadLists() {
             const auto [place, added] = keyLists.emplace(std::make_pair(entry.kind, entry.key), list);
             if (!added) Problem(list, what + " is also defined in " + place->second);
             if (entry.kind == ResourceLoadEntry::kModel) modelKeys_.insert(entry.key);
+            if (entry.kind == ResourceLoadEntry::kParticleSystem) particleSystemKeys_.insert(entry.key);
             if (entry.kind == ResourceLoadEntry::kShader) {
                 shaderKeys_.insert(entry.key);
                 for (const StageTexture& texture : StageTextures(*entry.descriptor)) {

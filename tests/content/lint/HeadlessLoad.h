@@ -34,6 +34,7 @@ public:
     // After Run: the keys the lists define, and the fonts that loaded without a problem.
     const std::set<std::string>& GetModelKeys() const { return modelKeys_; }
     const std::set<std::string>& GetShaderKeys() const { return shaderKeys_; }
+    const std::set<std::string>& GetParticleSystemKeys() const { return particleSystemKeys_; }
     const std::set<std::string>& GetFonts() const { return fonts_; }
 
 private:
@@ -53,6 +54,7 @@ private:
     std::set<std::string> namedFiles_;
     std::set<std::string> modelKeys_;
     std::set<std::string> shaderKeys_;
+    std::set<std::string> particleSystemKeys_;
     std::set<std::string> fonts_;
 };
 

@@ -221,6 +221,17 @@ TEST_F(PlantedFault, ATextKeyTheCodeNamesMustBeInTheTable) {
     EXPECT_THAT(Lint(), Contains("texts\\texts.xml: text key \"common/back\" that the code names is missing"));
 }
 
+// A background answers a missing layer resource with an empty default: the lint names it.
+TEST_F(PlantedFault, ABackgroundLayerWhoseResourceIsInNoListIsNamed) {
+    Plant("ui/background/background.xml", "<background resources_prefix='ui/background'><model name='sky_layer'/>"
+                                          "<model name='nothing'/><particles name='steam' animator_model='nowhere'/>"
+                                          "</background>");
+    const std::string file = "ui\\background\\background.xml: ";
+    EXPECT_THAT(Lint(), AllOf(Contains(file + "layer \"nothing\": model \"ui/background/nothing\" is in no resource list"),
+                              Contains(file + "layer \"steam\": model \"ui/background/nowhere\" is in no resource list"),
+                              Not(Contains(HasSubstr("sky_layer")))));
+}
+
 TEST_F(PlantedFault, LicenceNoticesNeedNoReferenceAndNoReader) {
     Plant("fonts/common/licence.txt", "Free to use.");
     EXPECT_THAT(Lint(), IsEmpty());
