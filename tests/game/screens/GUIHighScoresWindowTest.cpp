@@ -19,7 +19,8 @@ protected:
         ScreenTestBench::SetUp();
         WriteTexts(R"(<common><back text="Back" /><continue text="Continue" /></common>
                       <days text="%DAY% days" />)");
-        std::string layout = R"(<window name="window_high_scores"><window name="window" position="100 50" size="600 500">
+        std::string layout = R"(<window name="window_high_scores">
+            <window name="window" position="100 50" size="600 500">
             <text_label name="no_records" font="common" text="'No records yet'" position="0 250" size="600 40" />)";
         for (int row = 0; row < 10; ++row) {
             const std::string y = std::to_string(450 - 40 * row);

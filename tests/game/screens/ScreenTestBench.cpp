@@ -67,8 +67,10 @@ void ScreenTestBench::WriteFont(const std::string& name, std::uint32_t fill) con
     Content::FontGenerator::Options options{kTypeface, 20};
     options.fill = fill;
     if (!made.contains(fill)) made[fill] = Content::FontGenerator::Build(options);
-    for (const Content::FontGenerator::File& file : made[fill])
-        home_.folder.WriteFile("data/fonts/" + name + "/" + file.name, std::string(file.bytes.begin(), file.bytes.end()));
+    for (const Content::FontGenerator::File& file : made[fill]) {
+        const std::string bytes(file.bytes.begin(), file.bytes.end());
+        home_.folder.WriteFile("data/fonts/" + name + "/" + file.name, bytes);
+    }
 }
 
 void ScreenTestBench::WriteTexts(const std::string& elements) const {
