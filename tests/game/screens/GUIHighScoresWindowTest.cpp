@@ -19,7 +19,8 @@ protected:
         ScreenTestBench::SetUp();
         WriteTexts(R"(<common><back text="Back" /><continue text="Continue" /></common>
                       <days text="%DAY% days" />)");
-        std::string layout = R"(<window name="window_high_scores"><window name="window" position="100 50" size="600 500">
+        std::string layout = R"(<window name="window_high_scores">
+            <window name="window" position="100 50" size="600 500">
             <text_label name="no_records" font="common" text="'No records yet'" position="0 250" size="600 40" />)";
         for (int row = 0; row < 10; ++row) {
             const std::string y = std::to_string(450 - 40 * row);
@@ -32,8 +33,6 @@ protected:
         WriteLayout("high_scores.xml",
                     layout + ButtonXml("button_0", {250, 10}, {100, 40}, "") + "</window></window>");
         MakeGame();
-        window_ = &MakeWindow<Morvane::GUIHighScoresWindow>(audio_.get(), highScores_.get(), data_.get(),
-                                                            tools_.get(), menus_.get(), nullptr);
     }
 
     const GUITools::GUITextControl& Text(const std::string& path) const {
@@ -47,7 +46,11 @@ protected:
         EXPECT_EQ(window_->IsControlEnabled(path + "/score"), place);
         return place;
     }
+    // Makes the window at the first opening, over the table as it is then.
     void OpenAndShow(WindowId source, GameFramework::HighScoreEntry* entry = nullptr) {
+        if (!window_)
+            window_ = &MakeWindow<Morvane::GUIHighScoresWindow>(audio_.get(), highScores_.get(), data_.get(),
+                                                                tools_.get(), menus_.get(), nullptr);
         window_->OpenWith(source, entry);
         RunFor(0.5f);
     }
@@ -113,6 +116,7 @@ TEST_F(GUIHighScoresWindowTest, TheButtonReadsBackFromTheMainMenuAndContinueElse
 
 TEST_F(GUIHighScoresWindowTest, ANameWithMarkUpCharactersIsShownPlainly) {
     highScores_->Insert(L"{A}n|n%", 0, 3);
+    ReloadPlayerFiles();
     OpenAndShow(WindowId::MainMenu);
     EXPECT_EQ(Shown("record_0/name"), L"Ann");
 }

@@ -31,10 +31,10 @@ protected:
         const char* buttons[] = {"start", "high_scores", "options", "change_player", "exit"};
         const char* captions[] = {"Play", "High scores", "Options", "Change player", "Quit"};
         for (int index = 0; index < 5; ++index) {
-            menu += "<button name=\"" + std::string(buttons[index]) + "\" shader=\"button\" fader=\"fade\" position=\"30 " +
-                    std::to_string(290 - 65 * index) + "\" size=\"240 50\"><text_label name=\"title\" " +
-                    "font=\"main_menu_0\" fader=\"fade\" alignment_h=\"center\" alignment_v=\"center\" size=\"240 50\" text=\"'" + captions[index] +
-                    "'\" /></button>";
+            menu += "<button name=\"" + std::string(buttons[index]) + "\" shader=\"button\" fader=\"fade\" " +
+                    "position=\"30 " + std::to_string(290 - 65 * index) + "\" size=\"240 50\">" +
+                    "<text_label name=\"title\" font=\"main_menu_0\" fader=\"fade\" alignment_h=\"center\" " +
+                    "alignment_v=\"center\" size=\"240 50\" text=\"'" + captions[index] + "'\" /></button>";
         }
         WriteLayout("main_menu.xml", menu + "</window></window>");
         MakeGame();
