@@ -84,7 +84,7 @@ void Distributor::Refill() {
     refillTime_ += kRefillSpeed * Vantor::TimerManager::Instance()->GetFrameTime();
     for (std::size_t i = 0; i < slotFoods_.size(); ++i)
         slotFoods_[i]->SetAlpha(std::clamp(refillTime_ - kRefillDelay * static_cast<float>(i), 0.0f, 1.0f));
-    const float length = static_cast<float>(slotFoods_.size() - 1) * kRefillDelay + 1.0f;
+    const float length = (static_cast<float>(slotFoods_.size()) - 1.0f) * kRefillDelay + 1.0f;
     if (refillTime_ >= length) refilling_ = false;
 }
 
