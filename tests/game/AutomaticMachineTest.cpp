@@ -112,6 +112,12 @@ TEST_F(AutomaticMachineTest, PlacesByFoodGroupElseTheGeneralOne) {
     EXPECT_EQ(nullptr, fryer.GetInputPlace("R4"));
 }
 
+TEST_F(AutomaticMachineTest, TutorialHighlightAdmitsTheSelectionArea) {
+    Make("oven").EnableInput();
+    EXPECT_THAT(Gui().GetExclusiveInputList(), ElementsAre(machine_->GetSelectionWindow()));
+    Gui().GetExclusiveInputList().clear();
+}
+
 TEST_F(AutomaticMachineTest, DustbinEmptiesAFullHandAndIgnoresAnEmptyOne) {
     Make("dustbin");
     PointAtMachine();
