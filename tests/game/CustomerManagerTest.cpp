@@ -235,6 +235,23 @@ TEST_F(CustomerManagerTest, LeavingCustomerKeepsItsPlaceAndAForcedArrivalWaitsFo
     EXPECT_GT(manager_->GetTimeToNextCustomer(), 0.0f);
 }
 
+TEST_F(CustomerManagerTest, LeftClickServesFromArrivalToDeparture) {
+    MakeManager();
+    manager_->SetSpawnHold(true);
+    Customer& customer = Arrival();
+    hand_->GetFood()->BuildRecipe("R1");
+    PointAt(FigureCentre(customer.GetPlace()));
+    Click(MouseButton::Left);
+    EXPECT_THAT(Step(), testing::UnorderedElementsAre("27", "24"));
+    EXPECT_EQ(Morvane::kItemsFadingOut, customer.GetState());
+    EXPECT_EQ(13u, finances_.income) << "10 and a tip of trunc(3.2 + 0.5) at mood 1";
+    EXPECT_EQ(3u, finances_.tips);
+    ASSERT_TRUE(StepUntil([&] { return manager_->GetCustomers().empty(); }));
+    EXPECT_EQ(1u, manager_->GetCustomersServed());
+    EXPECT_EQ(0.0f, manager_->GetRatingSum());
+    EXPECT_EQ(1u, manager_->GetCustomersCome());
+}
+
 TEST_F(CustomerManagerTest, ServedAndRatingsAreCountedWhenCustomersLeave) {
     MakeManager(2, 2);
     manager_->SetSpawnHold(true);

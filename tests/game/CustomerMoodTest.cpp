@@ -4,6 +4,7 @@
 
 #include "game/CustomerMood.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,7 +29,7 @@ class CustomerMoodTest : public gametest::CustomerTest {
 protected:
     void SetUp() override {
         gametest::CustomerTest::SetUp();
-        LoadCustomers();
+        LoadCustomers(3, {}, AnimatedPatience());
         figure_ = Gui().CreateEmptyWindow(Vantor::GUIWindow::kShown, nullptr);
         Errors();
     }
@@ -60,6 +61,8 @@ protected:
     }
     Vantor::Color FaceColour() const { return mood_->GetSmileWindow()->GetColor(); }
     float FaceScale() const { return mood_->GetSmileWindow()->GetModel()->GetWorldMatrix().m[0]; }
+
+    virtual bool AnimatedPatience() const { return true; }
 
     Vantor::GUIWindow* figure_ = nullptr;
     std::unique_ptr<CustomerMood> mood_;
@@ -172,6 +175,21 @@ TEST_F(CustomerMoodTest, FacePlaysItsStagesRangeAndTheBarShowsStageAndFraction) 
     ASSERT_TRUE(StepUntil([&] { return mood.IsChangingStage(); }));
     EXPECT_EQ(1, face.GetRangeId());
     EXPECT_EQ(32u, face.GetRangeLast());
+}
+
+// Materials without a texture stage: the face and the bar keep their pictures still.
+class StillPatienceTest : public CustomerMoodTest {
+protected:
+    bool AnimatedPatience() const override { return false; }
+};
+
+TEST_F(StillPatienceTest, PatienceWorksWithoutTheAnimationsAndSaysSo) {
+    CustomerMood& mood = MakeMood();
+    EXPECT_THAT(Errors(), testing::ElementsAre(testing::HasSubstr("customers/balloon/smile\""),
+                                               testing::HasSubstr("customers/balloon/smile_progress\"")));
+    ASSERT_TRUE(StepUntil([&] { return mood.GetStage() == 1; }));
+    EXPECT_LT(mood.GetMood(), 2.0f / 3.0f + 0.001f);
+    EXPECT_TRUE(Errors().empty()) << "said once";
 }
 
 }  // namespace

@@ -119,7 +119,9 @@ TEST_F(CustomerTest, WalksInFadesTheBalloonInAndWaits) {
     while (customer_->GetState() == Morvane::kBalloonFadingIn) {
         Step(false, kStep);
         fading += kStep;
-        if (fading < 0.34f) EXPECT_EQ(0.0f, Item(0).GetAlpha());
+        if (fading < 0.34f) {
+            EXPECT_EQ(0.0f, Item(0).GetAlpha());
+        }
         ASSERT_LT(fading, 2.0f);
     }
     EXPECT_NEAR(0.6833f, fading, kStep);

@@ -59,9 +59,11 @@ protected:
         FoodTest::TearDown();
     }
 
-    // The game data with the places, other customer definitions when given; the tool
-    // manager with the texts; the audio manager with the effects.
-    Morvane::GameData& LoadCustomers(unsigned places = 3, std::optional<std::string> customers = {}) {
+    // The game data with the places, other customer definitions when given, the face's
+    // and the bar's materials without a texture stage when asked; the tool manager with
+    // the texts; the audio manager with the effects.
+    Morvane::GameData& LoadCustomers(unsigned places = 3, std::optional<std::string> customers = {},
+                                     bool animatedPatience = true) {
         std::string elements;
         const char* groups[] = {"g1", "g2", "g3", "g4", "cake", "drink"};
         for (unsigned place = 0; place < places; ++place) {
@@ -88,10 +90,10 @@ protected:
         WritePicture("smile", 0xFFFFD020, false);
         WritePicture("bar", 0xFF20C040, false);
         WriteQuad("models\\smile.mdl", {0.0f, 0.0f}, {40.0f, 40.0f});
-        WriteSheetMaterial(L"models\\smile.srf", "smile", 8, 6);
+        WriteSheetMaterial(L"models\\smile.srf", "smile", animatedPatience ? 8 : 0, 6);
         elements += Model("customers/balloon/smile", "smile");
         WriteQuad("models\\smile_progress.mdl", {0.0f, -10.0f}, {40.0f, -4.0f}, kBarFrames);
-        WriteSheetMaterial(L"models\\smile_progress.srf", "bar", 3, 1);
+        WriteSheetMaterial(L"models\\smile_progress.srf", "bar", animatedPatience ? 3 : 0, 1);
         elements += Model("customers/balloon/smile_progress", "smile_progress");
         for (const char* type : kTypeNames)
             elements += GameDataFolder::Element(std::string("customers/shaders/") + type, "shader",
@@ -167,9 +169,14 @@ private:
     static std::string Model(const std::string& key, const std::string& file) {
         return GameDataFolder::Element(key, "model", "file_name=\"models\\" + file + ".mdl\"");
     }
-    // A material beside a model: one grid sheet of columns x rows frames over the picture.
+    // A material beside a model: one grid sheet of columns x rows frames over the picture,
+    // or no texture stage at all without columns.
     static void WriteSheetMaterial(const std::wstring& file, const std::string& picture, int columns, int rows) {
         Content::ShaderFileWriter::Shader material;
+        if (columns == 0) {
+            Content::ShaderFileWriter::WriteFile(L"data\\ui\\" + file, material);
+            return;
+        }
         Content::ShaderFileWriter::Stage& sheet = material.stages.emplace_back();
         sheet.kind = 1;
         sheet.frames = columns * rows;
