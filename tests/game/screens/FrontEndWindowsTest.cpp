@@ -207,6 +207,7 @@ TEST_F(FrontEndWindowsTest, TypedMarkUpCharactersAreLeftOutOfTheNameAndANameOfOn
 
 TEST_F(FrontEndWindowsTest, TheMainMenuShowsAStoredNameWithMarkUpCharactersPlainly) {
     MakeProfiles({L"{A}n|n%"});
+    ReloadPlayerFiles();
     Morvane::GUIMainMenuWindow& menu = MakeMenu();
     menu.Open(WindowId::Logos);
     RunFor(1.0f);

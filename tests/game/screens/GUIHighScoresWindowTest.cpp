@@ -32,8 +32,6 @@ protected:
         WriteLayout("high_scores.xml",
                     layout + ButtonXml("button_0", {250, 10}, {100, 40}, "") + "</window></window>");
         MakeGame();
-        window_ = &MakeWindow<Morvane::GUIHighScoresWindow>(audio_.get(), highScores_.get(), data_.get(),
-                                                            tools_.get(), menus_.get(), nullptr);
     }
 
     const GUITools::GUITextControl& Text(const std::string& path) const {
@@ -47,7 +45,11 @@ protected:
         EXPECT_EQ(window_->IsControlEnabled(path + "/score"), place);
         return place;
     }
+    // Makes the window at the first opening, over the table as it is then.
     void OpenAndShow(WindowId source, GameFramework::HighScoreEntry* entry = nullptr) {
+        if (!window_)
+            window_ = &MakeWindow<Morvane::GUIHighScoresWindow>(audio_.get(), highScores_.get(), data_.get(),
+                                                                tools_.get(), menus_.get(), nullptr);
         window_->OpenWith(source, entry);
         RunFor(0.5f);
     }
@@ -113,6 +115,7 @@ TEST_F(GUIHighScoresWindowTest, TheButtonReadsBackFromTheMainMenuAndContinueElse
 
 TEST_F(GUIHighScoresWindowTest, ANameWithMarkUpCharactersIsShownPlainly) {
     highScores_->Insert(L"{A}n|n%", 0, 3);
+    ReloadPlayerFiles();
     OpenAndShow(WindowId::MainMenu);
     EXPECT_EQ(Shown("record_0/name"), L"Ann");
 }

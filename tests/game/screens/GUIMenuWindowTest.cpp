@@ -31,11 +31,19 @@ protected:
     void SetUp() override {
         ScreenTestBench::SetUp();
         WriteLayout("faders.xml", R"(<faders><fader name="half_second" show_speed="2" hide_speed="2" /></faders>)");
+        for (const char* name : {"a", "b", "c"}) WriteLayout(std::string(name) + ".xml", FadingLayout(name));
     }
 
     GUIMenuWindow& Make(const std::string& name) {
         return MakeWindow<GUIMenuWindow>(audio_.get(), data_.get(), tools_.get(), menus_.get(), nullptr,
                                          "window_" + name);
+    }
+    // Opened, with its opening played to the end.
+    GUIMenuWindow& MakeOpen(const std::string& name) {
+        GUIMenuWindow& window = Make(name);
+        window.Show(true);
+        RunFor(1.0f);
+        return window;
     }
     bool Holds(const GUIMenuWindow& window) const { return menus_->GetLockHolder() == &window; }
 };
@@ -58,7 +66,6 @@ TEST_F(GUIMenuWindowTest, AWindowWithoutAnimatedControlsFinishesClosingInTheUpda
 }
 
 TEST_F(GUIMenuWindowTest, TheAppearSoundPlaysOncePerGrantedOpeningOnceTheBodyShows) {
-    WriteLayout("a.xml", FadingLayout("a"));
     WriteLayout("plain.xml", R"(<window name="window_plain"><button name="ok" size="50 50" /></window>)");
     MakeGame();
     GUIMenuWindow& a = Make("a");
@@ -81,41 +88,34 @@ TEST_F(GUIMenuWindowTest, TheAppearSoundPlaysOncePerGrantedOpeningOnceTheBodySho
 }
 
 TEST_F(GUIMenuWindowTest, AWindowAskedToOpenWaitsForTheOpenOneAndComesUpInTheFrameItsClosingEnds) {
-    WriteLayout("a.xml", FadingLayout("a"));
-    WriteLayout("b.xml", FadingLayout("b"));
     MakeGame();
-    GUIMenuWindow& a = Make("a");
-    GUIMenuWindow& b = Make("b");
-    a.Show(true);
-    RunFor(1.0f);
+    // Registered first, so that only the closed windows' pass going first lets it in at once.
+    GUIMenuWindow& waiting = Make("a");
+    GUIMenuWindow& open = MakeOpen("b");
 
-    b.Show(true);
+    waiting.Show(true);
     RunFor(1.0f);
-    EXPECT_FALSE(b.IsShown());
-    EXPECT_FALSE(b.GetRoot()->IsVisible());
-    EXPECT_TRUE(Holds(a));
+    EXPECT_FALSE(waiting.IsShown());
+    EXPECT_FALSE(waiting.GetRoot()->IsVisible());
+    EXPECT_TRUE(Holds(open));
 
-    a.Show(false);
+    open.Show(false);
     int framesClosing = 0;
-    while (Holds(a) && framesClosing < 100) {
-        EXPECT_FALSE(b.GetRoot()->IsVisible()) << "while a closes";
+    while (Holds(open) && framesClosing < 100) {
+        EXPECT_FALSE(waiting.GetRoot()->IsVisible()) << "while the other closes";
         Frame();
         ++framesClosing;
     }
     EXPECT_GT(framesClosing, 10) << "the body fades out over half a second";
-    EXPECT_TRUE(Holds(b)) << "taken in the frame a let go";
-    EXPECT_TRUE(b.IsShown());
-    EXPECT_FALSE(a.GetRoot()->IsVisible());
+    EXPECT_TRUE(Holds(waiting)) << "taken in the frame the other let go";
+    EXPECT_TRUE(waiting.IsShown());
+    EXPECT_FALSE(open.GetRoot()->IsVisible());
 }
 
 TEST_F(GUIMenuWindowTest, AWindowReopenedWhileClosingComesUpAtOnceBeforeAWaitingOne) {
-    WriteLayout("a.xml", FadingLayout("a"));
-    WriteLayout("b.xml", FadingLayout("b"));
     MakeGame();
-    GUIMenuWindow& a = Make("a");
+    GUIMenuWindow& a = MakeOpen("a");
     GUIMenuWindow& b = Make("b");
-    a.Show(true);
-    RunFor(1.0f);
     a.Show(false);
     Frame();
     b.Show(true);
@@ -127,9 +127,6 @@ TEST_F(GUIMenuWindowTest, AWindowReopenedWhileClosingComesUpAtOnceBeforeAWaiting
 }
 
 TEST_F(GUIMenuWindowTest, AWindowClosedBeforeItsOpeningWasGrantedNeverShowsAndTheNextOneOpens) {
-    WriteLayout("a.xml", FadingLayout("a"));
-    WriteLayout("b.xml", FadingLayout("b"));
-    WriteLayout("c.xml", FadingLayout("c"));
     MakeGame();
     GUIMenuWindow& a = Make("a");
     GUIMenuWindow& b = Make("b");
@@ -175,7 +172,6 @@ TEST_F(GUIMenuWindowTest, ATopControlWithoutAFaderTakesTheFadingBodyOutOfViewAnd
 }
 
 TEST_F(GUIMenuWindowTest, AWindowThatGoesAwayFreesTheLockItHolds) {
-    WriteLayout("a.xml", FadingLayout("a"));
     MakeGame();
     Make("a").Show(true);
     Frame();

@@ -106,8 +106,7 @@ void ScreenTestBench::MakeGame() {
                           kEffectInstances, true);
     }
     tools_ = std::make_unique<GUITools::GUIToolManager>();
-    profiles_ = std::make_unique<Morvane::ProfileManager>(audio_.get(), home_.root + L"\\user");
-    highScores_ = std::make_unique<GameFramework::HighScoresTable>(kHighScoresPerMode, home_.root + L"\\user");
+    ReloadPlayerFiles();
     menus_ = std::make_unique<Morvane::GUIMenuWindowManager>(data_.get());
     // Past the effects' restart guard.
     Frames(5);
@@ -145,6 +144,13 @@ void ScreenTestBench::AddColourShader(const std::string& name, std::array<std::u
     Content::TgaWriter::WriteFile(L"data\\" + Vantor::ToWide(picture), 4, 4, pixels);
     const Vantor::ShaderDescriptor shader(true, false, picture, false);
     data_->AddShaderUser("ui/" + name, Vantor::ShaderManager::Instance()->GetShader(shader, false));
+}
+
+void ScreenTestBench::ReloadPlayerFiles() {
+    highScores_.reset();
+    profiles_.reset();
+    profiles_ = std::make_unique<Morvane::ProfileManager>(audio_.get(), home_.root + L"\\user");
+    highScores_ = std::make_unique<GameFramework::HighScoresTable>(kHighScoresPerMode, home_.root + L"\\user");
 }
 
 void ScreenTestBench::MakeProfiles(const std::vector<std::wstring>& names) {

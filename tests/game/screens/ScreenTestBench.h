@@ -81,6 +81,9 @@ protected:
     }
     // The profiles, created in this order; the first becomes the current one.
     void MakeProfiles(const std::vector<std::wstring>& names);
+    // The profile manager and the high-score table made again from their files, as at
+    // the next start; before any window that uses them is made.
+    void ReloadPlayerFiles();
 
     // --- Frames ---
     void Frame();
