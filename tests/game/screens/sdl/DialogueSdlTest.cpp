@@ -100,7 +100,9 @@ TEST_F(DialogueSdlTest, ABalloonWithItsTextBesideAPortraitFadesInStaysUpWithTheP
     // of the frame it shows.
     Frame();
     const Vantor::Image& waiting = Capture("balloon_waiting");
-    if (balloonAlpha() == 0.0f) EXPECT_TRUE(Shows(waiting, 70, 360, {0, 0, 0})) << "waiting for its delay";
+    if (balloonAlpha() == 0.0f) {
+        EXPECT_TRUE(Shows(waiting, 70, 360, {0, 0, 0})) << "waiting for its delay";
+    }
 
     ASSERT_TRUE(RunUntil([&] { return balloonAlpha() > 0.3f; }));
     const Vantor::Image& fadingIn = Capture("balloon_fading_in");
