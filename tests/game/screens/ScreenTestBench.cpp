@@ -166,6 +166,7 @@ void ScreenTestBench::Frame() {
     if (menus_) {
         menus_->PreUpdate();
         for (const auto& window : windows_) window->Update();
+        if (frameStep) frameStep();
         menus_->Update();
     }
     if (audio_) audio_->Update();

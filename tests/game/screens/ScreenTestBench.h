@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -38,7 +39,7 @@ class ScreenTestBench : public enginetest::EngineSceneTest {
 protected:
     static constexpr float kFrameSeconds = 0.02f;
     // The effects registered by MakeGame, each a short noise.
-    static std::vector<std::string> EffectKeys() { return {"09"}; }
+    static std::vector<std::string> EffectKeys() { return {"09", "20"}; }
 
     void SetUp() override;
     void TearDown() override;
@@ -124,6 +125,8 @@ protected:
     std::unique_ptr<GameFramework::HighScoresTable> highScores_;
     std::unique_ptr<Morvane::GUIMenuWindowManager> menus_;
     std::vector<std::unique_ptr<Morvane::GUIMenuWindow>> windows_;
+    // The test's own work in every frame, after the windows' logic update.
+    std::function<void()> frameStep;
 
 private:
     void RecordPlayedEffects();
