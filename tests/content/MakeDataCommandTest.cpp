@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,10 @@ TEST(MakeDataCommand, ReadsItsOptions) {
 // answers 1 and names the source, and still builds the rest.
 TEST(MakeDataCommand, AFailureAnswersOneNamingItsSource) {
     testsupport::TempFolder folder;
+    // The repository's sources, then a few replaced by small ones.
+    std::filesystem::copy(MORVANE_CONTENT_SOURCE_FOLDER, folder.Path() / "src", std::filesystem::copy_options::recursive);
+    for (const char* text : {"game_logic.xml", "tutorial.xml", "upgrade_machines.xml"})
+        std::filesystem::remove(folder.Path() / "src/texts" / text);
     folder.WriteFile("src/texts/common.xml", "<texts language=\"english\"><game_title text=\"T\"/></texts>");
     folder.WriteFile("src/xml/levels/levels.xml", "<levels><stage><level/></stage></levels>");
     folder.WriteFile("src/art/common/empty.svg", contenttest::Svg(8, 8, "<rect width='8' height='8' fill='#fff'/>"));
