@@ -204,29 +204,28 @@ const Decoration kDecorations[] = {
     {"palm_ice_cream_chocolate", "palm.svg", "ice_cream_chocolate"},
 };
 
+// The sign a machine shows: the first kind its name holds, "ice_cream" before "cream".
+Parameters Sign(const std::string& machine, Parameters parameters) {
+    const char* const kinds[] = {"ice_cream", "coffee", "soda", "candyfloss", "popcorn", "cream"};
+    bool shown = false;
+    for (const char* kind : kinds) {
+        const bool holds = !shown && machine.find(kind) != std::string::npos;
+        parameters[kind] = holds ? 1 : 0;
+        shown = shown || holds;
+    }
+    return parameters;
+}
+
 const MachineArt& MachineNamed(const std::string& name) {
     for (const MachineArt& machine : Machines())
         if (name == machine.name) return machine;
     return Machines().front();
 }
 
-ProductRecipes::Animation Frames(const char* parameter, double from, double to, int frames, float speed,
-                                 Parameters fixed = {}) {
-    ProductRecipes::Animation animation;
-    animation.parameter = parameter;
-    animation.from = from;
-    animation.to = to;
-    animation.frames = frames;
-    animation.speed = speed;
-    animation.fixed = std::move(fixed);
-    return animation;
-}
-
 std::string Place(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
 
 void AddList(ProductGraph& graph, const std::string& path, const ResourceListText& list) {
-    const std::string text = list.Text();
-    graph.Add(ProductRecipes::Written(path, std::vector<std::uint8_t>(text.begin(), text.end())));
+    graph.Add(ProductRecipes::Written(path, list.Text()));
 }
 
 }  // namespace
@@ -273,7 +272,7 @@ void CafeCatalogue::AddProvisions(ProductGraph& graph) const {
             list.Model("provisions/food/" + name, "food\\" + name + ".mdl");
         }
     }
-    const ProductRecipes::Animation grow = Frames("size", 0.2, 1.0, 8, 16.0f);
+    const ProductRecipes::Animation grow{.parameter = "size", .from = 0.2, .to = 1.0, .frames = 8, .speed = 16.0f};
     graph.Add(ProductRecipes::SvgSheetModel(std::string(kObjects) + "food\\done", kArt + std::string("done.svg"),
                                             Side(24), Side(24), grow, ModelShapes::Quad({0, 0, 24, 24})));
     const SheetBuilder::Grid grid = SheetBuilder::GridFor(grow.frames);
@@ -298,7 +297,7 @@ void CafeCatalogue::AddRoom(ProductGraph& graph) const {
             list.Model(key + slot, file + slot + ".mdl");
         }
     }
-    const ProductRecipes::Animation lid = Frames("lid", 0, -50, 4, 10.0f);
+    const ProductRecipes::Animation lid{.parameter = "lid", .from = 0, .to = -50, .frames = 4, .speed = 10.0f};
     graph.Add(ProductRecipes::SvgSheetModel(std::string(kObjects) + "room\\dustbin_lower", kArt + std::string("dustbin.svg"),
                                             Side(kDustbin.width), Side(kDustbin.height), lid, ModelShapes::Quad(kDustbin)));
     AddBounds(graph, std::string(kObjects) + "room\\dustbin_selection", kDustbin);
@@ -307,7 +306,8 @@ void CafeCatalogue::AddRoom(ProductGraph& graph) const {
     for (const MachineArt& machine : Machines()) {
         const std::string name = machine.name, key = "room/automatic_machines/" + name + "/";
         const std::string file = "room\\" + name + "_";
-        const ProductRecipes::Animation work = Frames("t", 0, 1, 8, 10.0f, Coloured(machine.colour));
+        const Parameters look = Sign(name, Coloured(machine.colour));
+        const ProductRecipes::Animation work{.frames = 8, .fixed = look};
         graph.Add(ProductRecipes::SvgSheetModel(kObjects + file + "lower", kArt + std::string("machine.svg"),
                                                 Side(machine.picture.width), Side(machine.picture.height), work,
                                                 ModelShapes::Quad(machine.picture)));
@@ -321,11 +321,11 @@ void CafeCatalogue::AddRoom(ProductGraph& graph) const {
             list.Model(key + part, file + part + ".mdl");
         const std::string preview = "machines\\preview_" + name;
         graph.Add(ProductRecipes::SvgPicture(kObjects + preview, kArt + std::string("machine.svg"), 128, 128,
-                                             ProductRecipes::Format::Png, Coloured(machine.colour, {{"t", 0}})));
+                                             ProductRecipes::Format::Png, Sign(name, Coloured(machine.colour, {{"t", 0}}))));
         list.Shader("ui/machines/preview_" + name, preview);
     }
     graph.Add(ProductRecipes::SvgSheetModel(std::string(kObjects) + "room\\clock", kArt + std::string("clock.svg"),
-                                            Side(kClock.width), Side(kClock.height), Frames("angle", 0, 345, 24, 0.0f),
+                                            Side(kClock.width), Side(kClock.height), {.parameter = "angle", .from = 0, .to = 345, .frames = 24, .speed = 0.0f},
                                             ModelShapes::Quad(kClock)));
     list.Model("room/clock/model", "room\\clock.mdl");
     AddList(graph, std::string(kObjects) + "room_resources.xml", list);
@@ -369,11 +369,11 @@ void CafeCatalogue::AddCustomers(ProductGraph& graph) const {
         }
     }
     graph.Add(ProductRecipes::SvgSheetModel(std::string(kObjects) + "customers\\smile", kArt + std::string("smile.svg"),
-                                            Side(24), Side(24), Frames("mouth", 1, -1, 49, 0.0f),
+                                            Side(24), Side(24), {.parameter = "mouth", .from = 1, .to = -1, .frames = 49, .speed = 0.0f},
                                             ModelShapes::Quad({128, 4, 24, 24})));
     list.Model("customers/balloon/smile", "customers\\smile.mdl");
     graph.Add(ProductRecipes::SvgSheetModel(std::string(kObjects) + "customers\\patience", kArt + std::string("patience.svg"),
-                                            Side(100), Side(8), Frames("hue", 120, 0, 3, 0.0f),
+                                            Side(100), Side(8), {.parameter = "hue", .from = 120, .to = 0, .frames = 3, .speed = 0.0f},
                                             ModelShapes::ProgressBar({14, 10, 100, 8}, 21)));
     list.Model("customers/balloon/smile_progress", "customers\\patience.mdl");
     AddList(graph, std::string(kObjects) + "customers_resources.xml", list);
@@ -396,7 +396,7 @@ void CafeCatalogue::AddBackground(ProductGraph& graph) const {
         layers += "  <model name=\"" + name + "\"/>\n";
     }
     layers += "</background>\n";
-    graph.Add(ProductRecipes::Written("background\\background.xml", std::vector<std::uint8_t>(layers.begin(), layers.end())));
+    graph.Add(ProductRecipes::Written("background\\background.xml", layers));
     AddList(graph, "background\\resources.xml", list);
 }
 

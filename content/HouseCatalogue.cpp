@@ -129,8 +129,6 @@ void Blit(const Picture& rendering, const Part& part, Picture& atlas, const Atla
         std::copy_n(rendering.Pixel(0, y), part.width * 4, atlas.Pixel(place.x, place.y + y));
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
 }  // namespace
 
 void HouseCatalogue::AddTo(ProductGraph& graph) const {
@@ -175,7 +173,7 @@ void HouseCatalogue::AddBackground(ProductGraph& graph) const {
                          "  <model name=\"scene\"/>\n";
     for (const Part& part : kParts) layers += "  <texture_pack name=\"" + std::string(part.layer) + "\"/>\n";
     layers += "</background>\n";
-    graph.Add(ProductRecipes::Written("house\\background.xml", Bytes(layers)));
+    graph.Add(ProductRecipes::Written("house\\background.xml", layers));
 }
 
 // The burst over a part just built and four toy balloons rising from below the screen
@@ -190,12 +188,7 @@ void HouseCatalogue::AddEffects(ProductGraph& graph) const {
     list.Particles("game_logic/house/build", "build.psf");
     const float sways[4][6] = {
         {0, 14, -10, 12, -8, 6}, {0, -12, 10, -14, 8, -4}, {0, 8, 16, 4, -10, -2}, {0, -6, -16, -4, 10, 2}};
-    ProductRecipes::Animation colours;
-    colours.parameter = "hue";
-    colours.from = 0;
-    colours.to = 270;
-    colours.frames = 4;
-    colours.speed = 0;
+    const ProductRecipes::Animation colours{.parameter = "hue", .from = 0, .to = 270, .frames = 4, .speed = 0.0f};
     for (int path = 0; path < 4; ++path) {
         std::vector<ModelShapes::PathKey> keys;
         for (int frame = 0; frame < 6; ++frame)
@@ -211,8 +204,7 @@ void HouseCatalogue::AddEffects(ProductGraph& graph) const {
     }
     const SheetBuilder::Grid grid = SheetBuilder::GridFor(colours.frames);
     list.Shader("game_logic/house/balloon", "balloon_0", {grid.columns, grid.rows, colours.frames, 0.0f});
-    const std::string text = list.Text();
-    graph.Add(ProductRecipes::Written("house\\resources.xml", Bytes(text)));
+    graph.Add(ProductRecipes::Written("house\\resources.xml", list.Text()));
 }
 
 }  // namespace Content

@@ -216,8 +216,8 @@ Product ProductRecipes::Font(const std::string& folder, const FontGenerator::Opt
     return product;
 }
 
-Product ProductRecipes::Written(const std::string& path, std::vector<std::uint8_t> bytes) {
-    return Prebuilt(path, {{path, std::move(bytes)}});
+Product ProductRecipes::Written(const std::string& path, const std::string& text) {
+    return Prebuilt(path, {{path, std::vector<std::uint8_t>(text.begin(), text.end())}});
 }
 
 Product ProductRecipes::Copy(const std::string& path, const std::string& source) {

@@ -64,8 +64,8 @@ public:
     // A bitmap font folder "<folder>\font.tga", ".fnt", ".xml" in the options' style; the
     // options' typeface is a host path, which takes part in the fingerprint like any source.
     static Product Font(const std::string& folder, const FontGenerator::Options& options);
-    // Bytes the catalogue made itself (generated lists, packs, placement files).
-    static Product Written(const std::string& path, std::vector<std::uint8_t> bytes);
+    // A text the catalogue made itself (resource lists, background descriptions).
+    static Product Written(const std::string& path, const std::string& text);
     // The source copied unchanged (licence notices).
     static Product Copy(const std::string& path, const std::string& source);
     // The source read by the game's XML parser, then copied unchanged.

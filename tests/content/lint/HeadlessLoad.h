@@ -2,10 +2,11 @@
 // Loads a built data folder the way the game does, with the whole engine on the
 // headless backend: every font folder's font (its "font.xml" read as the font tool
 // reads it) through the GUI font manager, every resource list queued into one data
-// keeper and created with LoadAll, and every texture pack file. Nothing of it may log an
-// error or a warning. The lists are also checked on their own: every file a list names
-// is present, and each resource key is defined once per kind over all lists. Over the
-// loaded keeper every layout the code opens is built (LayoutLint).
+// keeper and created with LoadAll, and every texture pack file a list names (the game's
+// own house pack is read by the game data lint). Nothing of it may log an error or a
+// warning. The lists are also checked on their own: every file a list names is present,
+// and each resource key is defined once per kind over all lists. Over the loaded keeper
+// every layout the code opens is built (LayoutLint).
 
 #include <filesystem>
 #include <set>

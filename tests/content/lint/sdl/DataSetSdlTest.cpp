@@ -1,9 +1,11 @@
 // The built data set drawn by the whole engine under an X server, as a player sees it:
 // the café room with no machine bought and with all fifteen, its customers waiting with
-// an order, and the house with nothing, some and everything built.
+// an order, and the house with nothing, some and everything built (each upgrade's
+// layers shown exactly when it is built).
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -26,6 +28,7 @@
 #include "game/HouseBackground.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
+#include "gui_tools/GUIBackgroundLayer.h"
 #include "platform/WinPaths.h"
 #include "tests/engine/kernel/EngineSceneTestSupport.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
@@ -186,6 +189,12 @@ TEST_F(DataSetSdlTest, TheHouseShowsWhatIsBuilt) {
             if (!profile->IsHouseUpgradeBuilt(upgrade)) profile->AddHouseUpgrade(upgrade);
         house_ = std::make_unique<Morvane::HouseBackground>(profiles_.get(), data_.get(), nullptr);
         house_->Show(true, false, 1.0f);
+        for (const GUITools::GUIBackgroundLayer* layer : house_->GetUpgradeLayers()) {
+            const bool built = std::any_of(stages[stage].begin(), stages[stage].end(), [&](const std::string& upgrade) {
+                return layer->GetName().find(upgrade) != std::string::npos;
+            });
+            EXPECT_EQ(built, layer->enabled) << names[stage] << ": " << layer->GetName();
+        }
         Vantor::Image picture;
         Capture(names[stage], picture);
         walls.push_back(PixelAt(picture, 330, 200));
