@@ -193,6 +193,11 @@ void TestGame::FillEngineSettings(Vantor::EngineSettings& settings) {
     settings.displayMode = "800x600x32";
 }
 
+void TestGame::SetGameLogic(GameFramework::GameLogicBase* logic) {
+    delete gameLogic_;
+    gameLogic_ = logic;
+}
+
 void TestGame::RunFrame() {
     for (int pass = 0; pass < 3; ++pass) {
         DispatchWindowResults();

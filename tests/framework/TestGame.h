@@ -101,10 +101,7 @@ public:
     TestWindowLooks* FindLooks(const std::string& name) const;
     GameFramework::GUITutorialWindowBase* GetTutorialWindow() const { return tutorialWindow_; }
     // Takes the level logic over in place of the running one.
-    void SetGameLogic(GameFramework::GameLogicBase* logic) {
-        delete gameLogic_;
-        gameLogic_ = logic;
-    }
+    void SetGameLogic(GameFramework::GameLogicBase* logic);
     GameTools::DataKeeper* GetLevelData() const { return levelData_; }
     GameTools::DataKeeper* GetPreviousLevelData() const { return previousLevelData_; }
 
