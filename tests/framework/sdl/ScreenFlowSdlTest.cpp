@@ -26,6 +26,7 @@
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/framework/TestGame.h"
 #include "tests/framework/TestGameData.h"
+#include "tests/framework/sdl/TestGameSdlFixture.h"
 
 namespace {
 
@@ -34,22 +35,8 @@ using GameFramework::LevelKey;
 using GameFramework::LevelState;
 using R = GameFramework::WindowResult;
 
-class ScreenFlowSdlTest : public enginetest::EngineObjectTest {
+class ScreenFlowSdlTest : public frameworktest::TestGameSdlFixture {
 protected:
-    void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video; say there is none.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        // Mesa's shader cache writer, still busy when the program ends, can crash the leak
-        // checker's walk over the threads.
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        EngineObjectTest::SetUp();
-        frameworktest::WriteTestGameData(home_.folder);
-    }
-    void TearDown() override {
-        game_.reset();
-        EngineObjectTest::TearDown();
-    }
-
     // The game's own frames.
     void Frames(int count) {
         for (int frame = 0; frame < count; ++frame) game_->Frame();
@@ -89,9 +76,6 @@ protected:
         const scenes::Rgb pixel = scenes::PixelAt(picture, x, y);
         return std::abs(pixel.red - red) < 40 && std::abs(pixel.green - green) < 40 && std::abs(pixel.blue - blue) < 40;
     }
-
-    frameworktest::Journal journal_;
-    std::unique_ptr<TestGame> game_;
 };
 
 TEST_F(ScreenFlowSdlTest, APlayerWalksFromTheLogosToTheHighScoresAndTheNextRunRemembers) {

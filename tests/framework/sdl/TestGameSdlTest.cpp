@@ -20,33 +20,17 @@
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/framework/TestGame.h"
 #include "tests/framework/TestGameData.h"
+#include "tests/framework/sdl/TestGameSdlFixture.h"
 
 namespace {
 
-class TestGameSdlTest : public enginetest::EngineObjectTest {
+class TestGameSdlTest : public frameworktest::TestGameSdlFixture {
 protected:
-    void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video; say there is none.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        // Mesa's shader cache writer, still busy when the program ends, can crash the leak
-        // checker's walk over the threads.
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        EngineObjectTest::SetUp();
-        frameworktest::WriteTestGameData(home_.folder);
-    }
-    void TearDown() override {
-        game_.reset();
-        EngineObjectTest::TearDown();
-    }
-
     int Updates() const {
         int updates = 0;
         for (const std::string& entry : journal_) updates += entry.rfind("update ", 0) == 0;
         return updates;
     }
-
-    frameworktest::Journal journal_;
-    std::unique_ptr<frameworktest::TestGame> game_;
 };
 
 TEST_F(TestGameSdlTest, TheLogosWindowIsSeenRightAfterInitialisation) {
