@@ -1,6 +1,7 @@
 #include "engine/render/ModelFileReader.h"
 
 #include <algorithm>
+#include <limits>
 #include <cstring>
 
 #include "engine/kernel/FileBinary.h"
@@ -61,10 +62,14 @@ Vector3 ModelFileReader::ReadVector() {
     return {xyz[0], xyz[1], xyz[2]};
 }
 
-void ModelFileReader::RequireBytes(std::uint64_t bytes, std::uint64_t count, const char* what) const {
+void ModelFileReader::RequireBytes(std::uint64_t count, std::uint64_t bytesEach, const char* what) const {
     const std::uint64_t left = file_.GetSize() - std::min(file_.GetPosition(), file_.GetSize());
-    if (bytes > left)
+    // Compared by division: a count read from the file times the record size can overflow.
+    if (count > left / bytesEach) {
+        const std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
+        const std::uint64_t bytes = count > most / bytesEach ? most : count * bytesEach;
         FormatError(Count(count) + " " + what + " need " + Count(bytes) + " bytes, " + Count(left) + " are left");
+    }
 }
 
 void ModelFileReader::ReadFlags(std::uint32_t callerFlags) {
@@ -84,13 +89,13 @@ void ModelFileReader::ReadFrames() {
 void ModelFileReader::ReadSkeleton() {
     const std::uint16_t boneCount = ReadValue<std::uint16_t>();
     const std::uint64_t boneBytes = kBoneMinBytes + (version_ == kVersion ? kPivotBytes : 0);
-    RequireBytes(boneBytes * boneCount, boneCount, "bones");
+    RequireBytes(boneCount, boneBytes, "bones");
     contents_.skeleton = std::make_unique<Skeleton>(boneCount);
     for (std::uint16_t i = 0; i < boneCount; ++i) ReadBone(*contents_.skeleton->GetBone(i));
 
     const std::uint64_t keyCount = std::uint64_t{boneCount} * contents_.frameCount * Skeleton::kKeyValues;
     if (keyCount == 0) return;
-    RequireBytes(keyCount * kKeyValueBytes, keyCount, "key values");
+    RequireBytes(keyCount, kKeyValueBytes, "key values");
     contents_.keyFrames.resize(keyCount);
     file_.Read(contents_.keyFrames.data(), sizeof(float), static_cast<std::uint32_t>(keyCount));
 }
@@ -110,7 +115,7 @@ void ModelFileReader::ReadBone(Bone& bone) {
 
 void ModelFileReader::ReadIndices(std::uint32_t indexCount) {
     const bool narrow = indexCount <= kMaxNarrowIndexCount;
-    RequireBytes(std::uint64_t{indexCount} * (narrow ? 2 : 4), indexCount, "indices");
+    RequireBytes(indexCount, narrow ? 2 : 4, "indices");
     if (narrow) {
         std::vector<std::uint16_t> stored(indexCount);
         file_.Read(stored.data(), sizeof(std::uint16_t), indexCount);
@@ -146,7 +151,7 @@ void ModelFileReader::ReadVertices() {
 }
 
 void ModelFileReader::ReadStaticVertices(std::uint64_t recordCount) {
-    RequireBytes(recordCount * kVertexRecordBytes, recordCount, "vertex records");
+    RequireBytes(recordCount, kVertexRecordBytes, "vertex records");
     contents_.vertices.resize(recordCount);
     for (Vertex& vertex : contents_.vertices) {
         float record[8];
@@ -161,7 +166,7 @@ void ModelFileReader::ReadStaticVertices(std::uint64_t recordCount) {
 void ModelFileReader::ReadSkinnedVertices() {
     const std::uint32_t count = contents_.vertexCount;
     const std::uint16_t boneCount = contents_.skeleton->GetBoneCount();
-    RequireBytes(count * kSkinVertexMinBytes, count, "skinned vertices");
+    RequireBytes(count, kSkinVertexMinBytes, "skinned vertices");
     contents_.vertices.resize(count);
     contents_.skinVertices.resize(count);
     for (std::uint32_t v = 0; v < count; ++v) {
@@ -173,7 +178,7 @@ void ModelFileReader::ReadSkinnedVertices() {
         if (influenceCount > SkinVertex::kMaxInfluences)
             FormatError("vertex " + Count(v) + " has " + Count(influenceCount) + " bone influences, at most " +
                         Count(SkinVertex::kMaxInfluences));
-        RequireBytes(influenceCount * kInfluenceBytes, influenceCount, "bone influences");
+        RequireBytes(influenceCount, kInfluenceBytes, "bone influences");
         skin.influenceCount = influenceCount;
         for (std::uint16_t i = 0; i < influenceCount; ++i) {
             SkinInfluence& influence = skin.influences[i];
@@ -190,7 +195,7 @@ void ModelFileReader::ReadSkinnedVertices() {
 
 void ModelFileReader::ReadBoxes() {
     const std::uint64_t boxCount = (contents_.flags & ModelFlags::kKeyFrames) ? contents_.frameCount : 1;
-    RequireBytes(boxCount * kBoxBytes, boxCount, "boxes");
+    RequireBytes(boxCount, kBoxBytes, "boxes");
     contents_.boxes.resize(boxCount);
     for (BoundingBox& box : contents_.boxes) {
         const Vector3 minimum = ReadVector();

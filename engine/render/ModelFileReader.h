@@ -83,7 +83,7 @@ private:
     Vector3 ReadVector();
 
     // Throws unless the file has `bytes` left for `count` entries of `what`.
-    void RequireBytes(std::uint64_t bytes, std::uint64_t count, const char* what) const;
+    void RequireBytes(std::uint64_t count, std::uint64_t bytesEach, const char* what) const;
 
     ModelFileContents& contents_;
 };
