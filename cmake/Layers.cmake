@@ -55,23 +55,23 @@ function(morvane_layer target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# morvane_tests(<name> DEPS <targets>... [BACKEND sdl|headless] [ENV <VAR=value>...]
+# morvane_tests(<name> DEPS <targets>... [BACKEND sdl|headless]
 #               [SOURCES <files>...] [FILES <patterns>...] [EXCLUDE <patterns>...] [SERIAL])
 #   One GoogleTest executable from the .cpp files of the calling folder (narrowed as
 #   for morvane_layer) plus SOURCES, each test registered with CTest. Tests run on the
 #   headless platform backend unless BACKEND says sdl (those run on the X server that
 #   scripts/test.sh starts). SERIAL runs each of them while no other test runs.
 function(morvane_tests name)
-  cmake_parse_arguments(ARG "SERIAL" "BACKEND" "DEPS;ENV;SOURCES;FILES;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "BACKEND" "DEPS;SOURCES;FILES;EXCLUDE" ${ARGN})
   if(NOT ARG_BACKEND)
     set(ARG_BACKEND headless)
   endif()
   morvane_sources(sources ${CMAKE_CURRENT_SOURCE_DIR} FILES ${ARG_FILES} EXCLUDE ${ARG_EXCLUDE})
   add_executable(${name} ${sources} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest_main GTest::gmock)
-  set(env PLATFORM_BACKEND=${ARG_BACKEND} ${ARG_ENV})
-  # The list goes through one more layer of argument parsing: keep it one value.
-  string(REPLACE ";" "\\;" env "${env}")
+  # Discovered tests take one environment value only (a list would be split into
+  # properties); the rest of the test environment is set by TestEnvironment.cpp.
+  set(env PLATFORM_BACKEND=${ARG_BACKEND})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

@@ -74,7 +74,12 @@ void TakeMouseMotion(const SDL_MouseMotionEvent& event) {
     input::MouseMoved(POINT{origin.x + client.x, origin.y + client.y}, event.xrel, event.yrel);
 }
 
+bool IsPointerEvent(Uint32 type) {
+    return type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP || type == SDL_MOUSEWHEEL;
+}
+
 void Take(const SDL_Event& event) {
+    if (IsPointerEvent(event.type) && input::SystemPointerIgnored()) return;
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:

@@ -28,6 +28,7 @@ struct InputState {
     DWORD lastKeyDown = 0;          // number of the last key-down message, which typed text joins
     bool lastKeyDownTyped = false;  // that message has its character already
     bool setCursorPending = false;
+    bool pointerInjected = false;
     std::vector<Listener*> listeners;
 };
 
@@ -238,6 +239,16 @@ void ScanCodeState(BYTE state[256]) {
 bool MouseButtonDown(int button) {
     std::lock_guard lock(Mutex());
     return button >= 0 && button < MouseButtons && State().keyDown[ButtonKeys[button]];
+}
+
+void TakeInjectedPointerOnly() {
+    std::lock_guard lock(Mutex());
+    State().pointerInjected = true;
+}
+
+bool SystemPointerIgnored() {
+    std::lock_guard lock(Mutex());
+    return State().pointerInjected;
 }
 
 void ResetInput() {

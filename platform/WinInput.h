@@ -62,6 +62,11 @@ std::recursive_mutex& Mutex();
 void ScanCodeState(BYTE state[256]);
 bool MouseButtonDown(int button);
 
+// Once a test injects pointer input, the system's pointer no longer counts: on a
+// display that many test programs share, windows opening under its pointer would
+// report it and move the injected cursor. Until ResetInput.
+void TakeInjectedPointerOnly();
+bool SystemPointerIgnored();
 void ResetInput();
 // Back to the arrow, a display counter of 0 and no cursor resources.
 void ResetCursor();

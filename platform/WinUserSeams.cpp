@@ -33,12 +33,20 @@ void InjectMouseMove(int screenX, int screenY) {
     DisplayMode mode = CurrentDisplayMode();
     POINT target{std::clamp(screenX, 0, std::max(0, mode.width - 1)), std::clamp(screenY, 0, std::max(0, mode.height - 1))};
     // The device reports the motion that the cursor made.
+    input::TakeInjectedPointerOnly();
     POINT before = input::CursorPosition();
     input::MouseMoved(target, target.x - before.x, target.y - before.y);
 }
 
-void InjectMouseButton(MouseButton button, bool down) { input::MouseButtonChanged(static_cast<int>(button), down); }
-void InjectMouseWheel(int notches) { input::WheelTurned(notches * 120); }
+void InjectMouseButton(MouseButton button, bool down) {
+    input::TakeInjectedPointerOnly();
+    input::MouseButtonChanged(static_cast<int>(button), down);
+}
+
+void InjectMouseWheel(int notches) {
+    input::TakeInjectedPointerOnly();
+    input::WheelTurned(notches * 120);
+}
 
 void InjectFocusGained(HWND window) { win::SystemFocusChanged(window, true); }
 void InjectFocusLost(HWND window) { win::SystemFocusChanged(window, false); }

@@ -28,6 +28,8 @@ void InjectScanCodeUp(UINT scanCode);
 void InjectText(const std::wstring& text);
 
 enum class MouseButton { Left, Right, Middle, X1, X2 };
+// From the first injected pointer input until ResetWindowing, SDL's pointer events
+// are ignored: the shared display's pointer would otherwise move the cursor.
 // Cursor position in screen coordinates (those of GetCursorPos), clamped to the screen.
 void InjectMouseMove(int screenX, int screenY);
 void InjectMouseButton(MouseButton button, bool down);

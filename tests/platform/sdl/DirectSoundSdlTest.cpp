@@ -20,8 +20,6 @@ DWORD Status(IDirectSoundBuffer* buffer) {
 // The SDL audio thread plays the buffer: a one-shot sound of 0.1 s must be reported
 // stopped soon after its data has played, and not before.
 TEST(DirectSoundSdlTest, OneShotBufferStopsOnceItsDataHasPlayed) {
-    // CTest sets it too; this keeps a direct run of the executable on the dummy driver.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     IDirectSound* device = nullptr;
     ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK) << "SDL's dummy audio driver should open";
     ASSERT_EQ(device->SetCooperativeLevel(&gameWindow, DSSCL_PRIORITY), DS_OK);

@@ -8,8 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include <SDL.h>
+
 #include "platform/WinUser.h"
 #include "platform/WinUserSeams.h"
+#include "platform/WinWindowSdl.h"
 
 namespace {
 
@@ -149,6 +152,50 @@ TEST_F(WindowSdlTest, APopupCoveringTheModeIsDesktopFullScreen) {
     ChangeDisplaySettingsW(nullptr, 0);
     for (int i = 0; i < 50 && InspectSdlWindow(window).fullScreen; ++i) PumpFor(std::chrono::milliseconds(100));
     EXPECT_FALSE(InspectSdlWindow(window).fullScreen);
+}
+
+// Many test programs share one display: a window opening under its pointer reports
+// that pointer. Once a test injects pointer input, only injected input moves the cursor.
+TEST_F(WindowSdlTest, TheSystemPointerCountsUntilATestInjectsPointerInput) {
+    HWND window = Create(WindowedStyle, {100, 100, 746, 606});
+    Show(window);
+    PumpFor(std::chrono::milliseconds(50));
+    SDL_Window* sdlWindow = platform::SdlWindowOf(window);
+    ASSERT_NE(sdlWindow, nullptr);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+
+    auto systemPointerAt = [&](int x, int y) {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.windowID = SDL_GetWindowID(sdlWindow);
+        event.motion.x = x;
+        event.motion.y = y;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+        SDL_Event button{};
+        button.type = SDL_MOUSEBUTTONDOWN;
+        button.button.windowID = event.motion.windowID;
+        button.button.button = SDL_BUTTON_LEFT;
+        ASSERT_EQ(SDL_PushEvent(&button), 1);
+        PumpFor(std::chrono::milliseconds(20));
+    };
+    auto cursor = [] {
+        POINT point{};
+        GetCursorPos(&point);
+        return point;
+    };
+
+    systemPointerAt(10, 20);
+    EXPECT_EQ(cursor().x, origin.x + 10);
+    EXPECT_EQ(cursor().y, origin.y + 20);
+    EXPECT_NE(GetAsyncKeyState(VK_LBUTTON), 0);
+    platform::seam::InjectMouseButton(platform::seam::MouseButton::Left, false);
+
+    platform::seam::InjectMouseMove(origin.x + 300, origin.y + 200);
+    systemPointerAt(40, 50);
+    EXPECT_EQ(cursor().x, origin.x + 300);
+    EXPECT_EQ(cursor().y, origin.y + 200);
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
 }
 
 }  // namespace

@@ -17,8 +17,6 @@ class SoundBufferSdlTest : public soundtest::SoundKernelTest {};
 // SDL's audio thread plays the buffer: a static sound of 0.1 s must be reported
 // stopped soon after its data has played, and not before.
 TEST_F(SoundBufferSdlTest, PlayedBufferReportsStoppedOnceItsDataHasPlayed) {
-    // CTest sets it too; this keeps a direct run of the executable on the dummy driver.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     Vantor::SoundSystem_DS7 system(false, soundtest::GameWindow());
     Vantor::SoundSystem::Instance(&system);
     WriteData("audio/click.wav", Content::WavWriter::Write({1, 1, 22050, 16}, soundtest::NoiseBytes(4410)));
