@@ -33,7 +33,7 @@ inline std::string Layout(const Look& look = {}, const std::string& leftOut = ""
         body += "<window name=\"" + name + "\" " + extra + " />";
     }
     body += R"(<text_label name="comics_balloon_text" font="common" fader="balloon_text" multiline="1" )"
-            R"(position="0 0" size="200 80" text="" /></window>)";
+            R"(height="20" position="0 0" size="200 80" text="" /></window>)";
     return body;
 }
 
