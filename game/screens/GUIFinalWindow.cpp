@@ -9,6 +9,7 @@
 #include "engine/kernel/TimerManager.h"
 #include "game/FinalBackground.h"
 #include "game/GUIGameCursor.h"
+#include "game/screens/PressPrompt.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextTool.h"
 #include "gui_tools/GUIToolManager.h"
@@ -19,8 +20,6 @@ namespace {
 
 constexpr Vantor::Color kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr Vantor::Color kOrange{1.0f, 0.68f, 0.0f, 1.0f};
-constexpr const char* kPromptKey = "common/hit_mouse_button";
-constexpr const char* kPromptFont = "common";
 constexpr int kBlankRowsBeforeTheEnd = 24;
 
 std::vector<GUIFinalWindow::CreditRow> MakeCredits() {
@@ -98,7 +97,7 @@ void GUIFinalWindow::Update() {
         promptFade_ = std::clamp(promptFade_ + (open_ ? frameTime : -frameTime), 0.0f, kPromptTop);
         const float share = Share(promptFade_);
         if (share > 0.0001f) {
-            Print(kPromptKey, kPromptFont, {0.0f, kPromptY}, {1.0f, 1.0f, 1.0f, share});
+            PressPrompt::Print(*textWindow_, *tools_, share);
             cursor_->SetTrailEnabled(false);
         }
     }
@@ -125,9 +124,7 @@ float GUIFinalWindow::Roll() const {
             if (row + 1 == rows.size()) y = std::min(y, kLastRowRest);
             float alpha = RowAlpha(y);
             if (!open_) alpha *= Share(promptFade_);
-            Vantor::Color colour = rows[row].colour;
-            colour.w = alpha;
-            Print(rows[row].key, rows[row].font, {0.0f, y}, colour);
+            PrintRow(rows[row], y, alpha);
         }
         t -= kRowSpacing / kRiseSpeed;
     }
@@ -143,10 +140,11 @@ float GUIFinalWindow::RowAlpha(float y) {
     return std::clamp(alpha, 0.0f, 1.0f);
 }
 
-void GUIFinalWindow::Print(const std::string& key, const std::string& font, const Vantor::Vector2& position,
-                           const Vantor::Color& colour) const {
-    textWindow_->PrintText(Vantor::TextAlignment::kCentreHorizontally, tools_->GetFontTool()->GetFontIndex(font),
-                           position, colour, tools_->GetTextTool()->GetText(key), 0.0f, -1.0f);
+void GUIFinalWindow::PrintRow(const CreditRow& row, float y, float alpha) const {
+    Vantor::Color colour = row.colour;
+    colour.w = alpha;
+    textWindow_->PrintText(Vantor::TextAlignment::kCentreHorizontally, tools_->GetFontTool()->GetFontIndex(row.font),
+                           {0.0f, y}, colour, tools_->GetTextTool()->GetText(row.key), 0.0f, -1.0f);
 }
 
 }  // namespace Morvane

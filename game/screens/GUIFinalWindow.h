@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/kernel/Vector2.h"
 #include "engine/kernel/Vector4.h"
 #include "framework/GUIFrameworkWindow.h"
 
@@ -50,7 +49,6 @@ public:
     // The prompt fade: nothing shows below 1, full strength at the top.
     static constexpr float kPromptThreshold = 1.0f;
     static constexpr float kPromptTop = 1.85f;
-    static constexpr float kPromptY = 5.0f;
     static constexpr float kOpenFadeSpeed = 2.0f;
     static constexpr float kCloseFadeSpeed = 1.0f;
 
@@ -76,8 +74,8 @@ private:
     float Roll() const;
     // The alpha of a row at the height.
     static float RowAlpha(float y);
-    void Print(const std::string& key, const std::string& font, const Vantor::Vector2& position,
-               const Vantor::Color& colour) const;
+    // Centred at the height, in the row's colour at the alpha.
+    void PrintRow(const CreditRow& row, float y, float alpha) const;
 
     GUITools::GUIToolManager* tools_;  // not owned
     GUIGameCursor* cursor_;            // not owned

@@ -4,17 +4,15 @@
 
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/gui/TextAlignment.h"
 #include "engine/input/Controls.h"
 #include "engine/kernel/TimerManager.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderUser.h"
 #include "framework/AudioManager.h"
 #include "game/GameData.h"
+#include "game/screens/PressPrompt.h"
 #include "game/screens/RequiredControls.h"
-#include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
-#include "gui_tools/GUITextTool.h"
 #include "gui_tools/GUIWindowControl.h"
 
 namespace Morvane {
@@ -195,9 +193,6 @@ void GUIIntroductionWindow::EndComic() {
     }
 }
 
-void GUIIntroductionWindow::PrintPrompt(float alpha) const {
-    printWindow_->PrintText(Vantor::TextAlignment::kCentreHorizontally, fontTool_->GetFontIndex(kPromptFont),
-                            {0.0f, kPromptY}, {1.0f, 1.0f, 1.0f, alpha}, textTool_->GetText(kPromptKey), 0.0f, -1.0f);
-}
+void GUIIntroductionWindow::PrintPrompt(float alpha) const { PressPrompt::Print(*printWindow_, *tools_, alpha); }
 
 }  // namespace Morvane

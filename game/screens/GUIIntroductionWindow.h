@@ -36,10 +36,7 @@ public:
     static constexpr const char* kLayout = "window_introduction";
     static constexpr const char* kComicMark = "comics";
     static constexpr const char* kBalloonSound = "20";
-    static constexpr const char* kPromptKey = "common/hit_mouse_button";
-    static constexpr const char* kPromptFont = "common";
     static constexpr int kPrintOrder = 100;
-    static constexpr float kPromptY = 5.0f;
     // A balloon takes no press before this, and the step goes on this long after one.
     static constexpr float kClickGuard = 0.5f;
     // The prompt page: the prompt fades in from here, a press jumps the timer to the
