@@ -190,8 +190,10 @@ TEST_F(StoryScreensSdlTest, TheComicsFirstBalloonWaitsOverItsPageWithThePrompt) 
 
 TEST_F(StoryScreensSdlTest, TheCreditsRiseOverTheFinalBackground) {
     WriteFont("tip", 0xFFFFF0);
-    std::string texts = R"(<credits><title text="Our Little Cafe" /><game_design text="Game design" /></credits>)";
-    texts += R"(<final><game_design_0 text="A. Baker" /><game_design_1 text="C. Dough" /></final>)";
+    std::string texts = R"(<credits><title text="Our Little Cafe" /><game_design text="Game design" />)"
+                        R"(<programming text="Programming" /></credits>)";
+    texts += R"(<final><game_design_0 text="A. Baker" /><game_design_1 text="C. Dough" />)"
+             R"(<game_design_2 text="E. Flour" /><programming_0 text="G. Hopper" /></final>)";
     WriteTexts(texts);
     gametest::GameDataFolder::WriteText(Morvane::FinalBackground::kDescriptionFile,
                                         R"(<background resources_prefix="ui/final"><model name="sky"/></background>)");
