@@ -133,7 +133,9 @@ TEST_F(GUILogosWindowTest, BothFilesShowTheSecondThenTheFirstAndReportAtTheEndOf
     EXPECT_EQ("splash1", Texture(first));
     EXPECT_EQ("splash2", Texture(second));
     EXPECT_EQ(GUILogosWindow::kSecondOrder, second.GetOrder());
-    EXPECT_TRUE(second.IsVisible());
+    Frames(10);
+    EXPECT_TRUE(second.IsVisible()) << "waiting transparent for Open";
+    EXPECT_EQ(0.0f, second.GetAlpha());
     EXPECT_FALSE(first.IsVisible());
 
     logos.Open(GameFramework::WindowId::Game);
