@@ -120,8 +120,11 @@ TEST_F(GUIIntroductionWindowTest, OpenShowsTheFirstPageAndWaitsForStart) {
     for (int frame = 0; frame < 30; ++frame) LongFrame();
     EXPECT_TRUE(comic.IsVisible());
     EXPECT_TRUE(Control("comics_background_0").GetWindow()->IsVisible());
-    for (const std::string& name : comiclayout::ComicControls())
-        if (name != "comics_background_0") EXPECT_FALSE(Control(name).GetWindow()->IsVisible()) << name;
+    for (const std::string& name : comiclayout::ComicControls()) {
+        if (name != "comics_background_0") {
+            EXPECT_FALSE(Control(name).GetWindow()->IsVisible()) << name;
+        }
+    }
     EXPECT_EQ(0, comic.GetStep());
     EXPECT_EQ(-1.0f, prompt_);
 
