@@ -1,6 +1,7 @@
 #include "game/screens/GUILogosWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
