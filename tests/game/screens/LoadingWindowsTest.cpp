@@ -108,6 +108,7 @@ TEST_F(LoadingWindowsTest, NoStepIsMadeWhileTheWindowWaitsForTheLockOrCloses) {
     EXPECT_EQ(keeper.GetStep(), step) << "closing";
     EXPECT_TRUE(loading.GetControl("window_game_loading/window_animated")->IsTargetShown())
         << "the animated frame plays its show animation for the next window";
+    EXPECT_TRUE(RunUntil([&] { return menus_->IsLockFree(); })) << "and the next window gets the lock";
 }
 
 TEST_F(LoadingWindowsTest, TheBarFollowsTheProgressAndTheResultComesWithTheFinishingStep) {
