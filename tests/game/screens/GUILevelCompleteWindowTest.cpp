@@ -121,7 +121,9 @@ TEST_F(GUILevelCompleteWindowTest, EachPieceBurstsOnceWhenItArrivesAndReopeningH
     while (window.IsOpen() && time < 10.0f) {
         Frame(kStep);
         time += kStep;
-        if (time > 0.31f) EXPECT_EQ(window.GetMessage().GetPosition().x, 0.0f) << time;
+        if (time > 0.31f) {
+            EXPECT_EQ(window.GetMessage().GetPosition().x, 0.0f) << time;
+        }
         for (std::size_t k = 0; k < 3; ++k) {
             if (bursts[k]->IsVisible() && arrivals[k] == 0.0f) arrivals[k] = time;
             const bool emitting = bursts[k]->IsVisible() && bursts[k]->IsEmitting();
