@@ -39,7 +39,7 @@ protected:
                     resultscreens::DayCompleteLayout(ButtonXml("button_0", {400, 20}, {150, 50}, "Continue")));
         WriteTexts(resultscreens::DayCompleteTexts());
         MakeGame();
-        AddEffect(GUIDayCompleteWindow::kCountSound, true, 1);
+        AddEffect(GUIDayCompleteWindow::kCountSound, true);
         resultscreens::AddFaceSheet(*data_);
         MakeProfiles({L"Ann"});
         window_ = &MakeWindow<GUIDayCompleteWindow>(audio_.get(), profiles_.get(), data_.get(), tools_.get(),

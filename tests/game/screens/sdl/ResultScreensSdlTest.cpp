@@ -153,7 +153,7 @@ TEST_F(ResultScreensSdlTest, TheDaysResultsShowTheirCountedFiguresAndTheFaceOfTh
                                         ButtonXml("button_0", {400, 20}, {150, 50}, "Continue")));
     WriteTexts(resultscreens::DayCompleteTexts());
     MakeGame();
-    AddEffect(Morvane::GUIDayCompleteWindow::kCountSound, true, 1);
+    AddEffect(Morvane::GUIDayCompleteWindow::kCountSound, true);
     resultscreens::AddFaceSheet(*data_);
     MakeProfiles({L"Ann"});
     Morvane::Profile& profile = *profiles_->GetCurrent();
