@@ -100,19 +100,22 @@ void ScreenTestBench::WriteLogo(int logo) const {
 void ScreenTestBench::MakeGame() {
     data_ = std::make_unique<Morvane::GameData>();
     audio_ = std::make_unique<GameFramework::AudioManager>(1.0f, 1.0f, engine_->GetSoundManager());
-    for (const std::string& key : EffectKeys()) {
-        const std::vector<std::int16_t> noise(2205 * 2, 1000);
-        const std::vector<std::uint8_t> wav = Content::WavWriter::Write({}, Content::WavWriter::SampleBytes(noise));
-        home_.folder.WriteFile("data/audio/" + key + ".wav", std::string(wav.begin(), wav.end()));
-        audio_->AddEffect(key, GameFramework::AudioManager::ResolveAudioPath(Vantor::ToWide(key + ".wav")), false,
-                          kEffectInstances, true);
-    }
+    for (const std::string& key : EffectKeys()) AddEffect(key, false);
     tools_ = std::make_unique<GUITools::GUIToolManager>();
     ReloadPlayerFiles();
     menus_ = std::make_unique<Morvane::GUIMenuWindowManager>(data_.get());
     // Past the effects' restart guard.
     Frames(5);
     TakePlayedEffects();
+}
+
+void ScreenTestBench::AddEffect(const std::string& key, bool loop) const {
+    const std::vector<std::int16_t> noise(2205 * 2, 1000);
+    const std::vector<std::uint8_t> wav = Content::WavWriter::Write({}, Content::WavWriter::SampleBytes(noise));
+    home_.folder.WriteFile("data/audio/" + key + ".wav", std::string(wav.begin(), wav.end()));
+    // A loop sounds once at a time: its state is its one instance's.
+    audio_->AddEffect(key, GameFramework::AudioManager::ResolveAudioPath(Vantor::ToWide(key + ".wav")), loop,
+                      loop ? 1 : kEffectInstances, true);
 }
 
 void ScreenTestBench::AddFramesModel(const std::string& name, unsigned frames) {

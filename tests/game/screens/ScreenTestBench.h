@@ -64,6 +64,8 @@ protected:
 
     // The game's objects over the folder; profiles and high scores read what is there.
     void MakeGame();
+    // One more effect of the audio manager, a short noise, looping or not.
+    void AddEffect(const std::string& key, bool loop) const;
     // A key-frame model in the game data as "ui/<name>", a quad of the frame count
     // playing at 10 frames per second.
     void AddFramesModel(const std::string& name, unsigned frames);
