@@ -277,7 +277,7 @@ void GUIStartGameLogicWindow::UpdateQualification(bool instant) {
         if (instant) {
             EnableControl(full, i < level);
         } else if (i < level && !IsControlEnabled(full)) {
-            ShowControl(full, true);
+            EnableAndShow(full);
             qualification_.Pause();
             level = i + 1;
             qualification_.shown = static_cast<float>(thresholds[level]);
@@ -294,7 +294,7 @@ void GUIStartGameLogicWindow::UpdateQualification(bool instant) {
                 qualificationText_->Show(false, true);
                 qualificationClosed_ = true;
             }
-            if (!qualificationMax_->IsTargetShown()) ShowControl(*qualificationMax_, true);
+            if (!qualificationMax_->IsTargetShown()) EnableAndShow(*qualificationMax_);
         } else {
             EnableControl(*qualificationPanel_, false);
             EnableControl(*qualificationMax_, true);
@@ -338,7 +338,7 @@ void GUIStartGameLogicWindow::UpdateCafeClass(bool instant) {
             EnableControl(star, i < full);
         } else if (i < full && !IsControlEnabled(star)) {
             hint.Stop(false);
-            ShowControl(star, true);
+            EnableAndShow(star);
             cafe_.Pause();
             full = i + 1;
             cafe_.shown = static_cast<float>(kMachinesPerClass * full);
@@ -368,7 +368,7 @@ void GUIStartGameLogicWindow::UpdateArrow() {
     const ArrowPlace& place = kArrowPlaces[arrowTarget_ - 1];
     arrow_->SetPosition(place.position);
     arrowAngle_ = place.angle;
-    ShowControl(*arrow_, true);
+    EnableAndShow(*arrow_);
 }
 
 void GUIStartGameLogicWindow::PlaceArrow() {
@@ -402,9 +402,9 @@ void GUIStartGameLogicWindow::StopEveryEffect() {
         effect->Stop(true);
 }
 
-void GUIStartGameLogicWindow::ShowControl(GUITools::GUIControl& control, bool show) {
-    EnableControl(control, show);
-    if (show) control.Show(true, true);
+void GUIStartGameLogicWindow::EnableAndShow(GUITools::GUIControl& control) {
+    EnableControl(control, true);
+    control.Show(true, true);
 }
 
 Profile& GUIStartGameLogicWindow::CurrentProfile() const { return *profiles_->GetCurrent(); }

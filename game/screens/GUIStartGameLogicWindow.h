@@ -12,6 +12,8 @@
 // Sources that do not show the window only forward a result. In cheat mode F1 to F6
 // change money, qualification and mood ("LSHIFT" takes away).
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,7 +179,8 @@ private:
     void CountMood(float frameTime);
 
     void PlayWhenSilent(const char* sound) const;
-    void ShowControl(GUITools::GUIControl& control, bool show);
+    // Enabled and shown with its show action, inside a window already up.
+    void EnableAndShow(GUITools::GUIControl& control);
     void SetBarFill(Vantor::AnimationControl* bar, float fill) const;
     void StopEveryEffect();
     // The base keeps the window opened from; a forwarded source is taken as none.

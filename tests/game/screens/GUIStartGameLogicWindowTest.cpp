@@ -674,4 +674,25 @@ TEST_F(GUIStartGameLogicWindowTest, ARisingMoodPlaysTheGoodSoundAndAFilledQualif
     EXPECT_TRUE(Enabled("/window/star_experience_0/full"));
 }
 
+TEST_F(GUIStartGameLogicWindowTest, CountingIntoTheTopLevelGivesThePanelWayToTheMaximumAndSilencesTheCharge) {
+    MakeStartWindow();
+    SetStory(kQuietFlags, 1, 500, 320, 0.5f);
+    Morvane::DayResult& day = Anna().GetDayResult();
+    day.tips = 70;
+    day.mood = 0.5f;
+    OpenFrom(WindowId::DayComplete);
+    TakePlayedEffects();
+    std::vector<std::string> heard;
+    for (float t = kFrameSeconds; t < 5.0f; t += kFrameSeconds) {
+        Frame();
+        for (const std::string& effect : CountSounds()) heard.push_back(effect);
+    }
+    EXPECT_THAT(heard, ElementsAre("15", "17")) << "no charge once the maximum shows";
+    EXPECT_TRUE(Control("/window/experience_max").IsShown());
+    EXPECT_FALSE(Control("/window/experience_progress").IsTargetShown());
+    EXPECT_TRUE(Enabled("/window/star_experience_2/full"));
+    window_->Close();
+    EXPECT_FALSE(Enabled("/window/experience_progress")) << "closed with the window";
+}
+
 }  // namespace
