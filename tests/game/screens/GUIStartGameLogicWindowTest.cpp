@@ -306,7 +306,9 @@ TEST_F(GUIStartGameLogicWindowTest, ADayCountsWhatChanged) {
         EXPECT_EQ(window_->GetMoneyCount().running, test.money);
         EXPECT_EQ(window_->GetQualificationCount().running, test.qualification);
         EXPECT_EQ(window_->GetMoodCount().running, test.mood);
-        if (test.money) EXPECT_FLOAT_EQ(window_->GetMoneyCount().start, 500.0f - test.sales - test.tips);
+        if (test.money) {
+            EXPECT_FLOAT_EQ(window_->GetMoneyCount().start, 500.0f - test.sales - test.tips);
+        }
         window_->Close();
         RunUntil([&] { return menus_->IsLockFree(); });
     }
@@ -329,7 +331,9 @@ TEST_F(GUIStartGameLogicWindowTest, BuyingAcrossAMultipleOfThreeTellsTheNewCafeC
         for (int i = test.before; i < test.after; ++i) Anna().AddMachine("m" + std::to_string(i));
         OpenFrom(WindowId::Upgrade);
         EXPECT_EQ(window_->IsDialogueRunning(), *test.event != '\0');
-        if (*test.event) EXPECT_EQ(window_->GetEventName(), test.event);
+        if (*test.event) {
+            EXPECT_EQ(window_->GetEventName(), test.event);
+        }
         window_->Close();
         RunUntil([&] { return menus_->IsLockFree(); });
     }
@@ -369,7 +373,9 @@ TEST_F(GUIStartGameLogicWindowTest, TheStoryIsToldOnceEventByEventOverSuccessive
         flags.push_back(SavedFlags());
         if (window_->IsDialogueRunning()) TellToTheEnd();
         // Leaving as the player does: the balloons kept open go with the click.
-        if (Enabled("/window/back")) EXPECT_EQ(Click("/window/back"), WindowResult::GoToMainMenu);
+        if (Enabled("/window/back")) {
+            EXPECT_EQ(Click("/window/back"), WindowResult::GoToMainMenu);
+        }
         window_->Close();
         // The time in the other windows before the next opening: the balloons go.
         ASSERT_TRUE(RunUntil([&] {

@@ -1,5 +1,7 @@
 #include "tests/game/screens/StartGameBench.h"
 
+#include <array>
+
 #include "content/ModelFileWriter.h"
 #include "content/ShaderFileWriter.h"
 #include "content/TgaWriter.h"
@@ -113,10 +115,10 @@ void AddStarFrames(Morvane::GameData& data) {
     std::vector<std::uint8_t> pixels;
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 8; ++column) {
-            const std::initializer_list<std::uint8_t> colour =
-                column < 4 ? std::initializer_list<std::uint8_t>{90, 80, 60, 255}
-                           : std::initializer_list<std::uint8_t>{255, 200, 40, 255};
-            pixels.insert(pixels.end(), colour);
+            constexpr std::array<std::uint8_t, 4> kDim{90, 80, 60, 255};
+            constexpr std::array<std::uint8_t, 4> kGold{255, 200, 40, 255};
+            const std::array<std::uint8_t, 4>& colour = column < 4 ? kDim : kGold;
+            pixels.insert(pixels.end(), colour.begin(), colour.end());
         }
     Content::TgaWriter::WriteFile(L"data\\ui\\pictures\\star_frames.tga", 8, 4, pixels);
     const Vantor::ShaderDescriptor frames(true, false, 1, 2, 1, 2, 0.0f, "ui\\pictures\\star_frames.tga", true);
