@@ -261,6 +261,16 @@ TEST_F(GUIStartGameLogicWindowTest, SourcesThatDoNotShowTheWindowForwardTheirRes
     EXPECT_EQ(window_->GetResult(), WindowResult::GoToResetProfile);
 }
 
+TEST_F(GUIStartGameLogicWindowTest, WithoutAPlayerTheWindowStaysClosedWithOneErrorLine) {
+    MakeStartWindow();
+    profiles_->SelectProfile(nullptr, false);
+    window_->Open(WindowId::MainMenu);
+    EXPECT_EQ(TakeErrors(), std::vector<std::string>{"The start of the day has no player to show"});
+    Frames(3);
+    EXPECT_FALSE(window_->IsOpen());
+    EXPECT_EQ(window_->GetResult(), WindowResult::None);
+}
+
 TEST_F(GUIStartGameLogicWindowTest, MoneyEqualToTheSecondMachinesCostOffersTheMachinesAndLocksPlay) {
     MakeStartWindow();
     SetStory(0x1 | 0x2, 0, 200);
