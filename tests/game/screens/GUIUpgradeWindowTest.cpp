@@ -171,10 +171,16 @@ TEST_F(GUIUpgradeWindowTest, OpensOnTheFirstMachineNotBoughtAndWithEverythingBou
     EXPECT_EQ("", shop.GetMechanic().GetCurrent());
     EXPECT_EQ(L"", Saying(shop)) << "a bought machine gets no comment";
     EXPECT_EQ(Vantor::GUIButton::kDisabled, Button(shop, "button_previous").state);
+    // The opening plays with the layout's delay (the preview's show offset); a machine
+    // chosen afterwards shows at once.
+    for (const char* control : {"name/text", "preview", "level", "button_1"})
+        EXPECT_FLOAT_EQ(0.3f, shop.GetControl("window_upgrade/window/" + std::string(control))->GetShowOffset());
 
     ClickOn(*shop.GetButton("window_upgrade/window/button_next"));
     Frame();
     EXPECT_EQ(1u, shop.GetCurrent());
+    for (const char* control : {"name/text", "preview", "level"})
+        EXPECT_FLOAT_EQ(0.0f, shop.GetControl("window_upgrade/window/" + std::string(control))->GetShowOffset());
     ClickOn(*shop.GetButton("window_upgrade/window/button_0"));
     Frame();
     EXPECT_EQ(GameFramework::WindowResult::GoToStart, shop.GetResult());
