@@ -151,6 +151,12 @@ void ScreenTestBench::AddColourShader(const std::string& name, std::array<std::u
     data_->AddShaderUser("ui/" + name, Vantor::ShaderManager::Instance()->GetShader(shader, false));
 }
 
+void ScreenTestBench::LoadDefinitions(const gametest::Definitions& definitions) {
+    gametest::GameDataFolder::WriteDefinitions(definitions);
+    gametest::GameDataFolder::WriteHousePack();
+    data_->LoadAll();
+}
+
 void ScreenTestBench::ReloadPlayerFiles() {
     highScores_.reset();
     profiles_.reset();
