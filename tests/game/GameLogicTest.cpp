@@ -286,6 +286,75 @@ TEST_F(GameLogicWithoutRedJellyTest, MissingTutorialElementIsSkippedWithOneWarni
     EXPECT_THAT(Warnings(), ElementsAre(HasSubstr("\"jelly_red\"")));
 }
 
+TEST_F(GameLogicTest, HintsFinishWhenThePlayerHoldsWhatTheyAskFor) {
+    const struct {
+        int hint;
+        std::vector<std::string> held;  // layers, or a recipe's name alone
+        bool finished;
+    } cases[] = {
+        {2, {"cracker_waffle"}, true},  {2, {"jelly_green"}, false},   {3, {"jelly_green"}, true},
+        {4, {"cracker_chocolate"}, true}, {4, {}, false},              {5, {}, true},
+        {5, {"jelly_green"}, false},    {7, {"jelly_green"}, true},    {7, {}, false},
+        {8, {}, true},                  {11, {"coffee_cup"}, true},    {11, {}, false},
+        {12, {}, true},                 {12, {"coffee_cup"}, false},   {14, {"coffee_cup"}, true},
+        {15, {}, true},                 {16, {"coffee_cup"}, true},    {17, {"coffee_black"}, true},
+        {17, {"coffee_cup"}, false},    {18, {}, true},                {19, {"coffee_black"}, true},
+        {20, {}, true},                 {20, {"coffee_cup"}, false},   {21, {}, true},
+        {21, {"coffee_black"}, false},  {13, {}, true},
+    };
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::Food& hand = *day.GetCursorFood()->GetFood();
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(testing::PrintToString(entry.held));
+        SCOPED_TRACE(entry.hint);
+        hand.Clear();
+        if (entry.held.size() == 1 && day.GetGameData()->FindFood(entry.held[0]) && entry.held[0] != "coffee_cup")
+            hand.BuildRecipe(entry.held[0]);
+        else
+            for (const std::string& layer : entry.held) hand.AddIngredient(layer);
+        tutorial_->StartHint(entry.hint, 0.0f);
+        Step();
+        EXPECT_EQ(tutorial_->IsShown(static_cast<unsigned>(entry.hint)), entry.finished);
+        EXPECT_EQ(tutorial_->IsActive(), !entry.finished);
+        tutorial_->EndHint();
+        tutorial_->ClearAllShown();
+        SkipTutorial();
+    }
+}
+
+TEST_F(GameLogicTest, ServingLessonsKeepCustomersComingAndMarkWhatIsPending) {
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::CustomerManager& customers = *day.GetCustomerManager();
+    customers.SetSpawnHold(true);
+    Morvane::Food& hand = *day.GetCursorFood()->GetFood();
+    // While the coffee is carried, fewer than two customers in play call the next one.
+    hand.AddIngredient("coffee_cup");
+    tutorial_->StartHint(15, 0.0f);
+    Step();
+    EXPECT_EQ(customers.GetCustomers().size(), 1u);
+    // Hint 13 marks a carried item as pending (bits 0 and 1); done once the hand is
+    // empty and the machine idle, it calls the next customer.
+    tutorial_->EndHint();
+    tutorial_->StartHint(13, 0.0f);
+    Step();
+    EXPECT_TRUE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsPending(1));
+    hand.Clear();
+    Step();
+    EXPECT_TRUE(tutorial_->IsShown(13));
+    EXPECT_EQ(customers.GetCustomers().size(), 2u);
+    // Hint 6 marks a three-layer item.
+    tutorial_->EndHint();
+    tutorial_->StartHint(6, 0.0f);
+    hand.Clear();
+    hand.BuildRecipe("cake_07");
+    Step();
+    EXPECT_TRUE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsActive());
+}
+
 TEST(TutorialScriptTest, RightClicksServeExceptWhileTheCoffeeIsCarriedByHand) {
     const struct {
         bool active;
