@@ -355,6 +355,28 @@ TEST_F(GameLogicTest, ServingLessonsKeepCustomersComingAndMarkWhatIsPending) {
     EXPECT_TRUE(tutorial_->IsActive());
 }
 
+TEST_F(GameLogicTest, RightClickServesNobodyWhileTheCoffeeIsCarriedByHand) {
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::CustomerManager& customers = *day.GetCustomerManager();
+    customers.SetTimeToNextCustomer(-1.0f);
+    Step();
+    ASSERT_EQ(customers.GetCustomers().size(), 1u);
+    const Morvane::Customer& customer = *customers.GetCustomers()[0];
+    ASSERT_TRUE(StepUntil([&] { return customer.GetState() == Morvane::kWaiting; }, 10.0f));
+    Morvane::CursorFood& hand = *day.GetCursorFood();
+    hand.GetFood()->BuildRecipe(customer.GetOrderItems()[0]->GetName());
+    // Hints 20 and 18 both wait for an empty hand.
+    for (const int hint : {20, 18}) {
+        SCOPED_TRACE(hint);
+        tutorial_->StartHint(hint, 0.0f);
+        Click(platform::seam::MouseButton::Right);
+        Step();
+        EXPECT_EQ(hand.GetFood()->GetLayers().empty(), hint == 18);
+        tutorial_->EndHint();
+    }
+}
+
 TEST(TutorialScriptTest, RightClicksServeExceptWhileTheCoffeeIsCarriedByHand) {
     const struct {
         bool active;
@@ -383,7 +405,8 @@ TEST(ServiceRatingTest, AverageRatingRoundsFromThirtyFiveHundredths) {
     }
 }
 
-// A day of one second of playing time, run in frames of a sixteenth of a second.
+// A day of one second of playing time; its end watched in frames of a sixteenth of a
+// second.
 class DayEndTest : public gametest::DayTest {
 protected:
     static constexpr float kStep = 0.0625f;
@@ -410,7 +433,7 @@ protected:
         return day;
     }
     bool RunToEnd(float seconds = 60.0f) {
-        return StepUntil([&] { return day_->GetState() == LevelState::Won; }, seconds, kStep);
+        return StepUntil([&] { return day_->GetState() == LevelState::Won; }, seconds);
     }
     // The profile as its file holds it.
     Morvane::Profile& Reloaded() {
