@@ -17,6 +17,7 @@
 
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls.h"
+#include "engine/kernel/Console.h"
 #include "game/AutomaticMachine.h"
 #include "game/Clock.h"
 #include "game/CursorFood.h"
@@ -175,6 +176,18 @@ TEST_F(GameLogicTest, PausedDayParksTheHeldFoodAndStandsStill) {
     EXPECT_EQ(day.GetCursorFood()->GetFood()->GetPosition().x, Morvane::CursorFood::kOffScreen.x);
     EXPECT_EQ(day.GetTime(), time);
     EXPECT_EQ(day.GetState(), LevelState::Paused);
+}
+
+TEST_F(GameLogicTest, CheatKeyMarksTheDayOnlyInCheatMode) {
+    SkipTutorial();
+    GameLogic& day = DayOf(2);
+    for (const bool cheatMode : {false, true}) {
+        Vantor::Console::Instance()->SetEnabled(cheatMode);
+        platform::seam::InjectKeyDown(0x70);
+        platform::seam::InjectKeyUp(0x70);
+        Step();
+        EXPECT_EQ(day.IsCheatUsed(), cheatMode);
+    }
 }
 
 TEST_F(GameLogicTest, FirstDayOpensWithHintOneHoldingTheDayUntilAKeyPress) {
