@@ -341,28 +341,43 @@ TEST_F(GameLogicTest, ServingLessonsKeepCustomersComingAndMarkWhatIsPending) {
     GameLogic& day = DayOf(4, {"coffee_black"});
     Morvane::CustomerManager& customers = *day.GetCustomerManager();
     customers.SetSpawnHold(true);
-    Morvane::Food& hand = *day.GetCursorFood()->GetFood();
+    Morvane::CursorFood& hand = *day.GetCursorFood();
     // While the coffee is carried, fewer than two customers in play call the next one.
-    hand.AddIngredient("coffee_cup");
+    hand.GetFood()->AddIngredient("coffee_cup");
     tutorial_->StartHint(15, 0.0f);
     Step();
     EXPECT_EQ(customers.GetCustomers().size(), 1u);
-    // Hint 13 marks a carried item as pending (bits 0 and 1); done once the hand is
-    // empty and the machine idle, it calls the next customer.
+
+    // Hint 13 marks a carried item as pending (bits 0 and 1); an empty hand clears bit 0,
+    // and the hint waits until the machine has nothing in it either, then calls the next
+    // customer.
     tutorial_->EndHint();
     tutorial_->StartHint(13, 0.0f);
     Step();
     EXPECT_TRUE(tutorial_->IsPending(0));
     EXPECT_TRUE(tutorial_->IsPending(1));
+    Morvane::AutomaticMachine& machine = *day.FindAutomaticMachine("coffee_black");
+    PointAt(MachineBox("coffee_black").Centre());
+    Click(platform::seam::MouseButton::Left);
+    Step();
+    ASSERT_NE(machine.GetItemInProduction(), nullptr);
+    EXPECT_TRUE(hand.GetFood()->GetLayers().empty());
+    EXPECT_FALSE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsPending(1));
+    ASSERT_TRUE(StepUntil([&] { return machine.GetFinishedItem() != nullptr; }, 5.0f));
+    EXPECT_TRUE(tutorial_->IsActive());
+    Click(platform::seam::MouseButton::Left);
+    Step();
+    EXPECT_EQ(hand.GetFood()->GetName(), "coffee_black");
+    EXPECT_TRUE(tutorial_->IsPending(0));
     hand.Clear();
     Step();
     EXPECT_TRUE(tutorial_->IsShown(13));
     EXPECT_EQ(customers.GetCustomers().size(), 2u);
+
     // Hint 6 marks a three-layer item.
-    tutorial_->EndHint();
     tutorial_->StartHint(6, 0.0f);
-    hand.Clear();
-    hand.BuildRecipe("cake_07");
+    hand.GetFood()->BuildRecipe("cake_07");
     Step();
     EXPECT_TRUE(tutorial_->IsPending(0));
     EXPECT_TRUE(tutorial_->IsActive());
