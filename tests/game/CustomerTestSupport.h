@@ -60,12 +60,14 @@ protected:
     }
 
     // The game data with the places, other customer definitions when given, the face's
-    // and the bar's materials without a texture stage when asked; the tool manager with
-    // the texts; the audio manager with the effects.
+    // and the bar's materials without a texture stage when asked, and a room with more
+    // resource elements when given; the tool manager with the texts; the audio manager
+    // with the effects.
     Morvane::GameData& LoadCustomers(unsigned places = 3, std::optional<std::string> customers = {},
-                                     bool animatedPatience = true) {
+                                     bool animatedPatience = true, const std::string& room = "",
+                                     const std::string& roomElements = "") {
         std::string elements;
-        const char* groups[] = {"g1", "g2", "g3", "g4", "cake", "drink"};
+        const char* groups[] = {"g1", "g2", "g3", "g4", "cake", "drink", "tart", "coffee"};
         for (unsigned place = 0; place < places; ++place) {
             const std::string nn = Vantor::ToString(place, 2);
             const float left = kPlaceWidth * static_cast<float>(place);
@@ -101,7 +103,7 @@ protected:
         GameDataFolder::WriteParticles(L"ui\\particles\\customer.prt");
         for (const char* effect : {"ui/customer_good", "ui/customer_bad"})
             elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\customer.prt\"");
-        Morvane::GameData& data = LoadFood(true, "", elements, customers);
+        Morvane::GameData& data = LoadFood(true, room, elements + roomElements, customers);
 
         GameDataFolder::WriteText(L"data\\texts\\texts.xml", R"(<?xml version="1.0" encoding="utf-8"?>
 <texts language="english"><game_logic>

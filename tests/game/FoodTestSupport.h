@@ -46,11 +46,13 @@ protected:
         std::string elements;
         GameDataFolder::WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
         GameDataFolder::WriteColourPicture("glow", 0xFFFFFFFF, true);
-        const std::pair<const char*, std::uint32_t> ingredients[] = {
+        std::vector<std::pair<std::string, std::uint32_t>> ingredients = {
             {"A", 0xFFE03020}, {"B", 0xFFF0D040}, {"C", 0xFF3060E0}, {"D", 0xFFC040C0},
             {"E", 0xFF808080}, {"F", 0xFFF08020}, {"G", 0xFFFFF0D0}, {"H", 0xFF8B4513}};
-        for (const auto& [ingredient, colour] : ingredients) {
-            const std::string name = ingredient;
+        ingredients.insert(ingredients.end(), moreIngredients_.begin(), moreIngredients_.end());
+        std::string moreCosts;
+        for (const auto& [name, colour] : moreIngredients_) moreCosts += "<" + name + " cost=\"1\"/>";
+        for (const auto& [name, colour] : ingredients) {
             GameDataFolder::WriteColourPicture(name, colour, false);
             elements += GameDataFolder::Element("provisions/ingredients/models/" + name, "model",
                                                 "file_name=\"models\\ingredient.mdl\"");
@@ -59,7 +61,7 @@ protected:
             elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
                                                 "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
         }
-        for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}}) {
+        for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}, {"tart", 3}, {"coffee", 2}}) {
             for (int place = 0; place < places; ++place) {
                 const std::string key = std::string(group) + "_" + std::to_string(place);
                 GameDataFolder::WriteQuad("models\\" + key + ".mdl", {kPlaceLeft, kPlaceStep * place},
@@ -77,11 +79,11 @@ protected:
         for (const char* effect : {"ui/cursor_train", "ui/cursor_click"})
             elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\cursor.prt\"");
         GameDataFolder::WriteResourceList(L"data\\ui\\food.xml", elements + moreElements);
-        Definitions game = SmallGame();
+        Definitions game = baseGame_;
         if (!room.empty()) game.room = room;
         game.provisions = R"(<provisions>
   <ingredients><A cost="1"/><B cost="1"/><C cost="1"/><D cost="1"/><E cost="1"/><F cost="1"/><G cost="1"/>
-    <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/></ingredients>
+    <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/>)" + moreCosts + R"(</ingredients>
   <food>
     <R1 group="g1" cost="10"><A/><B/></R1>
     <R2 group="g2" cost="20"><A visible="0"/><B/><C/><D/></R2>
@@ -89,7 +91,7 @@ protected:
     <R4 group="g4" cost="40"><F/><G/><H/></R4>
     <cake group="cake" cost="10"><base/><cream/><cherry visible="0"/></cake>
     <coffee group="drink" cost="5"><coffee_beans/></coffee>
-    <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>
+    <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>)" + moreRecipes_ + R"(
   </food>
 </provisions>)";
         if (customers) game.customers = customers;
@@ -104,6 +106,12 @@ protected:
         step();
         engine_->EndFrame();
     }
+
+    // The definitions the recipes' data starts from, more ingredients with their colours
+    // and more recipes (elements of "food").
+    Definitions baseGame_ = SmallGame();
+    std::vector<std::pair<std::string, std::uint32_t>> moreIngredients_;
+    std::string moreRecipes_;
 
     // The mouse over a pixel of the window's client area.
     static void MoveMouseToPixel(int x, int y) {
