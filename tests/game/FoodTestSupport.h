@@ -52,15 +52,7 @@ protected:
         ingredients.insert(ingredients.end(), moreIngredients_.begin(), moreIngredients_.end());
         std::string moreCosts;
         for (const auto& [name, colour] : moreIngredients_) moreCosts += "<" + name + " cost=\"1\"/>";
-        for (const auto& [name, colour] : ingredients) {
-            GameDataFolder::WriteColourPicture(name, colour, false);
-            elements += GameDataFolder::Element("provisions/ingredients/models/" + name, "model",
-                                                "file_name=\"models\\ingredient.mdl\"");
-            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name, "shader",
-                                                "texture_name=\"pictures\\" + name + ".tga\"");
-            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
-                                                "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
-        }
+        for (const auto& [name, colour] : ingredients) elements += GameDataFolder::IngredientElements(name, colour);
         for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}, {"tart", 3}, {"coffee", 2}}) {
             for (int place = 0; place < places; ++place) {
                 const std::string key = std::string(group) + "_" + std::to_string(place);

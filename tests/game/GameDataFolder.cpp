@@ -184,6 +184,14 @@ std::string GameDataFolder::Element(const std::string& key, const std::string& k
     return open + "<" + kind + " name=\"" + name + "\" " + attributes + "/>" + close + "\n";
 }
 
+std::string GameDataFolder::IngredientElements(const std::string& name, std::uint32_t argb) {
+    WriteColourPicture(name, argb, false);
+    return Element("provisions/ingredients/models/" + name, "model", "file_name=\"models\\ingredient.mdl\"") +
+           Element("provisions/ingredients/shaders/" + name, "shader", "texture_name=\"pictures\\" + name + ".tga\"") +
+           Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
+                   "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
+}
+
 std::string GameDataFolder::NumberedModels(const std::string& before, const std::vector<int>& numbers,
                                            const std::string& after) {
     std::string elements;

@@ -73,6 +73,10 @@ public:
     static std::string ModelElement(const std::string& key);
     // An element of the kind for the key, its groups around it, with the attributes.
     static std::string Element(const std::string& key, const std::string& kind, const std::string& attributes);
+    // An ingredient's picture in its colour and its elements: the model over
+    // "models\\ingredient.mdl", the material and the glow over "pictures\\glow.tga" (both
+    // written by the caller).
+    static std::string IngredientElements(const std::string& name, std::uint32_t argb);
     // A model element per number: the key before + the number (at least two digits) +
     // after.
     static std::string NumberedModels(const std::string& before, const std::vector<int>& numbers,

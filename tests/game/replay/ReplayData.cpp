@@ -43,16 +43,7 @@ std::string FoodElements() {
     std::string elements;
     GameDataFolder::WriteColourPicture("glow", 0xFFFFFFFF, true);
     GameDataFolder::WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {30.0f, 12.0f});
-    for (const auto& [name, colour] : kIngredients) {
-        const std::string ingredient = name;
-        GameDataFolder::WriteColourPicture(ingredient, colour, false);
-        elements += GameDataFolder::Element("provisions/ingredients/models/" + ingredient, "model",
-                                            "file_name=\"models\\ingredient.mdl\"");
-        elements += GameDataFolder::Element("provisions/ingredients/shaders/" + ingredient, "shader",
-                                            "texture_name=\"pictures\\" + ingredient + ".tga\"");
-        elements += GameDataFolder::Element("provisions/ingredients/shaders/" + ingredient + "_selection", "shader",
-                                            "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
-    }
+    for (const auto& [name, colour] : kIngredients) elements += GameDataFolder::IngredientElements(name, colour);
     for (const auto& [group, layers] : kGroupLayers)
         for (int layer = 0; layer < layers; ++layer) {
             const std::string key = std::string(group) + "_" + std::to_string(layer);
