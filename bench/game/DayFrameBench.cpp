@@ -81,6 +81,6 @@ void BM_BusyDayFrame(benchmark::State& state) {
     state.counters["customers"] = static_cast<double>(day.GetCustomerManager()->GetCustomers().size());
     game.reset();
 }
-BENCHMARK(BM_BusyDayFrame)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+BENCHMARK(BM_BusyDayFrame)->Unit(benchmark::kMicrosecond)->Iterations(20000);
 
 }  // namespace
