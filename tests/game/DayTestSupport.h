@@ -48,8 +48,7 @@ public:
         Vantor::Vector2 Centre() const { return (minimum + maximum) * 0.5f; }
     };
 
-    // Where each distributor's selection area lies: 90 x 50 from x = 10 + 100 i (wrapping
-    // after seven), y = 450 (then 520).
+    // Where each distributor's selection area lies: 88 x 50 from x = 10 + 98 i, y = 520.
     static constexpr const char* kDistributors[] = {"cracker_waffle", "jelly_green", "cracker_chocolate",
                                                     "cracker_fancy",  "jelly_red",   "coffee_cup",
                                                     "base_stand",     "spice_rack"};
@@ -58,18 +57,18 @@ public:
     static constexpr std::uint32_t kMachineColour = 0xFF50A0A0;
     static constexpr std::uint32_t kDistributorColour = 0xFFA0A050;
     static constexpr std::uint32_t kClockColour = 0xFFE0E0E0;
+    static constexpr std::uint32_t kFloorColour = 0xFF403028;
 
     static Box DistributorBox(std::size_t index) {
-        const float left = 10.0f + 100.0f * static_cast<float>(index % 7);
-        const float bottom = index < 7 ? 450.0f : 520.0f;
-        return {{left, bottom}, {left + 90.0f, bottom + 50.0f}};
+        const float left = 10.0f + 98.0f * static_cast<float>(index);
+        return {{left, 520.0f}, {left + 88.0f, 570.0f}};
     }
     static Box MachineBox(const std::string& name) {
         if (name == "dustbin") return {{620.0f, 20.0f}, {700.0f, 120.0f}};
         if (name == "oven") return {{400.0f, 320.0f}, {540.0f, 440.0f}};
         return {{560.0f, 320.0f}, {700.0f, 440.0f}};
     }
-    static constexpr Box kClockBox{{710.0f, 500.0f}, {790.0f, 580.0f}};
+    static constexpr Box kClockBox{{710.0f, 330.0f}, {790.0f, 410.0f}};
 
 protected:
     void TearDown() override {
@@ -202,10 +201,15 @@ private:
     }
 
     static std::string RoomElements() {
+        // The room's day window lies in front of the room's layers as in the game, where
+        // the background has several.
         std::string elements = Part("room/wall", {{0.0f, 0.0f}, {800.0f, 600.0f}}, kWallColour);
+        elements += Part("room/floor", {{0.0f, 0.0f}, {800.0f, 40.0f}}, kFloorColour);
+        elements += Part("room/lamp", {{740.0f, 200.0f}, {770.0f, 230.0f}}, kClockColour);
         GameDataFolder::WriteText(Morvane::Background::kDescriptionFile,
                                   "<?xml version=\"1.0\"?>\n<background resources_prefix=\"room\">\n"
-                                  "<model name=\"wall\"/>\n</background>\n");
+                                  "<model name=\"wall\"/><model name=\"floor\"/><model name=\"lamp\"/>\n"
+                                  "</background>\n");
         for (std::size_t i = 0; i < std::size(kDistributors); ++i) {
             const Box area = DistributorBox(i);
             const std::string prefix = std::string("room/distributors/") + kDistributors[i] + "/";

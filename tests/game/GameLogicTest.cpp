@@ -17,6 +17,7 @@
 
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls.h"
+#include "engine/kernel/Console.h"
 #include "game/AutomaticMachine.h"
 #include "game/Clock.h"
 #include "game/CursorFood.h"
@@ -177,6 +178,18 @@ TEST_F(GameLogicTest, PausedDayParksTheHeldFoodAndStandsStill) {
     EXPECT_EQ(day.GetState(), LevelState::Paused);
 }
 
+TEST_F(GameLogicTest, CheatKeyMarksTheDayOnlyInCheatMode) {
+    SkipTutorial();
+    GameLogic& day = DayOf(2);
+    for (const bool cheatMode : {false, true}) {
+        Vantor::Console::Instance()->SetEnabled(cheatMode);
+        platform::seam::InjectKeyDown(0x70);
+        platform::seam::InjectKeyUp(0x70);
+        Step();
+        EXPECT_EQ(day.IsCheatUsed(), cheatMode);
+    }
+}
+
 TEST_F(GameLogicTest, FirstDayOpensWithHintOneHoldingTheDayUntilAKeyPress) {
     GameLogic& day = DayOf(0);
     Step();
@@ -286,6 +299,112 @@ TEST_F(GameLogicWithoutRedJellyTest, MissingTutorialElementIsSkippedWithOneWarni
     EXPECT_THAT(Warnings(), ElementsAre(HasSubstr("\"jelly_red\"")));
 }
 
+TEST_F(GameLogicTest, HintsFinishWhenThePlayerHoldsWhatTheyAskFor) {
+    const struct {
+        int hint;
+        std::vector<std::string> held;  // layers, or a recipe's name alone
+        bool finished;
+    } cases[] = {
+        {2, {"cracker_waffle"}, true},  {2, {"jelly_green"}, false},   {3, {"jelly_green"}, true},
+        {4, {"cracker_chocolate"}, true}, {4, {}, false},              {5, {}, true},
+        {5, {"jelly_green"}, false},    {7, {"jelly_green"}, true},    {7, {}, false},
+        {8, {}, true},                  {11, {"coffee_cup"}, true},    {11, {}, false},
+        {12, {}, true},                 {12, {"coffee_cup"}, false},   {14, {"coffee_cup"}, true},
+        {15, {}, true},                 {16, {"coffee_cup"}, true},    {17, {"coffee_black"}, true},
+        {17, {"coffee_cup"}, false},    {18, {}, true},                {19, {"coffee_black"}, true},
+        {20, {}, true},                 {20, {"coffee_cup"}, false},   {21, {}, true},
+        {21, {"coffee_black"}, false},  {13, {}, true},
+    };
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::Food& hand = *day.GetCursorFood()->GetFood();
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(testing::PrintToString(entry.held));
+        SCOPED_TRACE(entry.hint);
+        hand.Clear();
+        if (entry.held.size() == 1 && day.GetGameData()->FindFood(entry.held[0]) && entry.held[0] != "coffee_cup")
+            hand.BuildRecipe(entry.held[0]);
+        else
+            for (const std::string& layer : entry.held) hand.AddIngredient(layer);
+        tutorial_->StartHint(entry.hint, 0.0f);
+        Step();
+        EXPECT_EQ(tutorial_->IsShown(static_cast<unsigned>(entry.hint)), entry.finished);
+        EXPECT_EQ(tutorial_->IsActive(), !entry.finished);
+        tutorial_->EndHint();
+        tutorial_->ClearAllShown();
+        SkipTutorial();
+    }
+}
+
+TEST_F(GameLogicTest, ServingLessonsKeepCustomersComingAndMarkWhatIsPending) {
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::CustomerManager& customers = *day.GetCustomerManager();
+    customers.SetSpawnHold(true);
+    Morvane::CursorFood& hand = *day.GetCursorFood();
+    // While the coffee is carried, fewer than two customers in play call the next one.
+    hand.GetFood()->AddIngredient("coffee_cup");
+    tutorial_->StartHint(15, 0.0f);
+    Step();
+    EXPECT_EQ(customers.GetCustomers().size(), 1u);
+
+    // Hint 13 marks a carried item as pending (bits 0 and 1); an empty hand clears bit 0,
+    // and the hint waits until the machine has nothing in it either, then calls the next
+    // customer.
+    tutorial_->EndHint();
+    tutorial_->StartHint(13, 0.0f);
+    Step();
+    EXPECT_TRUE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsPending(1));
+    Morvane::AutomaticMachine& machine = *day.FindAutomaticMachine("coffee_black");
+    PointAt(MachineBox("coffee_black").Centre());
+    Click(platform::seam::MouseButton::Left);
+    Step();
+    ASSERT_NE(machine.GetItemInProduction(), nullptr);
+    EXPECT_TRUE(hand.GetFood()->GetLayers().empty());
+    EXPECT_FALSE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsPending(1));
+    ASSERT_TRUE(StepUntil([&] { return machine.GetFinishedItem() != nullptr; }, 5.0f));
+    EXPECT_TRUE(tutorial_->IsActive());
+    Click(platform::seam::MouseButton::Left);
+    Step();
+    EXPECT_EQ(hand.GetFood()->GetName(), "coffee_black");
+    EXPECT_TRUE(tutorial_->IsPending(0));
+    hand.Clear();
+    Step();
+    EXPECT_TRUE(tutorial_->IsShown(13));
+    EXPECT_EQ(customers.GetCustomers().size(), 2u);
+
+    // Hint 6 marks a three-layer item.
+    tutorial_->StartHint(6, 0.0f);
+    hand.GetFood()->BuildRecipe("cake_07");
+    Step();
+    EXPECT_TRUE(tutorial_->IsPending(0));
+    EXPECT_TRUE(tutorial_->IsActive());
+}
+
+TEST_F(GameLogicTest, RightClickServesNobodyWhileTheCoffeeIsCarriedByHand) {
+    SkipTutorial();
+    GameLogic& day = DayOf(4, {"coffee_black"});
+    Morvane::CustomerManager& customers = *day.GetCustomerManager();
+    customers.SetTimeToNextCustomer(-1.0f);
+    Step();
+    ASSERT_EQ(customers.GetCustomers().size(), 1u);
+    const Morvane::Customer& customer = *customers.GetCustomers()[0];
+    ASSERT_TRUE(StepUntil([&] { return customer.GetState() == Morvane::kWaiting; }, 10.0f));
+    Morvane::CursorFood& hand = *day.GetCursorFood();
+    hand.GetFood()->BuildRecipe(customer.GetOrderItems()[0]->GetName());
+    // Hints 20 and 18 both wait for an empty hand.
+    for (const int hint : {20, 18}) {
+        SCOPED_TRACE(hint);
+        tutorial_->StartHint(hint, 0.0f);
+        Click(platform::seam::MouseButton::Right);
+        Step();
+        EXPECT_EQ(hand.GetFood()->GetLayers().empty(), hint == 18);
+        tutorial_->EndHint();
+    }
+}
+
 TEST(TutorialScriptTest, RightClicksServeExceptWhileTheCoffeeIsCarriedByHand) {
     const struct {
         bool active;
@@ -314,7 +433,8 @@ TEST(ServiceRatingTest, AverageRatingRoundsFromThirtyFiveHundredths) {
     }
 }
 
-// A day of one second of playing time, run in frames of a sixteenth of a second.
+// A day of one second of playing time; its end watched in frames of a sixteenth of a
+// second.
 class DayEndTest : public gametest::DayTest {
 protected:
     static constexpr float kStep = 0.0625f;
@@ -341,7 +461,7 @@ protected:
         return day;
     }
     bool RunToEnd(float seconds = 60.0f) {
-        return StepUntil([&] { return day_->GetState() == LevelState::Won; }, seconds, kStep);
+        return StepUntil([&] { return day_->GetState() == LevelState::Won; }, seconds);
     }
     // The profile as its file holds it.
     Morvane::Profile& Reloaded() {
