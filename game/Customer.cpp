@@ -81,6 +81,7 @@ Customer::Customer(GameFramework::AudioManager* audio, GameData* gameData, GUITo
       cursorFood_(cursorFood),
       finances_(finances),
       floatingTexts_(floatingTexts),
+      type_(type),
       place_(place),
       priceMultiplier_(priceMultiplier) {
     Vantor::GUIManager& gui = *Vantor::GUIManager::Instance();

@@ -190,9 +190,9 @@ private:
         std::string file = key;
         for (char& c : file)
             if (c == '/') c = '_';
-        WriteQuad("models\\" + file + ".mdl", box.minimum, box.maximum);
+        GameDataFolder::WriteQuad("models\\" + file + ".mdl", box.minimum, box.maximum);
         const std::string picture = "colour_" + std::to_string(colour);
-        WritePicture(picture, colour, false);
+        GameDataFolder::WriteColourPicture(picture, colour, false);
         Content::ShaderFileWriter::Shader material;
         Content::ShaderFileWriter::Stage& stage = material.stages.emplace_back();
         stage.textureName = "ui\\pictures\\" + picture;
