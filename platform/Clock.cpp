@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -7,15 +8,23 @@
 
 namespace {
 
-uint64_t& VirtualNow() {
-    static uint64_t now = 0;
+// Atomic: on the sdl backend, SDL's audio thread reads the clock too.
+std::atomic<uint64_t>& VirtualNow() {
+    static std::atomic<uint64_t> now = 0;
     return now;
 }
 
-uint64_t& VirtualStepPerReading() {
-    static uint64_t step = 0;
+std::atomic<uint64_t>& VirtualStepPerReading() {
+    static std::atomic<uint64_t> step = 0;
     return step;
 }
+
+std::atomic<bool>& VirtualClockChosen() {
+    static std::atomic<bool> chosen = false;
+    return chosen;
+}
+
+bool RunsVirtualClock() { return platform::IsHeadless() || VirtualClockChosen(); }
 
 uint64_t RealNow() {
     static const auto origin = std::chrono::steady_clock::now();
@@ -28,12 +37,12 @@ uint64_t RealNow() {
 namespace platform {
 
 uint64_t NowMicroseconds() {
-    if (!IsHeadless()) return RealNow();
+    if (!RunsVirtualClock()) return RealNow();
     return VirtualNow() += VirtualStepPerReading();
 }
 
 void SleepMicroseconds(uint64_t microseconds) {
-    if (IsHeadless())
+    if (RunsVirtualClock())
         VirtualNow() += microseconds;
     else
         std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
@@ -46,5 +55,6 @@ namespace platform::seam {
 void SetVirtualTime(uint64_t microseconds) { VirtualNow() = microseconds; }
 void AdvanceVirtualTime(uint64_t microseconds) { VirtualNow() += microseconds; }
 void SetVirtualTimeStepPerReading(uint64_t microseconds) { VirtualStepPerReading() = microseconds; }
+void UseVirtualClock() { VirtualClockChosen() = true; }
 
 }  // namespace platform::seam

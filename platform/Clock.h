@@ -17,7 +17,10 @@ void SleepMicroseconds(uint64_t microseconds);
 
 namespace platform::seam {
 
-// Only meaningful on the headless backend.
+// Puts the sdl backend on the virtual clock too, for the rest of the process: drawn
+// tests then time their frames exactly, however loaded the machine is.
+void UseVirtualClock();
+// Only meaningful where the virtual clock runs.
 void SetVirtualTime(uint64_t microseconds);
 void AdvanceVirtualTime(uint64_t microseconds);
 // Every later reading of the virtual clock first advances it by the step, so that each

@@ -37,6 +37,8 @@ constexpr int kHighScoresPerMode = 10;
 }  // namespace
 
 void ScreenTestBench::SetUp() {
+    // Drawn screens too: every frame lasts exactly its 0.02 s.
+    platform::seam::UseVirtualClock();
     EngineSceneTest::SetUp();
     engine_ = std::make_unique<Vantor::Engine>(home_.Settings());
     Vantor::GUIManager::Instance()->SetScreenSize(800.0f, 600.0f);
