@@ -66,14 +66,8 @@ Morvane::GameLogic& ReplayGame::StartDay(std::uint32_t seed) {
 Morvane::GameLogic* ReplayGame::GetDay() const { return static_cast<Morvane::GameLogic*>(GetGameLogic()); }
 
 RoomView ReplayGame::Room() const {
-    RoomView room;
     const Morvane::GameLogic* day = GetDay();
-    if (!day) return room;
-    for (const auto& distributor : day->GetDistributors()) room.distributors.push_back(distributor.get());
-    for (const auto& machine : day->GetMachines()) room.machines.push_back(machine.get());
-    room.customers = day->GetCustomerManager();
-    room.hand = day->GetCursorFood();
-    return room;
+    return day ? RoomView::Of(*day) : RoomView{};
 }
 
 Morvane::ProfileManager& ReplayGame::Profiles() const {

@@ -8,6 +8,7 @@ class AutomaticMachine;
 class CursorFood;
 class CustomerManager;
 class Distributor;
+class GameLogic;
 }  // namespace Morvane
 
 namespace replay {
@@ -17,6 +18,9 @@ struct RoomView {
     std::vector<Morvane::AutomaticMachine*> machines;
     Morvane::CustomerManager* customers = nullptr;
     Morvane::CursorFood* hand = nullptr;
+
+    // The room of a running day.
+    static RoomView Of(const Morvane::GameLogic& day);
 };
 
 }  // namespace replay
