@@ -28,7 +28,7 @@ constexpr const char* kCharacterSources[] = {"art/ui/characters/girl.svg", "art/
 
 // Screen rectangles of the comic's tiers (GUI units): a page fills the screen, or its
 // top or its bottom half; later pages lie over earlier ones.
-constexpr float kMargin = 20, kGutter = 10;
+constexpr float kMargin = 20;
 constexpr float kTopY = 310, kTierHeight = 270, kBottomY = 20;
 
 // A panel and the phases it is drawn in (bit n: phase n), from the scene template

@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kTextTable = "texts\\texts.xml";
 constexpr const char* kBalloonFont = "common_2";
 // The balloons' text areas.
-const Vantor::Vector2 kSmall(207.0f, 84.0f), kBig(253.0f, 104.0f), kVeryBig(303.0f, 104.0f);
+const Vantor::Vector2 kSmall(207.0f, 84.0f), kBig(253.0f, 104.0f);
 // The house window's answer lines: a slice of the girl's big and very big balloons.
 const Vantor::Vector2 kAnswer(253.0f, 104.0f * 0.16f), kOffer(303.0f, 104.0f * 0.18f);
 
