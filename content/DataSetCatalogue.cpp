@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "content/CafeCatalogue.h"
+#include "content/ComicCatalogue.h"
 #include "content/HouseCatalogue.h"
 #include "content/ProductRecipes.h"
 #include "content/ScreenLookCatalogue.h"
+#include "content/StoryCatalogue.h"
 
 namespace Content {
 
@@ -45,6 +47,9 @@ void DataSetCatalogue::AddTo(ProductGraph& graph) const {
     ScreenLookCatalogue::AddTo(graph);
     CafeCatalogue().AddTo(graph);
     HouseCatalogue().AddTo(graph);
+    StoryCatalogue::AddTo(graph);
+    ComicCatalogue::AddTo(graph);
+    AddSounds(graph);
 }
 
 void DataSetCatalogue::AddTexts(ProductGraph& graph) const {
@@ -102,6 +107,13 @@ void DataSetCatalogue::AddXml(ProductGraph& graph) const {
         graph.Add(ProductRecipes::XmlCopy(std::string("game_objects\\") + definitions + ".xml",
                                           std::string("xml/game_objects/") + definitions + ".xml"));
     graph.Add(ProductRecipes::XmlCopy("house\\upgrades.xml", "xml/house/upgrades.xml"));
+}
+
+// Every score below "audio/" as the Ogg Vorbis file of the same name and folder.
+void DataSetCatalogue::AddSounds(ProductGraph& graph) const {
+    for (const char* folder : {"audio/menu", "audio/music", "audio/game"})
+        for (const std::string& score : FilesOf(sourceFolder_, folder, ".score"))
+            graph.Add(ProductRecipes::Sound(DataPath(score.substr(0, score.size() - 6) + ".ogg"), score));
 }
 
 }  // namespace Content

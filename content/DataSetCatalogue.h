@@ -22,6 +22,7 @@ private:
     void AddFixedPictures(ProductGraph& graph) const;
     void AddXml(ProductGraph& graph) const;
     void AddFonts(ProductGraph& graph) const;
+    void AddSounds(ProductGraph& graph) const;
 
     std::filesystem::path sourceFolder_;
 };

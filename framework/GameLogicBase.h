@@ -57,6 +57,8 @@ public:
     std::int32_t GetProgress() const { return progress_; }
     void SetProgress(std::int32_t progress) { progress_ = progress; }
     AudioManager* GetAudioManager() const { return audio_; }
+    // For the derived logic's own clock.
+    Vantor::Timer* GetTimer() const { return timer_; }
     const StageEntry* GetStageEntry() const { return stage_; }
     const LevelEntry* GetLevelEntry() const { return level_; }
 

@@ -23,6 +23,7 @@
 #include "game/GUIGameLogicTextManager.h"
 #include "game/GameData.h"
 #include "game/Order.h"
+#include "game/ServiceColours.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextTool.h"
 #include "gui_tools/GUIToolManager.h"
@@ -33,10 +34,8 @@ namespace {
 
 // A left click or right click the customer cannot use.
 const std::string kRefusedEffect = "28";
-const Vantor::Color kRatingColours[] = {{0.11372549f, 0.7882353f, 0.12941177f, 1.0f},
-                                        {1.2233009f, 0.80784315f, 0.0f, 1.0f},
-                                        {0.9137255f, 0.0f, 0.0f, 1.0f},
-                                        {0.9137255f, 0.0f, 0.0f, 1.0f}};
+const Vantor::Color kRatingColours[] = {ServiceColours::kGood, ServiceColours::kFair, ServiceColours::kPoor,
+                                        ServiceColours::kPoor};
 const Vantor::Color kTipColour(1.0f, 0.68f, 0.0f, 1.0f);
 
 float Clamp01(float value) { return std::clamp(value, 0.0f, 1.0f); }
@@ -82,6 +81,7 @@ Customer::Customer(GameFramework::AudioManager* audio, GameData* gameData, GUITo
       cursorFood_(cursorFood),
       finances_(finances),
       floatingTexts_(floatingTexts),
+      type_(type),
       place_(place),
       priceMultiplier_(priceMultiplier) {
     Vantor::GUIManager& gui = *Vantor::GUIManager::Instance();

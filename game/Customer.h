@@ -87,6 +87,7 @@ public:
     bool IsAlive() const { return alive_; }
     ServiceRating GetRating() const { return rating_; }
     const Vantor::Color& GetRatingColour() const { return ratingColour_; }
+    const CustomerInfo* GetType() const { return type_; }
     unsigned GetPlace() const { return place_; }
     unsigned GetPrice() const { return price_; }
     unsigned GetTip() const { return tip_; }
@@ -123,6 +124,7 @@ private:
     CursorFood* cursorFood_;
     Finances* finances_;
     GUIGameLogicTextManager* floatingTexts_;
+    const CustomerInfo* type_;
     unsigned place_;
     float priceMultiplier_;
     Vantor::GUIWindow* rootWindow_;

@@ -76,6 +76,7 @@ public:
     unsigned GetCustomersServed() const { return customersServed_; }
     float GetRatingSum() const { return ratingSum_; }
     const std::vector<std::unique_ptr<Customer>>& GetCustomers() const { return customers_; }
+    const std::vector<const CustomerInfo*>& GetCustomerTypes() const { return types_; }
 
 private:
     void Arrive(float progress);

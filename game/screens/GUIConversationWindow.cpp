@@ -75,22 +75,13 @@ void GUIConversationWindow::Update() {
     }
     speaker_->Update();
     girl_->Update();
-    UpdateBalloons();
+    GUITextBalloonWindow::UpdateInTurn(speakerInUse_, girlInUse_);
     Advance();
 }
 
 void GUIConversationWindow::Close() {
     GUIFrameworkWindow::Close();
     GUIMenuWindow::Show(false);
-}
-
-void GUIConversationWindow::UpdateBalloons() {
-    // A balloon that follows another sees its leader's closing in the same frame.
-    GUITextBalloonWindow* first = speakerInUse_ ? speakerInUse_ : girlInUse_;
-    GUITextBalloonWindow* second = speakerInUse_ ? girlInUse_ : nullptr;
-    if (second && first->leader) std::swap(first, second);
-    if (first) first->Update();
-    if (second) second->Update();
 }
 
 void GUIConversationWindow::Advance() {

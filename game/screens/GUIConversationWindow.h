@@ -45,7 +45,6 @@ public:
     GUITextBalloonWindow& GetGirlBalloon() const { return *girlBalloon_; }
 
 private:
-    void UpdateBalloons();
     // The script's next step once the balloon before it has gone; at most one a frame.
     void Advance();
     // The balloon in use, filled with the text of the key and shown after the delay.

@@ -1,6 +1,5 @@
 #include "game/screens/GUIParticlesEffect.h"
 
-#include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
@@ -8,6 +7,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
+#include "game/screens/GUIEmitter.h"
 #include "tools/DataKeeper.h"
 
 namespace Morvane {
@@ -54,11 +54,7 @@ void GUIParticlesEffect::AddPath(const Vantor::Model& source, float framesPerSec
 }
 
 void GUIParticlesEffect::AddEmitter(const Vantor::ParticleSystem& source, float depth) {
-    Vantor::ParticleSystem* emitter = Vantor::ParticleSystemManager::Instance()->CreateParticleSystemInstance(source);
-    Vantor::Model& model = *emitter->GetModel();
-    model.SetCamera(Vantor::GUIManager::Instance()->GetCamera());
-    model.SetFlags(Vantor::ModelFlags::kFixedDepth);
-    model.SetDepth(depth);
+    Vantor::ParticleSystem* emitter = GUIEmitter::Create(source, depth);
     emitter->SetVisible(true);
     // Looping from time 0; like every copy of a particle system it emits only once started.
     emitter->Start(true);

@@ -206,6 +206,13 @@ void GUITextBalloonWindow::Update() {
     if (!shown && alpha < Vantor::kFloatTolerance) Empty();
 }
 
+void GUITextBalloonWindow::UpdateInTurn(GUITextBalloonWindow* one, GUITextBalloonWindow* other) {
+    if (!one) std::swap(one, other);
+    if (other && one->leader) std::swap(one, other);
+    if (one) one->Update();
+    if (other) other->Update();
+}
+
 int GUITextBalloonWindow::ChooseAnswer(float alpha) {
     if (!shown || alpha + Vantor::kFloatTolerance <= kClickableAlpha) return 0;
     int chosen = 0;

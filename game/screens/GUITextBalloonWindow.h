@@ -76,6 +76,10 @@ public:
     void Show(float delay);
     // Once per frame while the balloon may be up.
     void Update();
+    // The two balloons of a conversation that are in use (either may be null), the one
+    // the other follows first, so that a follower sees its leader's closing in the same
+    // frame.
+    static void UpdateInTurn(GUITextBalloonWindow* one, GUITextBalloonWindow* other);
 
     Vantor::GUIWindow* GetBalloonWindow() const { return balloonWindow_; }
     Vantor::GUIWindow* GetTextArea() const { return textArea_; }

@@ -179,12 +179,15 @@ void TestWindowLooks::Opened(GUIFrameworkWindow& window) {
 }
 
 TestGame::TestGame(Journal& journal, const std::wstring& installPath, const TestGameOptions& options)
+    : TestGame(journal, installPath, options, InitializeLater{}) {
+    Initialize();
+}
+
+TestGame::TestGame(Journal& journal, const std::wstring& installPath, const TestGameOptions& options, InitializeLater)
     : GameBase(L"Test Maker", L"Test Game", 102, L"Software\\Test Maker\\Test Game", installPath, L"default",
                options.restoreMessage),
       journal_(journal),
-      options_(options) {
-    Initialize();
-}
+      options_(options) {}
 
 void TestGame::FillEngineSettings(Vantor::EngineSettings& settings) {
     GameBase::FillEngineSettings(settings);

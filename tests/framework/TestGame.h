@@ -230,6 +230,12 @@ public:
         Handled("game_over", [this] { GameBase::OnGameOverWindow(); });
     }
 
+protected:
+    // For a derived game that makes some of the parts itself: its own constructor calls
+    // Initialize, once its overrides are in place.
+    struct InitializeLater {};
+    TestGame(Journal& journal, const std::wstring& installPath, const TestGameOptions& options, InitializeLater);
+
 private:
     // Journals the handler's call, runs the framework's handler, then the test's action.
     void Handled(const std::string& name, const std::function<void()>& base);

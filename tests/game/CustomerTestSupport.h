@@ -60,40 +60,42 @@ protected:
     }
 
     // The game data with the places, other customer definitions when given, the face's
-    // and the bar's materials without a texture stage when asked; the tool manager with
-    // the texts; the audio manager with the effects.
+    // and the bar's materials without a texture stage when asked, and a room with more
+    // resource elements when given; the tool manager with the texts; the audio manager
+    // with the effects.
     Morvane::GameData& LoadCustomers(unsigned places = 3, std::optional<std::string> customers = {},
-                                     bool animatedPatience = true) {
+                                     bool animatedPatience = true, const std::string& room = "",
+                                     const std::string& roomElements = "") {
         std::string elements;
-        const char* groups[] = {"g1", "g2", "g3", "g4", "cake", "drink"};
+        const char* groups[] = {"g1", "g2", "g3", "g4", "cake", "drink", "tart", "coffee"};
         for (unsigned place = 0; place < places; ++place) {
             const std::string nn = Vantor::ToString(place, 2);
             const float left = kPlaceWidth * static_cast<float>(place);
-            WriteQuad("models\\customer" + nn + ".mdl", {left, 0.0f}, {left + kFigureWidth, kFigureHeight},
+            GameDataFolder::WriteQuad("models\\customer" + nn + ".mdl", {left, 0.0f}, {left + kFigureWidth, kFigureHeight},
                       kFigureFrames);
-            WriteQuad("models\\balloon" + nn + ".mdl", {left + kBalloonLeft, kBalloonBottom},
+            GameDataFolder::WriteQuad("models\\balloon" + nn + ".mdl", {left + kBalloonLeft, kBalloonBottom},
                       {left + kBalloonLeft + 160.0f, kBalloonBottom + 100.0f});
             elements += Model("customers/models/" + nn + "/customer", "customer" + nn);
             elements += Model("customers/models/" + nn + "/selection", "customer" + nn);
             elements += Model("customers/models/" + nn + "/balloon", "balloon" + nn);
         }
-        WriteQuad("models\\balloon.mdl", {0.0f, 0.0f}, {160.0f, 100.0f});
+        GameDataFolder::WriteQuad("models\\balloon.mdl", {0.0f, 0.0f}, {160.0f, 100.0f});
         elements += Model("customers/balloon/model", "balloon");
         for (unsigned item = 0; item < 3; ++item) {
             const std::string kk = Vantor::ToString(item, 2);
             const float left = kItemLeft + kItemStep * static_cast<float>(item);
-            WriteQuad("models\\item" + kk + ".mdl", {left, kItemBottom}, {left + 50.0f, kItemBottom + 50.0f});
+            GameDataFolder::WriteQuad("models\\item" + kk + ".mdl", {left, kItemBottom}, {left + 50.0f, kItemBottom + 50.0f});
             for (const char* group : groups)
                 elements += Model("customers/balloon/place_" + kk + "/" + group, "item" + kk);
         }
-        WritePicture("customer", 0xFF3060A0, false);
-        WritePicture("smile", 0xFFFFD020, false);
-        WritePicture("bar", 0xFF20C040, false);
-        WriteQuad("models\\smile.mdl", {0.0f, 0.0f}, {40.0f, 40.0f});
-        WriteSheetMaterial(L"models\\smile.srf", "smile", animatedPatience ? 8 : 0, 6);
+        GameDataFolder::WriteColourPicture("customer", 0xFF3060A0, false);
+        GameDataFolder::WriteColourPicture("smile", 0xFFFFD020, false);
+        GameDataFolder::WriteColourPicture("bar", 0xFF20C040, false);
+        GameDataFolder::WriteQuad("models\\smile.mdl", {0.0f, 0.0f}, {40.0f, 40.0f});
+        GameDataFolder::WriteSheetMaterial(L"models\\smile.srf", "smile", animatedPatience ? 8 : 0, 6);
         elements += Model("customers/balloon/smile", "smile");
-        WriteQuad("models\\smile_progress.mdl", {0.0f, -10.0f}, {40.0f, -4.0f}, kBarFrames);
-        WriteSheetMaterial(L"models\\smile_progress.srf", "bar", animatedPatience ? 3 : 0, 1);
+        GameDataFolder::WriteQuad("models\\smile_progress.mdl", {0.0f, -10.0f}, {40.0f, -4.0f}, kBarFrames);
+        GameDataFolder::WriteSheetMaterial(L"models\\smile_progress.srf", "bar", animatedPatience ? 3 : 0, 1);
         elements += Model("customers/balloon/smile_progress", "smile_progress");
         for (const char* type : kTypeNames)
             elements += GameDataFolder::Element(std::string("customers/shaders/") + type, "shader",
@@ -101,14 +103,14 @@ protected:
         GameDataFolder::WriteParticles(L"ui\\particles\\customer.prt");
         for (const char* effect : {"ui/customer_good", "ui/customer_bad"})
             elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\customer.prt\"");
-        Morvane::GameData& data = LoadFood(true, "", elements, customers);
+        Morvane::GameData& data = LoadFood(true, room, elements + roomElements, customers);
 
         GameDataFolder::WriteText(L"data\\texts\\texts.xml", R"(<?xml version="1.0" encoding="utf-8"?>
 <texts language="english"><game_logic>
   <service_0 text="Great service!"/><service_1 text="Good service"/><service_2 text="Slow service"/>
   <service_3 text="Gone!"/><tip text="Tip: %money%"/><plus_money text="+%MONEY%"/>
 </game_logic></texts>)");
-        for (const char* font : {"common", "tip"}) WriteFont(font);
+        for (const char* font : {"common", "tip"}) GameDataFolder::WriteBlockFont(font);
         tools_ = std::make_unique<GUITools::GUIToolManager>();
         audio_ = std::make_unique<GameFramework::AudioManager>(1.0f, 1.0f, engine_->GetSoundManager());
         const std::vector<std::uint8_t> wav = Content::WavWriter::Write({}, std::vector<std::uint8_t>(4000, 0));
@@ -156,34 +158,8 @@ protected:
     std::unique_ptr<Morvane::GUIGameLogicTextManager> floatingTexts_;
 
 private:
-    // "data\fonts\<name>" of size 16 whose printable characters are blocks of the text's colour.
-    static void WriteFont(const std::string& name) {
-        const std::wstring folder = L"data\\fonts\\" + Vantor::ToWide(name) + L"\\";
-        GameDataFolder::WriteText(folder + L"font.xml", "<font size=\"16\" />\n");
-        std::vector<Content::FontFileWriter::Record> glyphs;
-        for (char16_t code = u' '; code <= u'~'; ++code)
-            glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.5f));
-        Content::FontFileWriter::WriteFile(folder + L"font.fnt", glyphs);
-        Content::TgaWriter::WriteFile(folder + L"font.tga", 2, 2, std::vector<std::uint8_t>(16, 0xFF));
-    }
     static std::string Model(const std::string& key, const std::string& file) {
         return GameDataFolder::Element(key, "model", "file_name=\"models\\" + file + ".mdl\"");
-    }
-    // A material beside a model: one grid sheet of columns x rows frames over the picture,
-    // or no texture stage at all without columns.
-    static void WriteSheetMaterial(const std::wstring& file, const std::string& picture, int columns, int rows) {
-        Content::ShaderFileWriter::Shader material;
-        if (columns == 0) {
-            Content::ShaderFileWriter::WriteFile(L"data\\ui\\" + file, material);
-            return;
-        }
-        Content::ShaderFileWriter::Stage& sheet = material.stages.emplace_back();
-        sheet.kind = 1;
-        sheet.frames = columns * rows;
-        sheet.columns = columns;
-        sheet.rows = rows;
-        sheet.textureName = "ui\\pictures\\" + picture;
-        Content::ShaderFileWriter::WriteFile(L"data\\ui\\" + file, material);
     }
 };
 

@@ -44,31 +44,25 @@ protected:
     Morvane::GameData& LoadFood(bool animatedDoneSymbol = true, const std::string& room = "",
                                 const std::string& moreElements = "", std::optional<std::string> customers = {}) {
         std::string elements;
-        WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
-        WritePicture("glow", 0xFFFFFFFF, true);
-        const std::pair<const char*, std::uint32_t> ingredients[] = {
+        GameDataFolder::WriteQuad("models\\ingredient.mdl", {0.0f, 0.0f}, {kPlaceRight - kPlaceLeft, kPlaceHeight});
+        GameDataFolder::WriteColourPicture("glow", 0xFFFFFFFF, true);
+        std::vector<std::pair<std::string, std::uint32_t>> ingredients = {
             {"A", 0xFFE03020}, {"B", 0xFFF0D040}, {"C", 0xFF3060E0}, {"D", 0xFFC040C0},
             {"E", 0xFF808080}, {"F", 0xFFF08020}, {"G", 0xFFFFF0D0}, {"H", 0xFF8B4513}};
-        for (const auto& [ingredient, colour] : ingredients) {
-            const std::string name = ingredient;
-            WritePicture(name, colour, false);
-            elements += GameDataFolder::Element("provisions/ingredients/models/" + name, "model",
-                                                "file_name=\"models\\ingredient.mdl\"");
-            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name, "shader",
-                                                "texture_name=\"pictures\\" + name + ".tga\"");
-            elements += GameDataFolder::Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
-                                                "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
-        }
-        for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}}) {
+        ingredients.insert(ingredients.end(), moreIngredients_.begin(), moreIngredients_.end());
+        std::string moreCosts;
+        for (const auto& [name, colour] : moreIngredients_) moreCosts += "<" + name + " cost=\"1\"/>";
+        for (const auto& [name, colour] : ingredients) elements += GameDataFolder::IngredientElements(name, colour);
+        for (const auto& [group, places] : {std::pair{"g1", 2}, {"g2", 4}, {"g3", 2}, {"g4", 3}, {"tart", 3}, {"coffee", 2}}) {
             for (int place = 0; place < places; ++place) {
                 const std::string key = std::string(group) + "_" + std::to_string(place);
-                WriteQuad("models\\" + key + ".mdl", {kPlaceLeft, kPlaceStep * place},
+                GameDataFolder::WriteQuad("models\\" + key + ".mdl", {kPlaceLeft, kPlaceStep * place},
                           {kPlaceRight, kPlaceStep * place + kPlaceHeight});
                 elements += GameDataFolder::Element("provisions/food/" + key, "model",
                                                     "file_name=\"models\\" + key + ".mdl\"");
             }
         }
-        WriteQuad("models\\done.mdl", {0.0f, 0.0f}, {kDoneSide, kDoneSide});
+        GameDataFolder::WriteQuad("models\\done.mdl", {0.0f, 0.0f}, {kDoneSide, kDoneSide});
         elements += GameDataFolder::Element("provisions/food/done/model", "model", "file_name=\"models\\done.mdl\"");
         if (animatedDoneSymbol)
             elements += GameDataFolder::Element("provisions/food/done/shader", "shader",
@@ -77,11 +71,11 @@ protected:
         for (const char* effect : {"ui/cursor_train", "ui/cursor_click"})
             elements += GameDataFolder::Element(effect, "particles", "file_name=\"particles\\cursor.prt\"");
         GameDataFolder::WriteResourceList(L"data\\ui\\food.xml", elements + moreElements);
-        Definitions game = SmallGame();
+        Definitions game = baseGame_;
         if (!room.empty()) game.room = room;
         game.provisions = R"(<provisions>
   <ingredients><A cost="1"/><B cost="1"/><C cost="1"/><D cost="1"/><E cost="1"/><F cost="1"/><G cost="1"/>
-    <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/></ingredients>
+    <H cost="1"/><base cost="1"/><cream cost="2"/><cherry cost="3"/><coffee_beans cost="1"/>)" + moreCosts + R"(</ingredients>
   <food>
     <R1 group="g1" cost="10"><A/><B/></R1>
     <R2 group="g2" cost="20"><A visible="0"/><B/><C/><D/></R2>
@@ -89,7 +83,7 @@ protected:
     <R4 group="g4" cost="40"><F/><G/><H/></R4>
     <cake group="cake" cost="10"><base/><cream/><cherry visible="0"/></cake>
     <coffee group="drink" cost="5"><coffee_beans/></coffee>
-    <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>
+    <beans group="drink" can_order="0" cost="0"><coffee_beans/></beans>)" + moreRecipes_ + R"(
   </food>
 </provisions>)";
         if (customers) game.customers = customers;
@@ -104,6 +98,12 @@ protected:
         step();
         engine_->EndFrame();
     }
+
+    // The definitions the recipes' data starts from, more ingredients with their colours
+    // and more recipes (elements of "food").
+    Definitions baseGame_ = SmallGame();
+    std::vector<std::pair<std::string, std::uint32_t>> moreIngredients_;
+    std::string moreRecipes_;
 
     // The mouse over a pixel of the window's client area.
     static void MoveMouseToPixel(int x, int y) {
@@ -121,46 +121,6 @@ protected:
     static Vantor::GUIManager& Gui() { return *Vantor::GUIManager::Instance(); }
     // The error lines logged since the last call.
     static std::vector<std::string> Errors() { return enginetest::TakeErrors(*Vantor::MessageManager::Instance()); }
-
-    // A textured quad below "data\ui" with its box; with more than one frame a key-frame
-    // model whose frames all show the quad.
-    static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum,
-                          std::uint32_t frames = 1) {
-        Content::ModelFileWriter::Model model = keepertest::TriangleModel();
-        if (frames > 1) model.flags = (model.flags & ~Vantor::ModelFlags::kStatic) | Vantor::ModelFlags::kKeyFrames;
-        model.frameCount = frames;
-        model.indices = {0, 1, 2, 2, 1, 3};
-        model.vertexCount = 4;
-        model.vertices.clear();
-        model.boxes.clear();
-        const float xs[] = {minimum.x, maximum.x, minimum.x, maximum.x};
-        const float ys[] = {minimum.y, minimum.y, maximum.y, maximum.y};
-        for (std::uint32_t frame = 0; frame < frames; ++frame) {
-            for (int i = 0; i < 4; ++i) {
-                Content::ModelFileWriter::Vertex& vertex = model.vertices.emplace_back();
-                vertex.position[0] = xs[i];
-                vertex.position[1] = ys[i];
-                vertex.u = static_cast<float>(i % 2);
-                vertex.v = static_cast<float>(1 - i / 2);
-            }
-            model.boxes.push_back({{minimum.x, minimum.y, 0.0f}, {maximum.x, maximum.y, 0.0f}});
-        }
-        Content::ModelFileWriter::WriteFile(L"data\\ui\\" + std::wstring(file.begin(), file.end()), model);
-    }
-    // An 8 x 8 picture "data\ui\pictures\<name>.tga" of one ARGB colour, or only its
-    // border pixels of it (the rest clear).
-    static void WritePicture(const std::string& name, std::uint32_t argb, bool frameOnly) {
-        std::vector<std::uint8_t> pixels;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) {
-                const bool border = x == 0 || y == 0 || x == 7 || y == 7;
-                const std::uint8_t alpha = frameOnly && !border ? 0 : static_cast<std::uint8_t>(argb >> 24);
-                pixels.insert(pixels.end(), {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
-                                             static_cast<std::uint8_t>(argb), alpha});
-            }
-        Content::TgaWriter::WriteFile(L"data\\ui\\pictures\\" + std::wstring(name.begin(), name.end()) + L".tga",
-                                      8, 8, pixels);
-    }
 };
 
 }  // namespace gametest

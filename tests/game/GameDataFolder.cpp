@@ -2,12 +2,15 @@
 
 #include <cstdio>
 
+#include "content/FontFileWriter.h"
 #include "content/ModelFileWriter.h"
 #include "content/ParticleFileWriter.h"
 #include "content/ShaderFileWriter.h"
 #include "content/TgaWriter.h"
 #include "content/VersionedFileWriting.h"
 #include "engine/kernel/FileManager.h"
+#include "engine/kernel/StringHelpers.h"
+#include "engine/render/ModelFlags.h"
 #include "game/GameData.h"
 #include "tests/tools/ResourceFileSupport.h"
 
@@ -88,6 +91,65 @@ void GameDataFolder::WritePicture(const std::wstring& path, Size size) {
                                   std::vector<std::uint8_t>(std::size_t{size.width} * size.height * 4, 0xFF));
 }
 
+void GameDataFolder::WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum,
+                               std::uint32_t frames) {
+    Content::ModelFileWriter::Model model = keepertest::TriangleModel();
+    if (frames > 1) model.flags = (model.flags & ~Vantor::ModelFlags::kStatic) | Vantor::ModelFlags::kKeyFrames;
+    model.frameCount = frames;
+    model.indices = {0, 1, 2, 2, 1, 3};
+    model.vertexCount = 4;
+    model.vertices.clear();
+    model.boxes.clear();
+    const float xs[] = {minimum.x, maximum.x, minimum.x, maximum.x};
+    const float ys[] = {minimum.y, minimum.y, maximum.y, maximum.y};
+    for (std::uint32_t frame = 0; frame < frames; ++frame) {
+        for (int i = 0; i < 4; ++i) {
+            Content::ModelFileWriter::Vertex& vertex = model.vertices.emplace_back();
+            vertex.position[0] = xs[i];
+            vertex.position[1] = ys[i];
+            vertex.u = static_cast<float>(i % 2);
+            vertex.v = static_cast<float>(1 - i / 2);
+        }
+        model.boxes.push_back({{minimum.x, minimum.y, 0.0f}, {maximum.x, maximum.y, 0.0f}});
+    }
+    Content::ModelFileWriter::WriteFile(L"data\\ui\\" + std::wstring(file.begin(), file.end()), model);
+}
+
+void GameDataFolder::WriteColourPicture(const std::string& name, std::uint32_t argb, bool frameOnly) {
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool border = x == 0 || y == 0 || x == 7 || y == 7;
+            const std::uint8_t alpha = frameOnly && !border ? 0 : static_cast<std::uint8_t>(argb >> 24);
+            pixels.insert(pixels.end(), {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
+                                         static_cast<std::uint8_t>(argb), alpha});
+        }
+    Content::TgaWriter::WriteFile(L"data\\ui\\pictures\\" + std::wstring(name.begin(), name.end()) + L".tga", 8, 8,
+                                  pixels);
+}
+
+void GameDataFolder::WriteSheetMaterial(const std::wstring& file, const std::string& picture, int columns, int rows) {
+    Content::ShaderFileWriter::Shader material;
+    if (columns > 0) {
+        Content::ShaderFileWriter::Stage& sheet = material.stages.emplace_back();
+        sheet.kind = 1;
+        sheet.frames = columns * rows;
+        sheet.columns = columns;
+        sheet.rows = rows;
+        sheet.textureName = "ui\\pictures\\" + picture;
+    }
+    Content::ShaderFileWriter::WriteFile(L"data\\ui\\" + file, material);
+}
+
+void GameDataFolder::WriteBlockFont(const std::string& name) {
+    const std::wstring folder = L"data\\fonts\\" + Vantor::ToWide(name) + L"\\";
+    WriteText(folder + L"font.xml", "<font size=\"16\" />\n");
+    std::vector<Content::FontFileWriter::Record> glyphs;
+    for (char16_t code = u' '; code <= u'~'; ++code) glyphs.push_back(Content::FontFileWriter::WholePicture(code, 0.5f));
+    Content::FontFileWriter::WriteFile(folder + L"font.fnt", glyphs);
+    Content::TgaWriter::WriteFile(folder + L"font.tga", 2, 2, std::vector<std::uint8_t>(16, 0xFF));
+}
+
 void GameDataFolder::WriteTexturePack(const std::string& folder, const Content::GameTexturePackWriter::Pack& pack,
                                       const std::vector<Size>& atlases) {
     const std::wstring wideFolder(folder.begin(), folder.end());
@@ -120,6 +182,14 @@ std::string GameDataFolder::Element(const std::string& key, const std::string& k
     }
     const std::string name = last == std::string::npos ? key : key.substr(last + 1);
     return open + "<" + kind + " name=\"" + name + "\" " + attributes + "/>" + close + "\n";
+}
+
+std::string GameDataFolder::IngredientElements(const std::string& name, std::uint32_t argb) {
+    WriteColourPicture(name, argb, false);
+    return Element("provisions/ingredients/models/" + name, "model", "file_name=\"models\\ingredient.mdl\"") +
+           Element("provisions/ingredients/shaders/" + name, "shader", "texture_name=\"pictures\\" + name + ".tga\"") +
+           Element("provisions/ingredients/shaders/" + name + "_selection", "shader",
+                   "texture_name=\"pictures\\glow.tga\" alpha_blend=\"1\"");
 }
 
 std::string GameDataFolder::NumberedModels(const std::string& before, const std::vector<int>& numbers,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "content/GameTexturePackWriter.h"
+#include "engine/kernel/Vector2.h"
 
 namespace gametest {
 
@@ -47,6 +48,19 @@ public:
     static void WriteModel(const std::wstring& path);
     static void WriteParticles(const std::wstring& path);
     static void WritePicture(const std::wstring& path, Size size);
+    // A textured quad "data\ui\<file>" with its box; with more than one frame a key-frame
+    // model whose frames all show the quad.
+    static void WriteQuad(const std::string& file, Vantor::Vector2 minimum, Vantor::Vector2 maximum,
+                          std::uint32_t frames = 1);
+    // An 8 x 8 picture "data\ui\pictures\<name>.tga" of one ARGB colour, or only its
+    // border pixels of it (the rest clear).
+    static void WriteColourPicture(const std::string& name, std::uint32_t argb, bool frameOnly);
+    // A material "data\ui\<file>": one grid sheet of columns x rows frames over the
+    // picture "ui\pictures\<picture>", or no texture stage at all without columns.
+    static void WriteSheetMaterial(const std::wstring& file, const std::string& picture, int columns, int rows);
+    // "data\fonts\<name>" of size 16 whose printable characters are blocks of the text's
+    // colour.
+    static void WriteBlockFont(const std::string& name);
     // The pack "data\<folder>\texture_pack.tpf" and its atlas pictures, one per size.
     static void WriteTexturePack(const std::string& folder, const Content::GameTexturePackWriter::Pack& pack,
                                  const std::vector<Size>& atlases);
@@ -59,6 +73,10 @@ public:
     static std::string ModelElement(const std::string& key);
     // An element of the kind for the key, its groups around it, with the attributes.
     static std::string Element(const std::string& key, const std::string& kind, const std::string& attributes);
+    // An ingredient's picture in its colour and its elements: the model over
+    // "models\\ingredient.mdl", the material and the glow over "pictures\\glow.tga" (both
+    // written by the caller).
+    static std::string IngredientElements(const std::string& name, std::uint32_t argb);
     // A model element per number: the key before + the number (at least two digits) +
     // after.
     static std::string NumberedModels(const std::string& before, const std::vector<int>& numbers,

@@ -57,6 +57,15 @@ protected:
     }
 
     static std::vector<std::string> Fatals() { return enginetest::Fatals(*Vantor::MessageManager::Instance()); }
+    // The warning lines logged since the log was last emptied; empties it.
+    static std::vector<std::string> Warnings() {
+        Vantor::MessageManager& log = *Vantor::MessageManager::Instance();
+        std::vector<std::string> warnings;
+        for (const Vantor::LogMessage* message : log.GetMessages())
+            if (message->kind == Vantor::MessageKind::Warning) warnings.push_back(message->text);
+        log.ClearMessages();
+        return warnings;
+    }
 
     std::unique_ptr<Vantor::Engine> engine_;
     std::unique_ptr<Morvane::GameData> data_;

@@ -129,7 +129,7 @@ private:
         std::string file = key;
         for (char& c : file)
             if (c == '/') c = '_';
-        WriteQuad("models\\" + file + ".mdl", minimum, maximum);
+        GameDataFolder::WriteQuad("models\\" + file + ".mdl", minimum, maximum);
         Content::ShaderFileWriter::Shader material;
         if (frames > 0) {
             Content::ShaderFileWriter::Stage stage;

@@ -20,6 +20,7 @@
 #include "tests/content/lint/HeadlessLoad.h"
 #include "tests/content/lint/LayoutLint.h"
 #include "tests/content/lint/LintSupport.h"
+#include "tests/content/lint/SoundLint.h"
 #include "tests/content/lint/TemplateLint.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
@@ -50,23 +51,15 @@ bool IsTemplate(const std::string& file) {
 
 }  // namespace
 
-// The log and file manager the engine's readers reach, for the checks of single files.
-// The file manager logs while it is made, so the log is the engine's instance first.
-class DataLint::Engine {
-public:
-    explicit Engine(const std::filesystem::path& dataFolder) : log_(L"data lint", false, false, L"", L"") {
-        Vantor::MessageManager::Instance(&log_);
-        files_ = std::make_unique<Vantor::FileManager>(platform::ToWindowsPath(dataFolder.parent_path().string()),
-                                                       false, Wide(dataFolder.filename().string()));
-        Vantor::FileManager::Instance(files_.get());
-    }
-    Engine(const Engine&) = delete;
-    Engine& operator=(const Engine&) = delete;
+DataLint::Engine::Engine(const std::filesystem::path& dataFolder)
+    : log_(std::make_unique<Vantor::MessageManager>(L"data lint", false, false, L"", L"")) {
+    Vantor::MessageManager::Instance(log_.get());
+    files_ = std::make_unique<Vantor::FileManager>(platform::ToWindowsPath(dataFolder.parent_path().string()), false,
+                                                   Wide(dataFolder.filename().string()));
+    Vantor::FileManager::Instance(files_.get());
+}
 
-private:
-    Vantor::MessageManager log_;
-    std::unique_ptr<Vantor::FileManager> files_;
-};
+DataLint::Engine::~Engine() = default;
 
 const std::set<std::string>& DataLint::FixedReferences() {
     static const std::set<std::string> references{
@@ -108,6 +101,10 @@ const std::set<std::string>& DataLint::FixedReferences() {
         "house\\house_upgrades.hsu",
         "house\\textures\\texture_pack.tpf",
         "house\\textures\\texture_pack_0",
+        // The story.
+        "final\\background.xml",
+        "final\\resources.xml",
+        "ui\\resources_introduction_comics.xml",
     };
     return references;
 }
@@ -125,6 +122,7 @@ std::vector<std::string> DataLint::Run() {
     backgrounds_.clear();
     textKeys_.clear();
     referenced_ = FixedReferences();
+    for (const SoundLint::Sound& sound : SoundLint::Sounds()) referenced_.insert(Lower(sound.file));
     std::uint64_t bytes = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dataFolder_)) {
         if (!entry.is_regular_file()) continue;

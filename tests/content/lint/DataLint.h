@@ -2,7 +2,8 @@
 // Checks a built data folder the way the game will use it: every file read by the
 // engine's reader for its kind (XML by the game's parser, fonts by their glyph files),
 // the text table's keys each defined once, picture sides powers of two up to 1024, every material
-// stage's texture found by the engine's lookup, sounds at 22050 Hz, a material beside
+// stage's texture found by the engine's lookup, sounds at 22050 Hz (the game's own sounds
+// are checked further by SoundLint), a material beside
 // every model and particle system; then the whole folder loaded as the game loads it
 // (HeadlessLoad) and every name the window templates and backgrounds give resolved
 // (TemplateLint, BackgroundLint); no
@@ -26,6 +27,11 @@ namespace GameTools {
 class XMLNode;
 }
 
+namespace Vantor {
+class FileManager;
+class MessageManager;
+}
+
 namespace contentlint {
 
 class DataLint {
@@ -35,6 +41,21 @@ public:
     // textures) that the code itself opens.
     static const std::set<std::string>& FixedReferences();
 
+    // The log and file manager the engine's readers reach, for the checks of single
+    // files. The file manager logs while it is made, so the log is the engine's
+    // instance first.
+    class Engine {
+    public:
+        explicit Engine(const std::filesystem::path& dataFolder);
+        ~Engine();
+        Engine(const Engine&) = delete;
+        Engine& operator=(const Engine&) = delete;
+
+    private:
+        std::unique_ptr<Vantor::MessageManager> log_;
+        std::unique_ptr<Vantor::FileManager> files_;
+    };
+
     explicit DataLint(std::filesystem::path dataFolder, std::uint64_t maxBytes = kMaxBytes);
     ~DataLint();
 
@@ -42,8 +63,6 @@ public:
     std::vector<std::string> Run();
 
 private:
-    class Engine;
-
     void CheckFile(const std::string& file);
     void CheckPicture(const std::string& file);
     void CheckMaterial(const std::string& file);

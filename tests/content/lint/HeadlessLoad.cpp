@@ -14,6 +14,7 @@
 #include "platform/WinPaths.h"
 #include "tests/content/lint/LayoutLint.h"
 #include "tests/content/lint/LintSupport.h"
+#include "tests/content/lint/StoryLint.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 #include "tools/DataKeeper.h"
 #include "tools/ResourceLoadEntry.h"
@@ -148,6 +149,7 @@ void HeadlessLoad::LoadLists() {
     }
     CollectLogged(kLoadAll);
     for (std::string& problem : LayoutLint(keeper).Run()) problems_.push_back(std::move(problem));
+    for (std::string& problem : StoryLint(keeper, modelKeys_, shaderKeys_).Run()) problems_.push_back(std::move(problem));
 }
 
 void HeadlessLoad::ReadTexturePacks() {

@@ -6,7 +6,8 @@
 // own house pack is read by the game data lint). Nothing of it may log an error or a
 // warning. The lists are also checked on their own: every file a list names is present,
 // and each resource key is defined once per kind over all lists. Over the loaded keeper
-// every layout the code opens is built (LayoutLint).
+// every layout the code opens is built (LayoutLint) and the story's lines are fitted
+// into their balloons (StoryLint).
 
 #include <filesystem>
 #include <set>

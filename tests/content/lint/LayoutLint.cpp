@@ -38,6 +38,21 @@ Controls Captioned(const std::vector<std::string>& buttons) {
     return controls;
 }
 
+// The comic's panels "comics_frame_<page>_<panel>_anim_<phase>" its script shows, as
+// "<page><panel>" and the phases of each.
+Controls ComicPanels() {
+    const std::pair<const char*, const char*> panels[] = {
+        {"00", "01"},   {"01", "01"},   {"02", "01"},   {"03", "01"},  {"10", "0123"}, {"11", "0"},
+        {"12", "0123"}, {"13", "0123"}, {"20", "012"},  {"21", "012"}, {"22", "012"},  {"30", "01"},
+        {"31", "01"},   {"32", "1"},    {"33", "01"},   {"40", "01"},  {"41", "01"},   {"42", "01"},
+        {"43", "01"},   {"50", "0"},    {"51", "0"},    {"52", "0"}};
+    Controls controls;
+    for (const auto& [panel, phases] : panels)
+        for (const char* phase = phases; *phase; ++phase)
+            controls.push_back({std::string("/comics_frame_") + panel[0] + "_" + panel[1] + "_anim_" + *phase, K::Window});
+    return controls;
+}
+
 bool IsOfKind(const GUITools::GUIControl& control, K kind) {
     switch (kind) {
     case K::Any: return true;
@@ -138,6 +153,16 @@ const std::vector<LayoutLint::Layout>& LayoutLint::Layouts() {
         {"window_tutorial",
          {{"/arrow", K::Window}, {"/window", K::Window}, {"/window/mouse", K::Window}, {"/window/text", K::Text},
           {"/mouse_left_small", K::Window}, {"/mouse_right_small", K::Window}}},
+        {"window_introduction",
+         Join({{{"/comics_background_0", K::Window}, {"/comics_background_1", K::Window}, {"/comics_paper", K::Window},
+                {"/comics_photo", K::Window}, {"/comics_clip", K::Window}, {"/comics_text_0", K::Text},
+                {"/comics_text_1", K::Text}, {"/comics_text_2", K::Text}, {"/comics_accepted", K::Text},
+                {"/comics_balloon_160", K::Window}, {"/comics_balloon_175_0", K::Window},
+                {"/comics_balloon_175_1", K::Window}, {"/comics_balloon_250_0", K::Window},
+                {"/comics_balloon_250_1", K::Window}, {"/comics_balloon_300", K::Window},
+                {"/comics_balloon_382", K::Window}, {"/comics_balloon_text", K::Text}, {"/comics_mouse", K::Window},
+                {"/stage", K::Any}},
+               ComicPanels()})},
     };
     return layouts;
 }

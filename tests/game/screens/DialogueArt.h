@@ -30,13 +30,6 @@ struct Rgb {
     std::uint8_t red, green, blue;
 };
 
-// The resource name as a path below "ui\".
-inline std::string UiPath(const std::string& name) {
-    std::string path = "ui\\" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 // "data\<file>": a 4 x 4 picture of the colour.
 inline void WritePicture(const std::string& file, Rgb colour) {
     std::vector<std::uint8_t> pixels;
@@ -44,12 +37,12 @@ inline void WritePicture(const std::string& file, Rgb colour) {
     Content::TgaWriter::WriteFile(L"data\\" + Vantor::ToWide(file), 4, 4, pixels);
 }
 
-// The model "ui/<name>", its material a picture of the colour: frame k is a quad of the
-// size whose lower-left corner lies on the line from `from` to `to` (at `to` in the last
-// frame), playing at 10 frames a second.
-inline void AddMovingQuad(Morvane::GameData& data, const std::string& name, const Vantor::Vector2& from,
-                          const Vantor::Vector2& to, const Vantor::Vector2& size, std::uint32_t frames,
-                          Rgb colour = {230, 230, 230}) {
+// The model of the key ("a/b": the file "data\\a\\b.mdl"), its material a picture of the
+// colour: frame k is a quad of the size whose lower-left corner lies on the line from
+// `from` to `to` (at `to` in the last frame), playing at 10 frames a second.
+inline void AddKeyedMovingQuad(Morvane::GameData& data, const std::string& key, const Vantor::Vector2& from,
+                               const Vantor::Vector2& to, const Vantor::Vector2& size, std::uint32_t frames,
+                               Rgb colour = {230, 230, 230}) {
     Content::ModelFileWriter::Model model;
     model.flags = Vantor::ModelFlags::kKeyFrames | Vantor::ModelFlags::kTriangleList | Vantor::ModelFlags::kVisible;
     model.frameCount = frames;
@@ -68,9 +61,11 @@ inline void AddMovingQuad(Morvane::GameData& data, const std::string& name, cons
         }
         model.boxes.push_back({{corner.x, corner.y, 0.0f}, {corner.x + size.x, corner.y + size.y, 0.0f}});
     }
-    const std::wstring path = L"data\\" + Vantor::ToWide(UiPath(name)) + L".mdl";
+    std::string file = key;
+    std::replace(file.begin(), file.end(), '/', '\\');
+    const std::wstring path = L"data\\" + Vantor::ToWide(file) + L".mdl";
     Content::ModelFileWriter::WriteFile(path, model);
-    const std::string picture = UiPath(name) + "_picture.tga";
+    const std::string picture = file + "_picture.tga";
     WritePicture(picture, colour);
     Content::ShaderFileWriter::Shader material;
     material.stages.push_back({});
@@ -78,7 +73,14 @@ inline void AddMovingQuad(Morvane::GameData& data, const std::string& name, cons
     Content::ShaderFileWriter::WriteFile(path.substr(0, path.size() - 3) + L"srf", material);
     Vantor::Model* loaded = Vantor::ModelManager::Instance()->LoadModel(path.substr(5), nullptr, 0, false);
     loaded->GetAnimationControl()->SetSpeed(10.0f);
-    data.AddModel("ui/" + name, loaded);
+    data.AddModel(key, loaded);
+}
+
+// The same as "ui/<name>".
+inline void AddMovingQuad(Morvane::GameData& data, const std::string& name, const Vantor::Vector2& from,
+                          const Vantor::Vector2& to, const Vantor::Vector2& size, std::uint32_t frames,
+                          Rgb colour = {230, 230, 230}) {
+    AddKeyedMovingQuad(data, "ui/" + name, from, to, size, frames, colour);
 }
 
 // A still quad: a balloon or a portrait's place.
@@ -87,17 +89,26 @@ inline void AddQuad(Morvane::GameData& data, const std::string& name, const Vant
     AddMovingQuad(data, name, corner, corner, size, 1, colour);
 }
 
-// The material "ui/<name>": a 4 x 4 picture of the colour.
-inline void AddPicture(Morvane::GameData& data, const std::string& name, Rgb colour) {
-    const std::string file = UiPath(name) + ".tga";
+// The material of the key ("a/b": the picture "data\\a\\b.tga"): a 4 x 4 picture of the
+// colour.
+inline void AddKeyedPicture(Morvane::GameData& data, const std::string& key, Rgb colour) {
+    std::string file = key + ".tga";
+    std::replace(file.begin(), file.end(), '/', '\\');
     WritePicture(file, colour);
     const Vantor::ShaderDescriptor picture(true, false, file, true);
-    data.AddShaderUser("ui/" + name, Vantor::ShaderManager::Instance()->GetShader(picture, false));
+    data.AddShaderUser(key, Vantor::ShaderManager::Instance()->GetShader(picture, false));
 }
 
-// The particle system "ui/<name>": a steady stream of white sparks, 6 units wide, that
-// drift slowly and live a second.
-inline void AddSparkles(Morvane::GameData& data, const std::string& name) {
+// The same as "ui/<name>".
+inline void AddPicture(Morvane::GameData& data, const std::string& name, Rgb colour) {
+    AddKeyedPicture(data, "ui/" + name, colour);
+}
+
+// The particle system of the key, from the file ("a/b": "data\\a\\b.prt"): a steady stream
+// of white sparks, 6 units wide, that drift slowly and live a second; from the emitter's
+// point, or from anywhere in its box.
+inline void AddKeyedSparkles(Morvane::GameData& data, const std::string& key, const std::string& fileName,
+                             bool fromBox = false) {
     Content::ParticleFileWriter::ParticleSystem sparks;
     sparks.maxParticles = 200;
     sparks.gravityOn = 0;
@@ -106,11 +117,19 @@ inline void AddSparkles(Morvane::GameData& data, const std::string& name) {
     for (float& rate : sparks.rate) rate = 60.0f;
     for (float& size : sparks.size) size = 6.0f;
     for (float& speed : sparks.speedBase) speed = 2.0f;
-    const std::wstring file = Vantor::ToWide(UiPath("particles/" + name));
+    sparks.emitterShape = fromBox ? 1 : 0;
+    std::string path = fileName;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::wstring file = Vantor::ToWide(path);
     Content::ParticleFileWriter::WriteFile(L"data\\" + file + L".prt", sparks);
     Content::ShaderFileWriter::WriteFile(L"data\\" + file + L".srf", {});
-    data.AddParticleSystem("ui/" + name, Vantor::ParticleSystemManager::Instance()->LoadParticleSystem(
-                                             file + L".prt", nullptr, false));
+    data.AddParticleSystem(key, Vantor::ParticleSystemManager::Instance()->LoadParticleSystem(file + L".prt", nullptr,
+                                                                                              false));
+}
+
+// The same as "ui/<name>", its file in "data\\ui\\particles".
+inline void AddSparkles(Morvane::GameData& data, const std::string& name) {
+    AddKeyedSparkles(data, "ui/" + name, "ui/particles/" + name);
 }
 
 }  // namespace dialogueart

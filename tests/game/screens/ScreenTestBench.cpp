@@ -151,6 +151,12 @@ void ScreenTestBench::AddColourShader(const std::string& name, std::array<std::u
     data_->AddShaderUser("ui/" + name, Vantor::ShaderManager::Instance()->GetShader(shader, false));
 }
 
+void ScreenTestBench::LoadDefinitions(const gametest::Definitions& definitions) {
+    gametest::GameDataFolder::WriteDefinitions(definitions);
+    gametest::GameDataFolder::WriteHousePack();
+    data_->LoadAll();
+}
+
 void ScreenTestBench::ReloadPlayerFiles() {
     highScores_.reset();
     profiles_.reset();
@@ -163,8 +169,8 @@ void ScreenTestBench::MakeProfiles(const std::vector<std::wstring>& names) {
     profiles_->SelectProfile(profiles_->FindProfile(names.front()), true);
 }
 
-void ScreenTestBench::Frame() {
-    platform::seam::AdvanceVirtualTime(static_cast<std::uint64_t>(std::lround(kFrameSeconds * 1e6f)));
+void ScreenTestBench::Frame(float seconds) {
+    platform::seam::AdvanceVirtualTime(static_cast<std::uint64_t>(std::lround(seconds * 1e6f)));
     engine_->BeginFrame();
     if (menus_) {
         menus_->PreUpdate();

@@ -32,6 +32,7 @@
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUIToolManager.h"
 #include "tests/engine/kernel/EngineSceneTestSupport.h"
+#include "tests/game/GameDataFolder.h"
 
 namespace screenstest {
 
@@ -72,6 +73,9 @@ protected:
 
     // A material in the game data as "ui/<name>": one colour (red, green, blue, alpha).
     void AddColourShader(const std::string& name, std::array<std::uint8_t, 4> rgba);
+    // The definition files and the small game's house pack written, then loaded into the
+    // game data.
+    void LoadDefinitions(const gametest::Definitions& definitions);
 
     // A window made by the test, updated in every frame and destroyed before the manager.
     template <class Window, class... Arguments>
@@ -88,7 +92,7 @@ protected:
     void ReloadPlayerFiles();
 
     // --- Frames ---
-    void Frame();
+    void Frame(float seconds = kFrameSeconds);
     void Frames(int count);
     // Frames until the seconds have passed.
     void RunFor(float seconds);

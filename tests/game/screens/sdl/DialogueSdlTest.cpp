@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -21,9 +20,11 @@
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/game/screens/DialogueArt.h"
 #include "tests/game/screens/ScreenTestBench.h"
+#include "tests/game/screens/sdl/PictureChecks.h"
 
 namespace {
 
+using picturechecks::Shows;
 using scenes::PixelAt;
 
 constexpr scenes::Rgb kBalloon{40, 60, 160};
@@ -52,24 +53,11 @@ protected:
         scenes::KeepCapture(*captures_.back(), name);
         return *captures_.back();
     }
-    // Pixels of the rectangle (x, y from the bottom left) whose every channel is above 200.
+    // Pixels of the rectangle whose every channel is above 200.
     static int BrightPixels(const Vantor::Image& picture, int left, int bottom, int width, int height) {
-        int count = 0;
-        for (int y = bottom; y < bottom + height; ++y)
-            for (int x = left; x < left + width; ++x) {
-                const scenes::Rgb pixel = PixelAt(picture, x, y);
-                if (pixel.red > 200 && pixel.green > 200 && pixel.blue > 200) ++count;
-            }
-        return count;
-    }
-    // The balloon's colour at the share of full alpha, over black.
-    static testing::AssertionResult Shows(const Vantor::Image& picture, int x, int y, scenes::Rgb colour,
-                                          float share = 1.0f) {
-        const scenes::Rgb seen = PixelAt(picture, x, y);
-        const auto near = [share](int value, int full) { return std::abs(value - full * share) < 30.0f; };
-        if (near(seen.red, colour.red) && near(seen.green, colour.green) && near(seen.blue, colour.blue))
-            return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "at (" << x << ", " << y << "): " << scenes::Describe(seen);
+        return picturechecks::CountPixels(picture, left, bottom, width, height, [](const scenes::Rgb& pixel) {
+            return pixel.red > 200 && pixel.green > 200 && pixel.blue > 200;
+        });
     }
 
     std::unique_ptr<Morvane::GUICharacterWindow> portrait_;

@@ -1,0 +1,72 @@
+#pragma once
+// The framework's test game with the game's own profile manager and game data over the
+// replay data, and the game's day as its level logic; the framework's tutorial window
+// base is its tutorial window. Its frames are the framework's own (GameBase::Frame) on
+// the headless backend. The data is written into the install folder before the game
+// is made; the game data is loaded at once.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/framework/TestGame.h"
+#include "tests/support/TempFolder.h"
+#include "tests/game/replay/ReplayData.h"
+#include "tests/game/replay/RoomView.h"
+
+namespace Morvane {
+class GameData;
+class GameLogic;
+class Profile;
+class ProfileManager;
+}  // namespace Morvane
+
+namespace replay {
+
+// The player's state a day starts from.
+struct ProfileSetup {
+    std::int32_t day = 0;
+    std::int32_t money = 0;
+    float mood = 0.5f;
+    std::vector<std::string> machines;
+    // Off: shown-bit 0 is set, so neither hints nor tutorial orders come; on: every hint
+    // is still to be shown.
+    bool tutorial = false;
+};
+
+// Made before the test game: the data written into the folder, and the journal the
+// game writes.
+struct ReplayGameFolder {
+    ReplayGameFolder(const testsupport::TempFolder& folder, const std::wstring& installPath,
+                     const ReplayDataOptions& data);
+
+    frameworktest::Journal journal;
+};
+
+class ReplayGame : private ReplayGameFolder, public frameworktest::TestGame {
+public:
+    static constexpr const wchar_t* kPlayer = L"Player";
+
+    // Writes the test game's and the replay data into the folder (whose Windows path is
+    // the install path) and makes the game with its windows.
+    ReplayGame(const testsupport::TempFolder& folder, const std::wstring& installPath,
+               const ReplayDataOptions& data = {});
+
+    GameFramework::ProfileManagerBase* CreateProfileManager() override;
+    GameTools::DataKeeper* CreateGameData() override;
+
+    // The player "Player", current, set up as asked and saved.
+    Morvane::Profile& SetUpPlayer(const ProfileSetup& setup);
+    // The current profile's day as the running level, made right after the random
+    // generator was seeded.
+    Morvane::GameLogic& StartDay(std::uint32_t seed);
+    Morvane::GameLogic* GetDay() const;
+    RoomView Room() const;
+
+    Morvane::ProfileManager& Profiles() const;
+    Morvane::GameData& Data() const;
+    // The journal grows by every window update; a long run clears it.
+    void ClearJournal() { journal.clear(); }
+};
+
+}  // namespace replay
