@@ -100,7 +100,8 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(GameFramework::AudioManager* au
     MakeCafeStars();
     cafeBurst_ = MakeBurst(kCafeBurst);
     MakeQualificationStars();
-    qualificationHint_ = MakeEffect("ui/progress_experience_hint", "progress_experience_hint", *qualificationPanel_, 4.0f);
+    qualificationHint_ =
+        MakeEffect("ui/progress_experience_hint", "progress_experience_hint", *qualificationPanel_, 4.0f);
     qualificationBurst_ = MakeBurst(kQualificationBurst);
     const RequiredControls required(*this);
     const GUITools::GUIControl& mood = required.Window("/window/mood_progress");
@@ -381,7 +382,8 @@ void GUIStartGameLogicWindow::PlaceArrow() {
     const Vantor::Vector2& size = window.GetSize();
     // Turned about the quad's middle, then placed as a GUI window places its model.
     model->SetWorldMatrix(Matrix4::Translation(Vector3(origin.x, origin.y, 0.0f)) *
-                          Matrix4::Scale(Vector3(size.x, size.y, 1.0f)) * Matrix4::Translation(Vector3(0.5f, 0.5f, 0.0f)) *
+                          Matrix4::Scale(Vector3(size.x, size.y, 1.0f)) *
+                          Matrix4::Translation(Vector3(0.5f, 0.5f, 0.0f)) *
                           Matrix4::RotationZ(arrowAngle_) * Matrix4::Translation(Vector3(-0.5f, -0.5f, 0.0f)) *
                           model->GetBaseMatrix());
 }
@@ -935,7 +937,8 @@ void GUIStartGameLogicWindow::CountQualification(float frameTime) {
     if (qualification_.paused && qualification_.pauseTime < kEpsilon) {
         audio_->PlayEffect(kNewQualificationSound);
         audio_->StopEffect(kQualificationSound);
-        const float reached = (qualification_.shown - qualification_.start) / (qualification_.target - qualification_.start);
+        const float reached =
+            (qualification_.shown - qualification_.start) / (qualification_.target - qualification_.start);
         qualification_.elapsed = (reached + kEpsilon) / 0.5f + 0.5f;
     }
     if (x > 1.0f + kEpsilon && !qualification_.paused) {

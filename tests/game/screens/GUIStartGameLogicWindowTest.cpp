@@ -393,7 +393,8 @@ TEST_F(GUIStartGameLogicWindowTest, TheStoryIsToldOnceEventByEventOverSuccessive
                    !window_->GetGirlShortBalloon().active && !window_->GetGirlLongBalloon().active;
         }));
     }
-    EXPECT_THAT(told, ElementsAre("Welcome to the cafe!", "You can buy a machine now.", "first_upgrade", "start_build", "first_build",
+    EXPECT_THAT(told, ElementsAre("Welcome to the cafe!", "You can buy a machine now.", "first_upgrade", "start_build",
+                                  "first_build",
                                   "cafe_last_upgrade_without_house", "house_last_build_with_cafe",
                                   "Save 1000 more for the trip.", "trip"));
     EXPECT_THAT(flags, ElementsAre(0x3u, 0x7u, 0x17u, 0x77u, 0x177u, 0x577u, 0xF77u, 0xF77u, 0x1F77u));

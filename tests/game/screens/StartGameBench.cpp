@@ -46,14 +46,16 @@ std::string Button(const std::string& name, const Vector2& position, const std::
 }
 
 std::string Layout() {
-    std::string window = "<window name=\"window_start_game\">" + Label("title", {320, 550}, {200, 40}, "start_game/title") +
+    std::string window = "<window name=\"window_start_game\">" +
+                         Label("title", {320, 550}, {200, 40}, "start_game/title") +
                          "<window name=\"window\" shader=\"frame\" " + Place({0, 0}, {800, 600}) + ">";
     for (int i = 0; i < 5; ++i)
         window += "<window name=\"cafe_" + std::to_string(i) + "\" shader=\"star\" " +
                   Place({288.0f + 44.0f * static_cast<float>(i), 352}, {40, 40}) +
                   "><window name=\"progress\" model=\"bar\" shader=\"star_fill\" model_start_frame=\"0\" "
                   "model_end_frame=\"0\" " +
-                  Place({0, 0}, {40, 40}) + " /><window name=\"full\" height=\"2\" shader=\"star_full\" " + Place({0, 0}, {40, 40}) +
+                  Place({0, 0}, {40, 40}) + " /><window name=\"full\" height=\"2\" shader=\"star_full\" " +
+                  Place({0, 0}, {40, 40}) +
                   " /></window>";
     for (int i = 0; i < 7; ++i)
         window += "<window name=\"star_experience_" + std::to_string(i) + "\" shader=\"star_frames\" " +
@@ -67,7 +69,8 @@ std::string Layout() {
               Label("text", {0, 0}, {224, 40}, "start_game/money") + "</window>" +
               Button("play", {568, 232}, "'Play'") + Button("button_1", {568, 160}, "start_game/home_build") +
               Button("button_0", {568, 104}, "'Machines'") + Button("back", {568, 32}, "'Back'") + "</window>";
-    window += "<window name=\"arrow\" height=\"5\" model=\"arrow\" shader=\"arrow_colour\" " + Place({191, 355}, {96, 96}) +
+    window += "<window name=\"arrow\" height=\"5\" model=\"arrow\" shader=\"arrow_colour\" " +
+              Place({191, 355}, {96, 96}) +
               " /></window>";
     return window;
 }
@@ -208,7 +211,8 @@ void StartGameBench::MakeStartWindow(const std::string& character) {
     for (const char* sparks : {"cafe_hint", "progress_experience_hint", "progress_mood_good_hint",
                                "progress_mood_bad_hint", "button_hint", "cafe_effect", "experience_effect"})
         dialogueart::AddSparkles(*data_, sparks);
-    for (const char* burst : {"cafe_effect", "experience_effect"}) dialogueart::AddQuad(*data_, burst, {0, 0}, {20, 20});
+    for (const char* burst : {"cafe_effect", "experience_effect"})
+        dialogueart::AddQuad(*data_, burst, {0, 0}, {20, 20});
     // Cheat mode is tested by every window that reads cheat keys.
     engine_->CreateConsole(L"Test", Vantor::ShaderDescriptor(), 0, u'_', u']', u'^', "~", 0.9f, 300.0f, 1000.0f);
     Vantor::Console::Instance()->SetEnabled(false);

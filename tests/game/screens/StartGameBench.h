@@ -35,7 +35,9 @@ protected:
     void WriteStartTexts(const std::map<std::string, std::string>& texts) const;
     // The game over the folder, with the character definitions given, and the window.
     void MakeStartWindow(const std::string& character = Character(DefaultThresholds(), Machines(15)));
-    static std::string DefaultThresholds() { return "<a tips=\"0\"/><b tips=\"100\"/><c tips=\"100\"/><d tips=\"100\"/>"; }
+    static std::string DefaultThresholds() {
+        return "<a tips=\"0\"/><b tips=\"100\"/><c tips=\"100\"/><d tips=\"100\"/>";
+    }
 
     Morvane::Profile& Anna() const { return *profiles_->GetCurrent(); }
     // The profile's story so far: flags, machines (the first `machines` of those for
