@@ -157,9 +157,11 @@ TEST_F(WindowSdlTest, APopupCoveringTheModeIsDesktopFullScreen) {
 // Many test programs share one display: a window opening under its pointer reports
 // that pointer. Once a test injects pointer input, only injected input moves the cursor.
 TEST_F(WindowSdlTest, TheSystemPointerCountsUntilATestInjectsPointerInput) {
-    HWND window = Create(WindowedStyle, {100, 100, 746, 606});
+    // In a corner, away from the display's own pointer (its middle, where the server
+    // starts it and where no test moves it from), whose events would mix with these.
+    HWND window = Create(WindowedStyle, {0, 0, 320, 240});
     Show(window);
-    PumpFor(std::chrono::milliseconds(50));
+    PumpFor(std::chrono::milliseconds(100));
     SDL_Window* sdlWindow = platform::SdlWindowOf(window);
     ASSERT_NE(sdlWindow, nullptr);
     POINT origin{0, 0};
