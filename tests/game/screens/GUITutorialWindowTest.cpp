@@ -23,7 +23,7 @@
 #include "gui_tools/GUITextControl.h"
 #include "gui_tools/GUIWindowControl.h"
 #include "tests/game/screens/DialogueArt.h"
-#include "tests/game/screens/ScreenTestBench.h"
+#include "tests/game/screens/TutorialBench.h"
 
 namespace {
 
@@ -33,13 +33,13 @@ using Vantor::Vector2;
 constexpr const char* kPressRequest =
     "+tutorial/hit_mouse_button_begin+common/hit_mouse_button+tutorial/hit_mouse_button_end";
 
-class GUITutorialWindowTest : public screenstest::ScreenTestBench {
+class GUITutorialWindowTest : public screenstest::TutorialBench {
 protected:
     // Hiding and showing take a quarter of a second.
     static constexpr float kFadeSeconds = 0.25f;
 
     void SetUp() override {
-        ScreenTestBench::SetUp();
+        TutorialBench::SetUp();
         WriteLayout("faders.xml", R"(<faders><fader name="fade" show_speed="4" hide_speed="4" /></faders>)");
         WriteLayout("tutorial.xml", R"(<window name="window_tutorial" position="0 0" size="800 600">
             <window name="arrow" model="arrow" position="0 0" size="128 64" fader="fade" />
@@ -59,20 +59,7 @@ protected:
         AddFramesModel("arrow", 4);
         dialogueart::AddMovingQuad(*data_, "tutorial_hint", {0, 0}, {344, 0}, {8, 8}, 5);
         dialogueart::AddSparkles(*data_, "tutorial_hint");
-        tutorial_ = std::make_unique<GameFramework::Tutorial>(profiles_.get());
-        window_ = std::make_unique<GUITutorialWindow>(tutorial_.get(), audio_.get(), data_.get(), tools_.get(), nullptr);
-        // As the framework runs them: the record, then its window.
-        frameStep = [this] {
-            tutorial_->Update(kFrameSeconds);
-            window_->Update();
-        };
-    }
-    void TearDown() override {
-        frameStep = nullptr;
-        window_.reset();
-        tutorial_.reset();
-        Vantor::GUIManager::Instance()->GetExclusiveInputList().clear();
-        ScreenTestBench::TearDown();
+        MakeTutorial();
     }
 
     // The hint started by the day's script and shown at once.
@@ -96,9 +83,6 @@ protected:
         EXPECT_FLOAT_EQ(control.GetPosition().x, place.x) << control.GetName();
         EXPECT_FLOAT_EQ(control.GetPosition().y, place.y) << control.GetName();
     }
-
-    std::unique_ptr<GameFramework::Tutorial> tutorial_;
-    std::unique_ptr<GUITutorialWindow> window_;
 };
 
 TEST_F(GUITutorialWindowTest, TheWindowWaitsHiddenAndItsArrowLoopsOnItsOwn) {

@@ -23,7 +23,7 @@
 #include "gui_tools/GUIWindowControl.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/game/screens/DialogueArt.h"
-#include "tests/game/screens/ScreenTestBench.h"
+#include "tests/game/screens/TutorialBench.h"
 #include "tests/game/screens/sdl/PictureChecks.h"
 
 namespace {
@@ -35,11 +35,11 @@ constexpr Vector2 kArrowPlace{457, 368};
 constexpr Vector2 kArrowSize{160, 96};
 constexpr float kAngle = 3.65f;
 
-class TutorialSdlTest : public screenstest::ScreenTestBench {
+class TutorialSdlTest : public screenstest::TutorialBench {
 protected:
     void SetUp() override {
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        ScreenTestBench::SetUp();
+        TutorialBench::SetUp();
         WriteLayout("tutorial.xml", R"(<window name="window_tutorial" position="0 0" size="800 600">
             <window name="arrow" model="arrow" position="0 0" size="160 96" height="5" />
             <window name="mouse_left_small" shader="mouse" position="0 0" size="40 40" height="3" />
@@ -55,19 +55,7 @@ protected:
         AddColourShader("mouse", {220, 220, 220, 255});
         AddColourShader("panel", {40, 60, 110, 255});
         AddLopsidedArrow();
-        tutorial_ = std::make_unique<GameFramework::Tutorial>(profiles_.get());
-        window_ = std::make_unique<Morvane::GUITutorialWindow>(tutorial_.get(), audio_.get(), data_.get(),
-                                                                tools_.get(), nullptr);
-        frameStep = [this] {
-            tutorial_->Update(kFrameSeconds);
-            window_->Update();
-        };
-    }
-    void TearDown() override {
-        frameStep = nullptr;
-        window_.reset();
-        tutorial_.reset();
-        ScreenTestBench::TearDown();
+        MakeTutorial();
     }
 
     // "ui/arrow": the unit square's left half and upper right quarter, in one colour.
@@ -107,7 +95,7 @@ protected:
         const float s = std::sin(kAngle);
         return {c * qx + s * qy + 0.5f, -s * qx + c * qy + 0.5f};
     }
-    // Inside the L; null when the point lies too near one of its edges to tell.
+    // 1 inside the L, 0 outside, -1 too near one of its edges to tell.
     static int InsideL(const Vector2& p) {
         constexpr float kMargin = 0.06f;
         for (const float edge : {0.0f, 0.5f, 1.0f})
@@ -115,9 +103,6 @@ protected:
         const bool inSquare = p.x > 0.0f && p.x < 1.0f && p.y > 0.0f && p.y < 1.0f;
         return inSquare && (p.x < 0.5f || p.y > 0.5f) ? 1 : 0;
     }
-
-    std::unique_ptr<GameFramework::Tutorial> tutorial_;
-    std::unique_ptr<Morvane::GUITutorialWindow> window_;
 };
 
 TEST_F(TutorialSdlTest, HintTwosArrowIsTurnedAboutItsMiddleAndStretchedOverItsWindow) {
