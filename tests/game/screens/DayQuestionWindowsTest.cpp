@@ -190,15 +190,18 @@ TEST_F(DayQuestionWindowsTest, TheDimmedDayFadesInFromTheDayAndStaysFullWhileOne
 
     restart.Open(WindowId::GameLogicMenu);
     frameStep = [&] {
-        if (restart.IsShown()) EXPECT_FLOAT_EQ(Background(restart).GetFadeValue(), 1.0f);
+        if (restart.IsShown()) {
+            EXPECT_FLOAT_EQ(Background(restart).GetFadeValue(), 1.0f);
+        }
     };
     RunFor(1.0f);
     // Back to the in-day menu: the dimming stays full while the question closes.
     EXPECT_EQ(Click(restart, "/window/button_0"), WindowResult::GoToLevelMenu);
     restart.Close();
     frameStep = [&] {
-        if (Background(restart).GetWindow()->IsVisible())
+        if (Background(restart).GetWindow()->IsVisible()) {
             EXPECT_FLOAT_EQ(Background(restart).GetFadeValue(), 1.0f);
+        }
     };
     RunFor(1.0f);
 }

@@ -229,7 +229,9 @@ TEST_F(SettingsWindowsTest, TheInDayMenuDimsTheDayFromTheDayButKeepsItDimmedWhen
     for (WindowId source : {WindowId::GameLogicRestart, WindowId::GameLogicMenuExit}) {
         menu.Open(source);
         frameStep = [&] {
-            if (menu.IsShown()) EXPECT_FLOAT_EQ(background.GetFadeValue(), 1.0f) << static_cast<int>(source);
+            if (menu.IsShown()) {
+                EXPECT_FLOAT_EQ(background.GetFadeValue(), 1.0f) << static_cast<int>(source);
+            }
         };
         RunFor(1.0f);
         frameStep = nullptr;
