@@ -34,6 +34,8 @@ constexpr float kArrived = 0.01f;
 constexpr float kClosingPause = 2.5f;
 // The bursts draw just behind the message.
 constexpr float kBurstDepthOffset = 0.001f;
+// The cover fades in over this, and out over as long again.
+constexpr float kCoverFade = 0.5f;
 
 float LastFrame(const Vantor::Model& piece) {
     return static_cast<float>(std::max(piece.GetAnimationControl()->GetFrameCount(), 1u) - 1);
@@ -107,13 +109,18 @@ void GUILevelCompleteWindow::Update() {
 
 void GUILevelCompleteWindow::UpdateCover(float frameTime) {
     coverTime_ += frameTime;
-    if (coverTime_ >= GUICoverWindow::kFadeHalf && !resultReported_) {
+    if (coverTime_ < 0.0f) return;
+    if (coverTime_ < kCoverFade) {
+        cover_.Show(coverTime_ / kCoverFade);
+    } else if (!resultReported_) {
         // The day goes behind the full cover.
         Report(GameFramework::WindowResult::GoToStart);
         resultReported_ = true;
-        return;
+    } else if (coverTime_ < 2.0f * kCoverFade) {
+        cover_.Show(2.0f - coverTime_ / kCoverFade);
+    } else {
+        cover_.Hide();
     }
-    cover_.Fade(coverTime_);
 }
 
 float GUILevelCompleteWindow::MovePieces(float sinceStart) {
