@@ -48,7 +48,7 @@ GUILevelCompleteWindow::GUILevelCompleteWindow(GameFramework::AudioManager* audi
     : GUILevelCompleteWindowBase(levels),
       GUIMenuWindow(audio, data, tools, manager, parent, kLayout),
       message_(RequiredControls(*this).Text("/day_completed")),
-      cover_(*data, parent) {
+      cover_(*data, parent, FadingCover::Ending::FadeOut) {
     // The style blocks exist once the text is laid out.
     message_.Layout();
     const Vantor::Model& path = *data->GetModel(kPieceModel);
@@ -91,7 +91,8 @@ void GUILevelCompleteWindow::Update() {
     GUILevelCompleteWindowBase::Update();
     GUIMenuWindow::Update();
     const float frameTime = Vantor::TimerManager::Instance()->GetFrameTime();
-    UpdateCover(frameTime);
+    // The day goes behind the full cover.
+    if (cover_.Update(frameTime)) Report(GameFramework::WindowResult::GoToStart);
     if (!IsShown()) return;
     time_ += frameTime;
     const float sinceStart = time_ - kOpeningPause;
@@ -99,21 +100,9 @@ void GUILevelCompleteWindow::Update() {
     const float afterLastPiece = MovePieces(sinceStart);
     PlacePieces();
     if (afterLastPiece > kClosingPause) {
-        coverTime_ = 0.0f;
-        resultReported_ = false;
+        cover_.Start();
         Close();
     }
-}
-
-void GUILevelCompleteWindow::UpdateCover(float frameTime) {
-    coverTime_ += frameTime;
-    if (coverTime_ >= GUICoverWindow::kFadeHalf && !resultReported_) {
-        // The day goes behind the full cover.
-        Report(GameFramework::WindowResult::GoToStart);
-        resultReported_ = true;
-        return;
-    }
-    cover_.Fade(coverTime_);
 }
 
 float GUILevelCompleteWindow::MovePieces(float sinceStart) {
