@@ -127,7 +127,6 @@ GameBase::GameBase(const std::wstring& maker, const std::wstring& gameName, std:
 
 GameBase::~GameBase() {
     DestroyWindows();
-    Destroy(cursor_);
     Destroy(tutorial_);
     Destroy(highScoresTable_);
     Destroy(profileManager_);
@@ -171,6 +170,7 @@ void GameBase::DestroyWindows() {
     Destroy(gameLogicLoadingWindow_);
     Destroy(gameLoadingWindow_);
     Destroy(logosWindow_);
+    Destroy(cursor_);
     Destroy(tutorialWindow_);
 }
 

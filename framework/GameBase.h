@@ -208,8 +208,8 @@ public:
     GameLogicBase* GetGameLogic() const { return gameLogic_; }
 
 protected:
-    // Deletes the level logic and every window; the destructor starts with it. A game
-    // whose windows hang on objects of its own calls it before deleting those.
+    // Deletes the level logic, every window and the cursor; the destructor starts with
+    // it. A game whose windows hang on objects of its own calls it before deleting those.
     void DestroyWindows();
 
     std::wstring maker_;

@@ -26,7 +26,7 @@ protected:
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
         GameObjectFixture::SetUp();
         // The game's own configuration, in a window rather than the whole display.
-        home_.folder.WriteFile("user/Dremlock/Morvane/default/Morvane.ini", "v_fullscreen 0\n");
+        home_.folder.WriteFile("user/Dremlock/Morvane/Morvane.ini", "v_fullscreen 0\n");
     }
 
     void Frames(int count) {
@@ -48,7 +48,7 @@ TEST_F(GameObjectSdlTest, PastTheLogosTheMenuBackgroundShowsBehindTheLoading) {
     Vantor::Image picture;
     Vantor::RenderSystem::Instance()->CaptureScreen(picture);
     scenes::KeepCapture(picture, "menu_background_loading");
-    // The street and the wall fill the screen: no corner is left black.
+    // The background's layers fill the screen: no corner is left black.
     const int right = static_cast<int>(picture.GetWidth()) - 1, top = static_cast<int>(picture.GetHeight()) - 1;
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{right, 0}, std::pair{0, top}, std::pair{right, top}}) {
         const scenes::Rgb pixel = scenes::PixelAt(picture, x, y);
