@@ -71,6 +71,8 @@ struct PresentedWindow {
     bool fullScreen;
     int width;
     int height;
+    // The width of the program's icon set on it (DefineIconResource); 0 for none.
+    int iconWidth;
 };
 PresentedWindow InspectSdlWindow(HWND window);
 
