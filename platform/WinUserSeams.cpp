@@ -98,6 +98,7 @@ void ResetWindowing() {
     input::ResetInput();
     input::ResetCursor();
     ResetDisplayModes();
+    SetMessagePumpHook({});
 }
 
 }  // namespace platform::seam
