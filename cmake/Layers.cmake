@@ -5,6 +5,7 @@
 # A new library gets its line here, or the check below stops the configuration.
 set(MORVANE_LAYERS
   platform
+  platform_entry
   vantor_kernel
   vantor_render
   "vantor_render_d3d7 vantor_input vantor_sound"
