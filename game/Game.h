@@ -33,7 +33,6 @@ class GUIMeetingWindow;
 class GUIMenuWindowManager;
 class GUIResetProfileWindow;
 class GUIUpgradeWindow;
-class Profile;
 class ProfileManager;
 
 class Game : public GameFramework::GameBase {

@@ -96,7 +96,8 @@ std::wstring PathOf(const wchar_t* file) { return GameFramework::AudioManager::R
 }  // namespace
 
 void Game::LoadSounds() {
-    for (const GuiSoundRow& sound : kGuiSounds) guiSoundManager_->AddSound(sound.name, PathOf(sound.file), sound.resident);
+    for (const GuiSoundRow& sound : kGuiSounds)
+        guiSoundManager_->AddSound(sound.name, PathOf(sound.file), sound.resident);
     // The GUI sounds were made at full volume.
     audioManager_->ReapplySoundVolume();
     for (const MusicRow& track : kMusic) audioManager_->AddMusic(track.key, PathOf(track.file), true);

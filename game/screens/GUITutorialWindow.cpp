@@ -1,5 +1,6 @@
 #include "game/screens/GUITutorialWindow.h"
 
+#include <iterator>
 #include <string>
 
 #include "engine/gui/GUIManager.h"

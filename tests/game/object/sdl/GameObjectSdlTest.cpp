@@ -1,6 +1,7 @@
 // The game on the built data set under an X server, running its own frames: moved past
 // the logos and the comic by setting their results, it shows the menu background behind
-// the loading window. The frame is kept as "captures/menu_background_loading.png".
+// the loading window. Frames run on the virtual clock. The frame is kept as
+// "captures/menu_background_loading.png".
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,18 @@ protected:
         // Without a session bus, D-Bus would try to start one for SDL's video.
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+        platform::seam::UseVirtualClock();
         GameObjectFixture::SetUp();
         // The game's own configuration, in a window rather than the whole display.
         home_.folder.WriteFile("user/Dremlock/Morvane/Morvane.ini", "v_fullscreen 0\n");
     }
 
+    // The game's own frames, 20 ms apart on the virtual clock.
     void Frames(int count) {
-        for (int frame = 0; frame < count; ++frame) game_->Frame();
+        for (int frame = 0; frame < count; ++frame) {
+            platform::seam::AdvanceVirtualTime(20000);
+            game_->Frame();
+        }
     }
 };
 
