@@ -20,7 +20,8 @@ set(MORVANE_LAYERS
   framework_game_base
   morvane_game
   morvane_screens
-  morvane_game_object)
+  morvane_game_object
+  morvane_program)
 
 # Folders whose libraries sit above every layer and may link anything: the data set's
 # writers and builder, and what tests, benchmarks and fuzz targets share.

@@ -12,9 +12,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DMORVANE_TESTS=OFF -DMORVANE_BENCH=OFF >/dev/null
 cmake --build "$build"
 "$build/content/make_data" --quiet "$build/game/data"
-
-if [ ! -x "$build/game/morvane" ]; then
-  echo "There is no game program to run yet." >&2
-  exit 1
-fi
-cd "$build/game" && ./morvane
+exec scripts/start_game.sh "$build"

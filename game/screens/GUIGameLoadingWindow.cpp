@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/kernel/MessageManager.h"
 #include "engine/render/AnimationControl.h"
 #include "game/screens/ControlParts.h"
 #include "game/screens/RequiredControls.h"
@@ -29,6 +30,7 @@ GUIGameLoadingWindow::GUIGameLoadingWindow(GameFramework::AudioManager* audio, G
 
 void GUIGameLoadingWindow::OpenWith(GameFramework::WindowId source, GameTools::DataKeeper* keeper) {
     GUILoadingWindowBase::OpenWith(source, keeper);
+    Vantor::MessageManager::Instance()->PrintMessage("Loading window opened");
     EnableControl(animated_, false);
     Show(true);
     stepReady_ = false;

@@ -6,6 +6,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/kernel/FileManager.h"
+#include "engine/kernel/MessageManager.h"
 #include "engine/kernel/TimerManager.h"
 #include "engine/render/ShaderDescriptor.h"
 
@@ -66,6 +67,7 @@ void GUILogosWindow::ShowTransparent(Vantor::GUIWindow& picture) {
 void GUILogosWindow::Open(GameFramework::WindowId source) {
     GUILogosWindowBase::Open(source);
     running_ = true;
+    Vantor::MessageManager::Instance()->PrintMessage("Logos window opened");
 }
 
 void GUILogosWindow::Close() {
