@@ -5,11 +5,11 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/gui/TextAlignment.h"
 #include "engine/input/Controls.h"
 #include "engine/kernel/MathHelpers.h"
 #include "engine/kernel/TimerManager.h"
 #include "framework/AudioManager.h"
+#include "game/screens/PressPrompt.h"
 #include "gui_tools/GUIControlDescription.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUITextControl.h"
@@ -41,10 +41,8 @@ constexpr const char* kTextFader = "text_fader";
 constexpr const char* kLineFont = "common_2";
 constexpr const char* kHoveredAnswerFont = "common_0";
 constexpr const char* kAnswerFont = "common_1";
-constexpr const char* kHintFont = "common";
 constexpr Vantor::Vector2 kHintControlPosition{275.0f, 25.0f};
 constexpr Vantor::Vector2 kHintControlSize{250.0f, 52.0f};
-constexpr Vantor::Vector2 kHintPrintPosition{0.0f, 5.0f};
 
 GUITools::GUIControlDescription TextDescription() {
     GUITools::GUIControlDescription description;
@@ -65,6 +63,7 @@ GUITextBalloonWindow::GUITextBalloonWindow(GameFramework::AudioManager* audio, G
                                            const std::string& character, BalloonKind kind, bool useHintControl)
     : audio_(audio),
       data_(data),
+      tools_(tools),
       fontTool_(tools->GetFontTool()),
       textTool_(tools->GetTextTool()),
       useHintControl_(useHintControl) {
@@ -81,7 +80,6 @@ GUITextBalloonWindow::GUITextBalloonWindow(GameFramework::AudioManager* audio, G
     hintWindow_ = gui.CreateWindow(Vantor::GUIWindow::kShown, {0.0f, 0.0f}, kScreenSize, nullptr, nullptr,
                                    balloonWindow_);
     hintWindow_->SetOrder(kHintOrder);
-    hintText_ = textTool_->GetText(kHintKey);
     MakeHintControl();
 }
 
@@ -102,11 +100,11 @@ void GUITextBalloonWindow::MakeHintControl() {
     hint.horizontalAlignment = "center";
     hint.verticalAlignment = "center";
     hint.multiline = true;
-    hint.SetFont(kHintFont);
+    hint.SetFont(PressPrompt::kFont);
     hint.SetPosition(kHintControlPosition);
     hint.SetSize(kHintControlSize);
     hint.autoFontSize = true;
-    hint.SetText(kHintKey);
+    hint.SetText(PressPrompt::kTextKey);
     FadeWithTheBalloon(hint);
 }
 
@@ -186,8 +184,7 @@ void GUITextBalloonWindow::Update() {
     if (!hintPending_ || !UsesHint()) {
         hintPending_ = false;
     } else if (!useHintControl_) {
-        hintWindow_->PrintText(Vantor::TextAlignment::kCentreHorizontally, fontTool_->GetFontIndex(kHintFont),
-                               kHintPrintPosition, {1.0f, 1.0f, 1.0f, alpha}, hintText_, 0.0f, -1.0f);
+        PressPrompt::Print(*hintWindow_, *tools_, alpha);
     }
 
     bool closes = false;

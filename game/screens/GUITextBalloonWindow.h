@@ -42,7 +42,6 @@ namespace Morvane {
 
 class GUITextBalloonWindow {
 public:
-    static constexpr const char* kHintKey = "common/hit_mouse_button";
     static constexpr const char* kAppearEffect = "20";
     // Alpha per second, both ways.
     static constexpr float kFadeSpeed = 2.2f;
@@ -114,12 +113,12 @@ private:
 
     GameFramework::AudioManager* audio_;  // not owned
     GameTools::DataKeeper* data_;          // not owned
+    GUITools::GUIToolManager* tools_;
     GUITools::GUIFontTool* fontTool_;      // the tool manager's
     GUITools::GUITextTool* textTool_;      // the tool manager's
     float showDelay_ = 0.0f;
     bool useHintControl_;
     bool hintPending_ = false;
-    std::wstring hintText_;
     std::unique_ptr<GUITools::GUITextControl> hintControl_;
     Vantor::GUIWindow* balloonWindow_;  // the GUI manager's, as are the two below
     Vantor::GUIWindow* textArea_;
