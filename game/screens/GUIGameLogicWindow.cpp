@@ -14,7 +14,7 @@
 #include "game/GameData.h"
 #include "game/GameLogic.h"
 #include "game/ProfileManager.h"
-#include "game/screens/GUICoverWindow.h"
+#include "game/screens/FadingCover.h"
 #include "game/screens/GUIMenuWindowManager.h"
 #include "game/screens/RequiredControls.h"
 #include "gui_tools/GUIFontTool.h"
@@ -49,7 +49,7 @@ GUIGameLogicWindow::GUIGameLogicWindow(ProfileManager* profiles, GameData* data,
     manager->SetupAdditionalLogos(*this);
     statistics_ = Vantor::GUIManager::Instance()->CreateEmptyWindow(Vantor::GUIWindow::kShown, window_.GetWindow());
     statistics_->SetOrder(kStatisticsOrder);
-    cover_ = std::make_unique<GUICoverWindow>(*data, parent);
+    cover_ = std::make_unique<FadingCover>(*data, parent, FadingCover::Ending::FadeOut);
 }
 
 GUIGameLogicWindow::~GUIGameLogicWindow() {
@@ -57,13 +57,15 @@ GUIGameLogicWindow::~GUIGameLogicWindow() {
     Vantor::GUIManager::Instance()->DestroyWindow(statistics_);
 }
 
+const GUICoverWindow& GUIGameLogicWindow::GetCover() const { return cover_->GetCover(); }
+
 void GUIGameLogicWindow::OpenWith(GameFramework::WindowId source, GameFramework::GameLogicBase* logic) {
     GUIGameLogicWindowBase::OpenWith(source, logic);
     GUIWindowBase::Show(true);
     // The game's days are its own logic.
     day_ = static_cast<GameLogic*>(logic);
     fullscreenBox_.checked = IsFullscreen();
-    coverTime_ = 0.0f;
+    cover_->Start();
 }
 
 void GUIGameLogicWindow::Close() {
@@ -81,8 +83,8 @@ void GUIGameLogicWindow::SetActive(bool active) {
 void GUIGameLogicWindow::Update() {
     GUIGameLogicWindowBase::Update();
     GUIWindowBase::Update();
-    coverTime_ += Vantor::TimerManager::Instance()->GetFrameTime();
-    cover_->Fade(coverTime_);
+    // Nothing waits for the cover to be full: the day is set up behind it already.
+    cover_->Update(Vantor::TimerManager::Instance()->GetFrameTime());
     // A mode switch in progress: the box shows the mode the configuration holds.
     if (Vantor::Config::Instance()->GetCommandState("v_window_change_mode") == 0)
         fullscreenBox_.checked = IsFullscreen();

@@ -33,6 +33,7 @@ namespace Morvane {
 
 class GameData;
 class GameLogic;
+class FadingCover;
 class GUICoverWindow;
 class GUIMenuWindowManager;
 class ProfileManager;
@@ -57,7 +58,7 @@ public:
     void Update() override;
 
     GameLogic* GetDay() const { return day_; }
-    const GUICoverWindow& GetCover() const { return *cover_; }
+    const GUICoverWindow& GetCover() const;
     Vantor::GUIWindow& GetStatisticsWindow() const { return *statistics_; }
     Vantor::GUIButton& GetMenuButton() const { return menu_; }
     Vantor::GUIButton& GetMinimizeButton() const { return minimize_; }
@@ -77,9 +78,8 @@ private:
     Vantor::GUICheckBox& fullscreenBox_;  // the window's
     GUITools::GUITextControl& money_;     // the window's
     Vantor::GUIWindow* statistics_;       // the GUI manager's, destroyed here
-    std::unique_ptr<GUICoverWindow> cover_;
-    // Since the last opening; far past the fade before the first.
-    float coverTime_ = 1000.0f;
+    // Fades in and out once per opening; hidden before the first.
+    std::unique_ptr<FadingCover> cover_;
     GameLogic* day_ = nullptr;  // the game's
 };
 

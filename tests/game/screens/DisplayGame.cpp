@@ -29,13 +29,13 @@ constexpr const char* kTypeface = "/usr/share/fonts/truetype/dejavu/DejaVuSans.t
 
 constexpr const char* kLayout = R"(<window name="window_game_logic" position="0 0" size="800 600">
   <window name="window" shader="display_bar" position="8 552" size="784 48" />
-  <window name="money" position="24 556" size="200 40">
+  <window name="money" height="2" position="24 556" size="200 40">
     <text_label name="text_right" font="display" text="'%MONEY%'" alignment_v="center" size="200 40" />
   </window>
-  <button name="menu" shader="display_button" position="472 556" size="144 40" />
-  <check_box name="fullscreen" shader="display_button" position="640 556" size="40 40" />
-  <button name="minimize" shader="display_button" position="696 556" size="40 40" />
-  <button name="close" shader="display_button" position="744 556" size="40 40" />
+  <button name="menu" height="2" shader="display_button" position="472 556" size="144 40" />
+  <check_box name="fullscreen" height="2" shader="display_button" position="640 556" size="40 40" />
+  <button name="minimize" height="2" shader="display_button" position="696 556" size="40 40" />
+  <button name="close" height="2" shader="display_button" position="744 556" size="40 40" />
 </window>)";
 
 // The money font, made by FreeType once per process.

@@ -61,6 +61,7 @@ TEST_F(GUIGameLogicWindowSdlTest, TheCoverHidesTheOpeningDayThenTheBarShowsTheMo
     game_->Steps(20);
     const std::unique_ptr<Vantor::Image> shown = Capture("day_display_money");
     EXPECT_TRUE(Shows(*shown, 300, 575, {60, 40, 30})) << "the bar beside the money";
+    EXPECT_TRUE(Shows(*shown, 540, 575, {220, 220, 200})) << "the menu button in front of the bar";
     const auto money = [](const scenes::Rgb& pixel) {
         return pixel.red > 200 && pixel.green > 170 && pixel.blue < 120;
     };
