@@ -590,37 +590,45 @@ void GUIStartGameLogicWindow::ShowGirlWish() {
     const Profile& profile = CurrentProfile();
     EnableControl(*buildButton_, profile.HasFlag(Profile::kFlagStartBuildTold));
     EnableControl(*upgradeButton_, profile.HasFlag(Profile::kFlagFirstUpgradeOffered));
-    bool unlocked = false;
-    bool affordable = false;
-    FindMachine(profile, unlocked, affordable);
-    const bool houseAffordable = HouseAffordable(profile);
-    const float mood = Clamped01(profile.GetMood());
-    const bool noneBuilt = profile.GetHouseUpgrades().empty();
-    const float buildBelow = affordable ? kBuildBeforeBuying : unlocked ? kBuildBeforeUnlocked : kBuildBeforePlaying;
-    const bool build = houseAffordable && (mood < buildBelow || noneBuilt);
-    if (build) {
+    switch (AdviceFor(profile, *data_)) {
+    case Advice::Build:
         buildSuggested_ = true;
         buildHint_->Start();
         arrowWanted_ = kBuildArrow;
         if (!noBuildWish_) GirlWishes("start_game/girl_want_build");
-    } else if (affordable) {
+        break;
+    case Advice::Upgrade:
         upgradeSuggested_ = true;
         upgradeHint_->Start();
         arrowWanted_ = kUpgradeArrow;
         GirlWishes("start_game/girl_want_upgrade");
-    } else {
+        break;
+    case Advice::Play:
         playHint_->Start();
+        break;
     }
 }
 
-void GUIStartGameLogicWindow::FindMachine(const Profile& profile, bool& unlocked, bool& affordable) const {
+GUIStartGameLogicWindow::Advice GUIStartGameLogicWindow::AdviceFor(const Profile& profile, const GameData& data) {
+    bool unlocked = false;
+    bool affordable = false;
+    FindMachine(profile, data, unlocked, affordable);
+    const float mood = Clamped01(profile.GetMood());
+    const bool noneBuilt = profile.GetHouseUpgrades().empty();
+    const float buildBelow = affordable ? kBuildBeforeBuying : unlocked ? kBuildBeforeUnlocked : kBuildBeforePlaying;
+    if (HouseAffordable(profile, data) && (mood < buildBelow || noneBuilt)) return Advice::Build;
+    return affordable ? Advice::Upgrade : Advice::Play;
+}
+
+void GUIStartGameLogicWindow::FindMachine(const Profile& profile, const GameData& data, bool& unlocked,
+                                          bool& affordable) {
     unlocked = affordable = false;
     if (!profile.HasFlag(Profile::kFlagFirstUpgradeOffered)) return;
-    const unsigned level = GetQualificationLevel(static_cast<unsigned>(profile.GetQualification()));
+    const int level = data.GetQualificationLevel(static_cast<unsigned>(profile.GetQualification()));
     const std::vector<std::string>& bought = profile.GetMachines();
-    for (const std::unique_ptr<MachineUpgradeInfo>& machine : data_->GetCharacter().machineUpgrades) {
+    for (const std::unique_ptr<MachineUpgradeInfo>& machine : data.GetCharacter().machineUpgrades) {
         if (machine->cost == 0 || std::find(bought.begin(), bought.end(), machine->name) != bought.end()) continue;
-        if (static_cast<int>(level) < machine->qualification) continue;
+        if (level < machine->qualification) continue;
         unlocked = true;
         if (profile.GetMoney() >= machine->cost) {
             affordable = true;
@@ -633,9 +641,9 @@ void GUIStartGameLogicWindow::FindMachine(const Profile& profile, bool& unlocked
     if (!affordable && unlocked && (lastPurchase == day || lastPurchase + 1 == day)) unlocked = false;
 }
 
-bool GUIStartGameLogicWindow::HouseAffordable(const Profile& profile) const {
+bool GUIStartGameLogicWindow::HouseAffordable(const Profile& profile, const GameData& data) {
     if (!profile.HasFlag(Profile::kFlagStartBuildTold)) return false;
-    for (const std::unique_ptr<HouseUpgradeInfo>& upgrade : data_->GetHouseUpgrades()) {
+    for (const std::unique_ptr<HouseUpgradeInfo>& upgrade : data.GetHouseUpgrades()) {
         if (profile.IsHouseUpgradeBuilt(upgrade->name)) continue;
         const bool ready = std::all_of(upgrade->parts.begin(), upgrade->parts.end(),
                                        [&](const std::string& part) { return profile.IsHouseUpgradeBuilt(part); });

@@ -35,6 +35,7 @@ class ParticleSystem;
 
 namespace Morvane {
 
+class GameData;
 class GUICharacterWindow;
 class GUIParticlesEffect;
 class GUITextBalloonWindow;
@@ -56,6 +57,11 @@ public:
     // Days played in a row against the advice before play is locked.
     static constexpr int kPlaysAgainstAdvice = 2;
     static constexpr float kStarPause = 1.0f;
+
+    // What ShowGirlWish points the player at.
+    enum class Advice { Play, Upgrade, Build };
+    // The advice for the profile, from its flags, money, qualification and mood.
+    static Advice AdviceFor(const Profile& profile, const GameData& data);
     // Sound effects.
     static constexpr const char* kMoneySound = "13";
     static constexpr const char* kCafeSound = "14";
@@ -152,9 +158,9 @@ private:
     void OwnerSays(GUITextBalloonWindow& balloon, const std::wstring& text, const char* portrait);
     void SaveFlag(Profile& profile, std::uint32_t flag) const;
     bool AllHouseUpgradesBuilt(const Profile& profile) const;
-    // ShowGirlWish's parts.
-    void FindMachine(const Profile& profile, bool& unlocked, bool& affordable) const;
-    bool HouseAffordable(const Profile& profile) const;
+    // Advice's parts.
+    static void FindMachine(const Profile& profile, const GameData& data, bool& unlocked, bool& affordable);
+    static bool HouseAffordable(const Profile& profile, const GameData& data);
     // A girl's static balloon with the key, unless her balloon in use is still up.
     void GirlWishes(const char* key);
 

@@ -111,12 +111,14 @@ std::optional<Target> DayPlayer::NextTowards(const std::string& food, const Room
     if (!machine) return FromDistributors(Ingredients(food), held, room);
 
     const Target atMachine = Named(Target::Kind::Machine, machine->GetName());
-    if (const Morvane::Food* finished = machine->GetFinishedItem(); finished && LayersOf(*finished) == Ingredients(food))
-        return held.empty() ? atMachine : Named(Target::Kind::Machine, kDustbin);
-    if (machine->GetItemInProduction()) return std::nullopt;
     const std::vector<std::string> inputLayers = Ingredients(input);
+    // Putting the input in swaps it for a waiting product.
+    if (const Morvane::Food* finished = machine->GetFinishedItem(); finished && LayersOf(*finished) == Ingredients(food))
+        return held.empty() || held == inputLayers ? atMachine : Named(Target::Kind::Machine, kDustbin);
+    if (machine->GetItemInProduction()) return std::nullopt;
     if (held == inputLayers) return atMachine;
-    return FromDistributors(inputLayers, held, room);
+    // The input may be another machine's product (a coffee to top with cream).
+    return NextTowards(input, room);
 }
 
 std::optional<Target> DayPlayer::FromDistributors(const std::vector<std::string>& ingredients,

@@ -2,7 +2,8 @@
 // A player that always acts the same in the same room: it picks the waiting customer
 // with the lowest mood (the first of equals) and one of its open items, and builds that
 // item from the distributors and the machines, putting a machine's input in and taking
-// its product out, then hands it over with a left click. It keeps to its choice until
+// its product out (an input made by another machine is made there first), then hands it
+// over with a left click. It keeps to its choice until
 // the item is served or the customer stops waiting; what its hand holds that leads
 // nowhere goes into the dustbin. It gives a step at most every few frames, named as a
 // script names them, so that its days are recorded and replayed like scripted ones. A

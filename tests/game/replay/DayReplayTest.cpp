@@ -16,14 +16,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Tutorial.h"
 #include "game/GameData.h"
 #include "game/GameLogic.h"
-#include "platform/Clock.h"
-#include "tests/engine/kernel/EngineTestSupport.h"
-#include "tests/game/replay/DayPlayer.h"
-#include "tests/game/replay/DayRunner.h"
-#include "tests/game/replay/ReplayGame.h"
+#include "tests/game/replay/ReplayDayFixture.h"
 
 namespace replay {
 namespace {
@@ -31,56 +26,15 @@ namespace {
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-constexpr std::uint32_t kSeed = 20261211;
 // A short day with quick customers keeps the runs short.
 const ReplayDataOptions kQuickDay{12.0f, 0.5f, 5.0f, 8.0f};
 
-class DayReplayTest : public enginetest::EngineObjectTest {
+class DayReplayTest : public ReplayDayFixture {
 protected:
-    void SetUp() override {
-        EngineObjectTest::SetUp();
-        platform::seam::SetVirtualTime(0);
+    std::unique_ptr<ReplayGame> MakeGame(enginetest::EngineFolder& folder) override {
+        return std::make_unique<ReplayGame>(folder.folder, folder.root, kQuickDay);
     }
-    void TearDown() override {
-        player_.reset();
-        runner_.reset();
-        game_.reset();
-        EngineObjectTest::TearDown();
-    }
-
-    // A new game whose player starts the day as set up, the day made with the seed.
-    DayRunner& StartDay(const ProfileSetup& setup, std::uint32_t seed = kSeed, const ReplayDataOptions& data = kQuickDay) {
-        player_.reset();
-        runner_.reset();
-        game_.reset();
-        game_ = std::make_unique<ReplayGame>(folder_->folder, folder_->root, data);
-        game_->Frame();  // the window is shown and focused
-        game_->SetUpPlayer(setup);
-        game_->StartDay(seed);
-        runner_ = std::make_unique<DayRunner>(*game_);
-        return *runner_;
-    }
-    DayPlayer& Player() {
-        player_ = std::make_unique<DayPlayer>(game_->Data(), game_->GetTutorial());
-        runner_->SetPlayer(player_.get());
-        return *player_;
-    }
-    // The day played by the player to its end.
-    DayLog PlayedDay(const ProfileSetup& setup, std::uint32_t seed = kSeed) {
-        StartDay(setup, seed);
-        Player();
-        EXPECT_TRUE(runner_->RunDay());
-        EXPECT_THAT(runner_->GetFaults(), IsEmpty());
-        return runner_->GetLog();
-    }
-    bool Shown(unsigned hint) const { return game_->GetTutorial()->IsShown(hint); }
     int Cost(const std::string& food) const { return game_->Data().FindFood(food)->cost; }
-
-    // Where the games are made.
-    enginetest::EngineFolder* folder_ = &home_;
-    std::unique_ptr<ReplayGame> game_;
-    std::unique_ptr<DayRunner> runner_;
-    std::unique_ptr<DayPlayer> player_;
 };
 
 const ProfileSetup kSecondDay{1, 40, 0.5f, {"coffee_black"}, false};

@@ -10,6 +10,7 @@
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "tests/framework/TestGameData.h"
+#include "tests/game/replay/BuiltDataSet.h"
 
 namespace replay {
 
@@ -25,12 +26,35 @@ ReplayGameFolder::ReplayGameFolder(const testsupport::TempFolder& folder, const 
     ReplayData::Write(GameFramework::GameBase::kAdditionalResources, options);
 }
 
+ReplayGameFolder::ReplayGameFolder(const testsupport::TempFolder& folder, const std::filesystem::path& builtDataSet)
+    : resourceLists(BuiltDataSet::ResourceLists()) {
+    // The links of an earlier game go first: writing through them would change the built set.
+    std::filesystem::remove_all(folder.Path() / "data");
+    frameworktest::WriteTestGameData(folder);
+    for (const std::string& file : BuiltDataSet::ReplacedFiles()) std::filesystem::remove(folder.Path() / "data" / file);
+    BuiltDataSet::LinkInto(builtDataSet, folder.Path() / "data");
+}
+
 ReplayGame::ReplayGame(const testsupport::TempFolder& folder, const std::wstring& installPath,
                        const ReplayDataOptions& data)
     : ReplayGameFolder(folder, installPath, data), TestGame(journal, installPath, {}, InitializeLater{}) {
+    Start();
+}
+
+ReplayGame::ReplayGame(const testsupport::TempFolder& folder, const std::wstring& installPath,
+                       const std::filesystem::path& builtDataSet)
+    : ReplayGameFolder(folder, builtDataSet), TestGame(journal, installPath, {}, InitializeLater{}) {
+    Start();
+}
+
+void ReplayGame::Start() {
     Initialize();
+    for (const std::wstring& list : resourceLists) GetGameData()->LoadResourceList(list, false);
     GetGameData()->LoadAll();
     CreateWindows();
+    // The day is played without the window flow: the logos window, open since the
+    // start, would cover the room.
+    FindWindow("logos")->Close();
 }
 
 GameFramework::ProfileManagerBase* ReplayGame::CreateProfileManager() {

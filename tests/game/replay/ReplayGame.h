@@ -1,11 +1,12 @@
 #pragma once
 // The framework's test game with the game's own profile manager and game data over the
-// replay data, and the game's day as its level logic; the framework's tutorial window
-// base is its tutorial window. Its frames are the framework's own (GameBase::Frame) on
-// the headless backend. The data is written into the install folder before the game
-// is made; the game data is loaded at once.
+// replay data or the data set make_data built, and the game's day as its level logic;
+// the framework's tutorial window base is its tutorial window. Its frames are the
+// framework's own (GameBase::Frame) on the backend the test runs on. The data is laid
+// into the install folder before the game is made; the game data is loaded at once.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,17 @@ struct ProfileSetup {
     bool tutorial = false;
 };
 
-// Made before the test game: the data written into the folder, and the journal the
-// game writes.
+// Made before the test game: the data laid into the folder, and the journal the game
+// writes.
 struct ReplayGameFolder {
     ReplayGameFolder(const testsupport::TempFolder& folder, const std::wstring& installPath,
                      const ReplayDataOptions& data);
+    // The built data set at the path (its "data" folder) in place of the replay data.
+    ReplayGameFolder(const testsupport::TempFolder& folder, const std::filesystem::path& builtDataSet);
 
     frameworktest::Journal journal;
+    // Queued into the game data after the test game's lists.
+    std::vector<std::wstring> resourceLists;
 };
 
 class ReplayGame : private ReplayGameFolder, public frameworktest::TestGame {
@@ -51,6 +56,9 @@ public:
     // the install path) and makes the game with its windows.
     ReplayGame(const testsupport::TempFolder& folder, const std::wstring& installPath,
                const ReplayDataOptions& data = {});
+    // The same over the built data set at the path.
+    ReplayGame(const testsupport::TempFolder& folder, const std::wstring& installPath,
+               const std::filesystem::path& builtDataSet);
 
     GameFramework::ProfileManagerBase* CreateProfileManager() override;
     GameTools::DataKeeper* CreateGameData() override;
@@ -67,6 +75,9 @@ public:
     Morvane::GameData& Data() const;
     // The journal grows by every window update; a long run clears it.
     void ClearJournal() { journal.clear(); }
+
+private:
+    void Start();
 };
 
 }  // namespace replay
