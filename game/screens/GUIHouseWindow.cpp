@@ -327,16 +327,21 @@ void GUIHouseWindow::Converse() {
     }
 }
 
-void GUIHouseWindow::OfferUpgrades() {
-    const Profile& profile = *profiles_->GetCurrent();
-    offers_.clear();
-    for (const auto& upgrade : data_->GetHouseUpgrades()) {
-        if (offers_.size() == kMaxOffers) break;
+std::vector<const HouseUpgradeInfo*> GUIHouseWindow::OffersFor(const Profile& profile, const GameData& data) {
+    std::vector<const HouseUpgradeInfo*> offers;
+    for (const auto& upgrade : data.GetHouseUpgrades()) {
+        if (offers.size() == kMaxOffers) break;
         if (profile.IsHouseUpgradeBuilt(upgrade->name)) continue;
         if (std::all_of(upgrade->parts.begin(), upgrade->parts.end(),
                         [&](const std::string& part) { return profile.IsHouseUpgradeBuilt(part); }))
-            offers_.push_back(upgrade.get());
+            offers.push_back(upgrade.get());
     }
+    return offers;
+}
+
+void GUIHouseWindow::OfferUpgrades() {
+    const Profile& profile = *profiles_->GetCurrent();
+    offers_ = OffersFor(profile, *data_);
 
     const GUITools::GUITextTool& texts = *tools_->GetTextTool();
     const auto n = static_cast<int>(offers_.size());

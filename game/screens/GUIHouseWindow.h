@@ -31,6 +31,7 @@ class Model;
 namespace Morvane {
 
 class GameData;
+class Profile;
 class GUICharacterWindow;
 class GUIGameCursor;
 class GUITextBalloonWindow;
@@ -96,6 +97,8 @@ public:
     GUITextBalloonWindow* GetWorkerBalloon() const { return workerBalloon_; }
     GUITextBalloonWindow* GetGirlBalloon() const { return girlBalloon_; }
     const std::vector<const HouseUpgradeInfo*>& GetOffers() const { return offers_; }
+    // The upgrades the girl offers, in the data's order: not built, every part built, at most three.
+    static std::vector<const HouseUpgradeInfo*> OffersFor(const Profile& profile, const GameData& data);
     const std::vector<Vantor::Model*>& GetToyBalloons() const { return toyBalloons_; }
     // Equal to the count while no toy balloon waits to go up.
     unsigned int GetNextToyBalloon() const { return nextToyBalloon_; }

@@ -21,6 +21,7 @@
 #include "framework/windows/GUIStartGameLogicWindowBase.h"
 #include "game/screens/CountUp.h"
 #include "game/screens/GUIMenuWindow.h"
+#include "game/screens/TurnedArrow.h"
 
 namespace GUITools {
 class GUIControl;
@@ -34,6 +35,7 @@ class ParticleSystem;
 
 namespace Morvane {
 
+class GameData;
 class GUICharacterWindow;
 class GUIParticlesEffect;
 class GUITextBalloonWindow;
@@ -55,6 +57,11 @@ public:
     // Days played in a row against the advice before play is locked.
     static constexpr int kPlaysAgainstAdvice = 2;
     static constexpr float kStarPause = 1.0f;
+
+    // What ShowGirlWish points the player at.
+    enum class Advice { Play, Upgrade, Build };
+    // The advice for the profile, from its flags, money, qualification and mood.
+    static Advice AdviceFor(const Profile& profile, const GameData& data);
     // Sound effects.
     static constexpr const char* kMoneySound = "13";
     static constexpr const char* kCafeSound = "14";
@@ -112,10 +119,10 @@ public:
     GUIParticlesEffect& GetCafeHint(int star) const { return *cafeHints_[static_cast<std::size_t>(star)]; }
     Vantor::ParticleSystem* GetCafeBurst() const { return cafeBurst_; }
     Vantor::ParticleSystem* GetQualificationBurst() const { return qualificationBurst_; }
-    GUITools::GUIWindowControl& GetArrow() const { return *arrow_; }
+    GUITools::GUIWindowControl& GetArrow() const { return arrow_->GetControl(); }
     int GetArrowTarget() const { return arrowTarget_; }
     int GetArrowWantedTarget() const { return arrowWanted_; }
-    float GetArrowAngle() const { return arrowAngle_; }
+    float GetArrowAngle() const { return arrow_->GetAngle(); }
     bool IsDialogueRunning() const { return dialogueRunning_; }
     const std::string& GetEventName() const { return eventName_; }
     unsigned GetDialogueStep() const { return dialogueStep_; }
@@ -141,7 +148,6 @@ private:
     void PlayBurst(Vantor::ParticleSystem& burst, const std::string& name, const GUITools::GUIControl& star) const;
     // The control's model animation, driven here only: stopped, not looping.
     Vantor::AnimationControl* TakeOverAnimation(GUITools::GUIControl& control) const;
-    void MakeArrow();
 
     // Open's parts.
     void StartCounts(const Profile& profile, GameFramework::WindowId source, bool& cafeClassChanged,
@@ -152,9 +158,9 @@ private:
     void OwnerSays(GUITextBalloonWindow& balloon, const std::wstring& text, const char* portrait);
     void SaveFlag(Profile& profile, std::uint32_t flag) const;
     bool AllHouseUpgradesBuilt(const Profile& profile) const;
-    // ShowGirlWish's parts.
-    void FindMachine(const Profile& profile, bool& unlocked, bool& affordable) const;
-    bool HouseAffordable(const Profile& profile) const;
+    // Advice's parts.
+    static void FindMachine(const Profile& profile, const GameData& data, bool& unlocked, bool& affordable);
+    static bool HouseAffordable(const Profile& profile, const GameData& data);
     // A girl's static balloon with the key, unless her balloon in use is still up.
     void GirlWishes(const char* key);
 
@@ -169,7 +175,6 @@ private:
     void Leave();
     void UpdateEffects();
     void ReadCheatKeys();
-    void PlaceArrow();
 
     // The count-up step.
     void CountUps();
@@ -236,8 +241,7 @@ private:
     std::unique_ptr<GUIParticlesEffect> playHint_;
     std::unique_ptr<GUIParticlesEffect> upgradeHint_;
     std::unique_ptr<GUIParticlesEffect> buildHint_;
-    GUITools::GUIWindowControl* arrow_ = nullptr;
-    float arrowAngle_ = 0.0f;
+    std::unique_ptr<TurnedArrow> arrow_;
     int arrowTarget_ = kNoArrow;
     int arrowWanted_ = kNoArrow;
     bool dialogueRunning_ = false;

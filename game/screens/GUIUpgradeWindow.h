@@ -64,6 +64,8 @@ public:
     bool IsPurchased(const std::string& machineName) const;
 
     const std::vector<const MachineUpgradeInfo*>& GetMachines() const { return machines_; }
+    // The machines the window offers, in its order: cost above 0, by qualification, then cost.
+    static std::vector<const MachineUpgradeInfo*> MachinesForSale(const GameData& data);
     unsigned int GetCurrent() const { return current_; }
     GUICharacterWindow& GetMechanic() const { return *mechanic_; }
     GUITextBalloonWindow& GetSmallBalloon() const { return *smallBalloon_; }
@@ -81,7 +83,6 @@ private:
         bool noMoney = false;
     };
 
-    static std::vector<const MachineUpgradeInfo*> MachinesForSale(const GameData& data);
     // Index of the first machine not bought, counting from the start of the list.
     unsigned int FirstNotBought() const;
     // Nothing to show: every part of the machine view and both arrows off.
