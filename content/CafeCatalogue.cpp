@@ -170,8 +170,9 @@ const std::vector<MachineArt>& Machines() {
 const Rect kDustbin{420, 200, 72, 90};
 const Rect kClock{724, 528, 64, 64};
 
-// Customer places: the figure, walking in from 60 units to the left, and its order
-// balloon below it.
+// Customer places: the figure, stepping up to its place (rising and growing a little as
+// it fades in, so that its first frame's box, round which its code sets the rating's
+// bursts, stands where it ends), and its order balloon below it.
 const float kPlaceCentres[] = {244, 80, 556, 718};
 constexpr float kFigureWidth = 80, kFigureHeight = 160, kFigureBottom = 130;
 constexpr int kWalkFrames = 51;
@@ -340,7 +341,7 @@ void CafeCatalogue::AddCustomers(ProductGraph& graph) const {
         const float middle = kFigureBottom + kFigureHeight / 2;
         graph.Add(ProductRecipes::Model(kObjects + file + "customer",
                                         ModelShapes::Path(kFigureWidth, kFigureHeight,
-                                                          {{0, centre - 60, middle, 1}, {kWalkFrames - 1, centre, middle, 1}},
+                                                          {{0, centre, middle - 12, 0.9f}, {kWalkFrames - 1, centre, middle, 1}},
                                                           kWalkSpeed),
                                         MaterialPresets::Empty()));
         AddBounds(graph, kObjects + file + "selection",

@@ -1,9 +1,12 @@
 #include "content/ScreenLookCatalogue.h"
 
+#include <algorithm>
+
 #include "content/MaterialPresets.h"
 #include "content/ModelShapes.h"
 #include "content/ParticlePresets.h"
 #include "content/ProductRecipes.h"
+#include "engine/render/ParticleSystem.h"
 
 namespace Content {
 
@@ -137,9 +140,16 @@ void ScreenLookCatalogue::AddEffects(ProductGraph& graph) {
         {"tutorial_hint", Kind::Sparkle, tangerine, 0.8f}, {"cafe_effect", Kind::Burst, butter, 1.5f},
         {"experience_effect", Kind::Burst, honey, 1.5f},
     };
-    for (const Particles& p : systems)
-        graph.Add(ProductRecipes::Particles(std::string("ui\\effects\\") + p.name, ParticlePresets::Make(p.kind, p.colour, p.size),
+    // A customer's bursts rise from the box its code sets above the figure; from a point
+    // they would rise at the screen's corner.
+    const std::string boxPlaced[] = {"customer_good", "customer_bad"};
+    for (const Particles& p : systems) {
+        ParticleFileWriter::ParticleSystem system = ParticlePresets::Make(p.kind, p.colour, p.size);
+        if (std::find(std::begin(boxPlaced), std::end(boxPlaced), p.name) != std::end(boxPlaced))
+            system.emitterShape = Vantor::ParticleSystem::kBoxEmitter;
+        graph.Add(ProductRecipes::Particles(std::string("ui\\effects\\") + p.name, system,
                                             MaterialPresets::Single(Skin("sparkle"))));
+    }
 
     // Paths round the buttons the start of a day and the upgrade window point at (one
     // lap in 1.5 s at the 8 frames a second the code plays them), along the bars, round a

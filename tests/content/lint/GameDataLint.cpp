@@ -12,6 +12,7 @@
 #include "engine/render/AnimationControl.h"
 #include "engine/render/BoundingBox.h"
 #include "engine/render/Model.h"
+#include "engine/render/ParticleSystem.h"
 #include "engine/render/ShaderUser.h"
 #include "game/GameData.h"
 #include "game/HouseBackground.h"
@@ -306,6 +307,10 @@ void GameDataLint::CheckKeys(const GameData& data) {
     for (const char* part : {"model", "smile", "smile_progress"}) RequireModel(data, std::string("customers/balloon/") + part);
     for (const auto& upgrade : data.GetCharacter().machineUpgrades) RequireShader(data, "ui/machines/preview_" + upgrade->name);
     data.GetParticleSystem(Morvane::HouseBackground::kBuildEffect);
+    // The rating's bursts rise from the box the customer's code sets above its figure.
+    for (const char* burst : {"ui/customer_good", "ui/customer_bad"})
+        if (data.GetParticleSystem(burst)->GetEmitterShape() != Vantor::ParticleSystem::kBoxEmitter)
+            Problem("customers", std::string("\"") + burst + "\" does not rise from an emitter box");
     for (int balloon = 0; balloon < kToyBalloons; ++balloon) RequireModel(data, "game_logic/house/balloon_" + std::to_string(balloon));
     RequireShader(data, "game_logic/house/balloon");
     for (const std::string& logged : TakeLoggedProblems()) Problem("keys", logged);

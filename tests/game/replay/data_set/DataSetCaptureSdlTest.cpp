@@ -74,7 +74,7 @@ Rgb Drawn(const Vantor::Color& colour) {
 
 // Frames of 0.1 s after the rating came until its texts are captured: they show fully
 // from a third of a second to a second on.
-constexpr unsigned kRatingShownFrames = 6;
+constexpr unsigned kRatingShownFrames = 4;
 
 class DataSetCaptureSdlTest : public DataSetDayFixture {
 protected:
