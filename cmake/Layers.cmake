@@ -5,6 +5,7 @@
 # A new library gets its line here, or the check below stops the configuration.
 set(MORVANE_LAYERS
   platform
+  platform_entry
   vantor_kernel
   vantor_render
   "vantor_render_d3d7 vantor_input vantor_sound"
@@ -18,7 +19,8 @@ set(MORVANE_LAYERS
   framework_windows
   framework_game_base
   morvane_game
-  morvane_screens)
+  morvane_screens
+  morvane_game_object)
 
 # Folders whose libraries sit above every layer and may link anything: the data set's
 # writers and builder, and what tests, benchmarks and fuzz targets share.

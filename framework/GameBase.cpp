@@ -126,6 +126,23 @@ GameBase::GameBase(const std::wstring& maker, const std::wstring& gameName, std:
       userDataFolder_(Vantor::FileManager::GetUserDataFolder() + L"\\" + maker + L"\\" + gameName) {}
 
 GameBase::~GameBase() {
+    DestroyWindows();
+    Destroy(tutorial_);
+    Destroy(highScoresTable_);
+    Destroy(profileManager_);
+    Destroy(levelManager_);
+    Destroy(gameData_);
+    Destroy(levelData_);
+    Destroy(previousLevelData_);
+    Destroy(spriteManager_);
+    fontTool_ = nullptr;
+    textTool_ = nullptr;
+    Destroy(toolManager_);
+    Destroy(audioManager_);
+    Destroy(engine_);
+}
+
+void GameBase::DestroyWindows() {
     Destroy(gameLogic_);
     Destroy(levelCompleteWindow_);
     Destroy(stageCompleteWindow_);
@@ -155,19 +172,6 @@ GameBase::~GameBase() {
     Destroy(logosWindow_);
     Destroy(cursor_);
     Destroy(tutorialWindow_);
-    Destroy(tutorial_);
-    Destroy(highScoresTable_);
-    Destroy(profileManager_);
-    Destroy(levelManager_);
-    Destroy(gameData_);
-    Destroy(levelData_);
-    Destroy(previousLevelData_);
-    Destroy(spriteManager_);
-    fontTool_ = nullptr;
-    textTool_ = nullptr;
-    Destroy(toolManager_);
-    Destroy(audioManager_);
-    Destroy(engine_);
 }
 
 void GameBase::Initialize() {

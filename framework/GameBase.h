@@ -208,6 +208,10 @@ public:
     GameLogicBase* GetGameLogic() const { return gameLogic_; }
 
 protected:
+    // Deletes the level logic, every window and the cursor; the destructor starts with
+    // it. A game whose windows hang on objects of its own calls it before deleting those.
+    void DestroyWindows();
+
     std::wstring maker_;
     std::wstring gameName_;
     std::int32_t version_;

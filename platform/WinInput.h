@@ -68,7 +68,7 @@ bool MouseButtonDown(int button);
 void TakeInjectedPointerOnly();
 bool SystemPointerIgnored();
 void ResetInput();
-// Back to the arrow, a display counter of 0 and no cursor resources.
+// Back to the arrow, a display counter of 0 and no cursor or icon resources.
 void ResetCursor();
 
 }  // namespace platform::input

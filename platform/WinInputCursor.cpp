@@ -1,5 +1,6 @@
 // Icons and cursors: the system's built-in ones, the program's cursor resources as
-// aliases of them, the current cursor and the display counter.
+// aliases of them, the program's icon pictures, the current cursor and the display
+// counter.
 
 #include <SDL.h>
 
@@ -16,6 +17,7 @@ namespace {
 constexpr WORD ArrowId = 32512;
 constexpr uintptr_t CursorHandleBase = 0x50000;
 constexpr uintptr_t IconHandleBase = 0x60000;
+constexpr uintptr_t ProgramIconHandleBase = 0x70000;
 
 struct SystemCursor {
     WORD id;
@@ -35,6 +37,7 @@ struct CursorState {
     int displayCount = 0;
     std::map<WORD, WORD> resources;      // program resource -> system cursor id
     std::map<WORD, SDL_Cursor*> shapes;  // created SDL cursors, kept for the program's life
+    std::map<WORD, platform::IconPicture> icons;  // program resource -> picture
 };
 
 CursorState& State() {
@@ -79,6 +82,22 @@ void DefineCursorResource(WORD resourceId, LPCWSTR systemCursor) {
     state.resources[resourceId] = static_cast<WORD>(reinterpret_cast<uintptr_t>(systemCursor));
 }
 
+void DefineIconResource(WORD resourceId, IconPicture picture) {
+    CursorState& state = State();
+    std::lock_guard lock(state.mutex);
+    state.icons[resourceId] = std::move(picture);
+}
+
+const IconPicture* FindIconPicture(HICON icon) {
+    auto handle = reinterpret_cast<uintptr_t>(icon);
+    if (handle <= ProgramIconHandleBase || handle > ProgramIconHandleBase + 0xFFFF) return nullptr;
+    CursorState& state = State();
+    std::lock_guard lock(state.mutex);
+    auto found = state.icons.find(static_cast<WORD>(handle - ProgramIconHandleBase));
+    // Pictures stay where they are until the resources are reset.
+    return found == state.icons.end() ? nullptr : &found->second;
+}
+
 }  // namespace platform
 
 namespace platform::input {
@@ -90,15 +109,20 @@ void ResetCursor() {
     state.currentChosen = false;
     state.displayCount = 0;
     state.resources.clear();
+    state.icons.clear();
     Apply(state);
 }
 
 }  // namespace platform::input
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
-    // The system's application icon; the program has no icon resources.
-    if (instance || !IS_INTRESOURCE(name) || name != IDI_APPLICATION) return nullptr;
-    return reinterpret_cast<HICON>(IconHandleBase + reinterpret_cast<uintptr_t>(name));
+    if (!IS_INTRESOURCE(name)) return nullptr;
+    auto id = reinterpret_cast<uintptr_t>(name);
+    if (!instance) return name == IDI_APPLICATION ? reinterpret_cast<HICON>(IconHandleBase + id) : nullptr;
+    CursorState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (id == 0 || !state.icons.count(static_cast<WORD>(id))) return nullptr;
+    return reinterpret_cast<HICON>(ProgramIconHandleBase + id);
 }
 
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {

@@ -1,6 +1,7 @@
 // The message loop's calls and the default window procedure.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/WinInput.h"
 #include "platform/WinMessageQueue.h"
 #include "platform/WinUser.h"
+#include "platform/WinUserSeams.h"
 #include "platform/WinWindowRegistry.h"
 #include "platform/WinWindowSdl.h"
 
@@ -59,6 +61,11 @@ LRESULT SetClassCursor(HWND window, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+std::function<void()>& PumpHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 std::wstring Folded(LPCWSTR name) {
     std::wstring folded = name;
     for (wchar_t& c : folded)
@@ -70,6 +77,7 @@ std::wstring Folded(LPCWSTR name) {
 
 BOOL PeekMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     if (!message) return FALSE;
+    if (PumpHook()) PumpHook()();
     platform::input::Pump();
     ReceiveBroadcasts();
     return Take(*message, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
@@ -160,3 +168,9 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
     names[id] = folded;
     return id;
 }
+
+namespace platform::seam {
+
+void SetMessagePumpHook(std::function<void()> hook) { PumpHook() = std::move(hook); }
+
+}  // namespace platform::seam

@@ -4,7 +4,9 @@
 #include <locale.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cwctype>
+#include <string_view>
 #include <vector>
 
 #include "platform/Utf.h"
@@ -145,3 +147,32 @@ std::wstring ToWindowsPath(const std::string& hostPath) {
 }
 
 }  // namespace platform
+
+namespace {
+
+void CopyPart(std::wstring_view part, wchar_t* buffer, int size) {
+    if (!buffer) return;
+    size_t length = std::min(part.size(), static_cast<size_t>(size - 1));
+    part.copy(buffer, length);
+    buffer[length] = 0;
+}
+
+}  // namespace
+
+void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext) {
+    std::wstring_view rest = path ? path : L"";
+    std::wstring_view drivePart;
+    if (rest.size() >= 2 && rest[1] == L':') {
+        drivePart = rest.substr(0, 2);
+        rest.remove_prefix(2);
+    }
+    size_t folderEnd = rest.find_last_of(L"\\/");
+    std::wstring_view folderPart = folderEnd == std::wstring_view::npos ? std::wstring_view() : rest.substr(0, folderEnd + 1);
+    rest.remove_prefix(folderPart.size());
+    size_t point = rest.find_last_of(L'.');
+    std::wstring_view namePart = point == std::wstring_view::npos ? rest : rest.substr(0, point);
+    CopyPart(drivePart, drive, _MAX_DRIVE);
+    CopyPart(folderPart, dir, _MAX_DIR);
+    CopyPart(namePart, fname, _MAX_FNAME);
+    CopyPart(rest.substr(namePart.size()), ext, _MAX_EXT);
+}

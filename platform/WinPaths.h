@@ -17,6 +17,18 @@
 
 constexpr DWORD MAX_PATH = 260;
 
+// The C run-time's buffer sizes of the parts of a path, terminator included.
+constexpr int _MAX_DRIVE = 3;
+constexpr int _MAX_DIR = 256;
+constexpr int _MAX_FNAME = 256;
+constexpr int _MAX_EXT = 256;
+
+// Splits a path into drive ("X:" or empty), folder (up to and including the last
+// backslash or slash), file name and extension (from the last point of the name on).
+// Each part goes to its buffer when one is given, cut to the part's _MAX_ size - 1
+// units; nothing of the path is looked up.
+void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext);
+
 namespace platform {
 
 // The Linux path of a Windows path; none for an empty path, a network path or a

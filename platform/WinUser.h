@@ -5,6 +5,8 @@
 // feeds the queue from SDL's events; the headless backend keeps windows as records
 // and takes its input from the seams in platform/WinUserSeams.h.
 
+#include <vector>
+
 #include "platform/WinTypes.h"
 
 using SHORT = int16_t;
@@ -402,5 +404,19 @@ namespace platform {
 // `resourceId` gives the system cursor `systemCursor` (an IDC_ value). Resource
 // numbers that were never defined load as no cursor.
 void DefineCursorResource(WORD resourceId, LPCWSTR systemCursor);
+
+// A picture of an icon: rows from the top, each pixel 0xAARRGGBB.
+struct IconPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+// The executable's icon resources: LoadIconW with the program's instance and
+// `resourceId` gives this picture, which a window of a class with that icon shows in
+// its title bar and task bar (sdl backend). Resource numbers that were never defined
+// load as no icon.
+void DefineIconResource(WORD resourceId, IconPicture picture);
+// The picture of an icon handle; null for the system's icons and unknown handles.
+const IconPicture* FindIconPicture(HICON icon);
 
 }  // namespace platform

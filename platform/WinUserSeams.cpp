@@ -86,7 +86,8 @@ PresentedWindow InspectSdlWindow(HWND window) {
                            (flags & SDL_WINDOW_SHOWN) != 0,
                            (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP || coversDesktop,
                            width,
-                           height};
+                           height,
+                           win::Find(window)->presentation.iconWidth};
 }
 
 void ResetWindowing() {
@@ -97,6 +98,7 @@ void ResetWindowing() {
     input::ResetInput();
     input::ResetCursor();
     ResetDisplayModes();
+    SetMessagePumpHook({});
 }
 
 }  // namespace platform::seam

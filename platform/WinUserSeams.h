@@ -11,6 +11,7 @@
 //   "GetDC"                    null
 //   "ChangeDisplaySettingsW"   DISP_CHANGE_FAILED
 
+#include <functional>
 #include <string>
 
 #include "platform/WinUser.h"
@@ -71,8 +72,15 @@ struct PresentedWindow {
     bool fullScreen;
     int width;
     int height;
+    // The width of the program's icon set on it (DefineIconResource); 0 for none.
+    int iconWidth;
 };
 PresentedWindow InspectSdlWindow(HWND window);
+
+// Called at the start of every PeekMessageW, before the queue is filled: a test that
+// runs a whole program in process (its WinMain) acts between the program's frames
+// here. An empty function ends it, and so does ResetWindowing.
+void SetMessagePumpHook(std::function<void()> hook);
 
 // Destroys every window and class and returns queues, key and cursor state, display
 // mode and cursor counter to their start.

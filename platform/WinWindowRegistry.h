@@ -32,6 +32,7 @@ struct Presentation {
     bool minimized = false;
     bool fullScreen = false;
     bool bordered = true;
+    int iconWidth = 0;  // of the program's icon shown on it; 0 for none
     RECT client{};  // screen position and size of the client area
     // State events that SDL will report for our own requests, not the user's.
     int expectedMinimizeEvents = 0;
@@ -43,6 +44,7 @@ struct Window {
     ATOM classAtom = 0;
     WNDPROC procedure = nullptr;
     HCURSOR classCursor = nullptr;
+    HICON classIcon = nullptr;
     std::thread::id thread;
     HWND parent = nullptr;
     std::wstring title;

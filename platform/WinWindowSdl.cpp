@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "platform/Backend.h"
 #include "platform/SdlEvents.h"
@@ -74,6 +75,20 @@ void ApplyMinimized(Presentation& presentation, bool minimized) {
     presentation.minimized = minimized;
 }
 
+// The program's icon of the window's class in the title bar and the task bar.
+void ShowIcon(Presentation& presentation, HICON icon) {
+    const IconPicture* picture = FindIconPicture(icon);
+    if (!picture || picture->pixels.empty()) return;
+    std::vector<uint32_t> pixels = picture->pixels;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(pixels.data(), picture->width, picture->height, 32,
+                                                    picture->width * 4, 0x00FF0000, 0x0000FF00, 0x000000FF,
+                                                    0xFF000000);
+    if (!surface) return;
+    SDL_SetWindowIcon(presentation.window, surface);
+    SDL_FreeSurface(surface);
+    presentation.iconWidth = picture->width;
+}
+
 }  // namespace
 
 bool CreatePresentation(Window& window) {
@@ -93,6 +108,7 @@ bool CreatePresentation(Window& window) {
     presentation.id = SDL_GetWindowID(sdlWindow);
     presentation.title = window.title;
     presentation.client = client;
+    ShowIcon(presentation, window.classIcon);
     return true;
 }
 

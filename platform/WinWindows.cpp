@@ -159,6 +159,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     window->classAtom = windowClass->atom;
     window->procedure = windowClass->procedure;
     window->classCursor = windowClass->cursor;
+    window->classIcon = windowClass->icon;
     window->thread = std::this_thread::get_id();
     window->parent = parent;
     window->title = windowName ? windowName : L"";

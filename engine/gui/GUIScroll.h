@@ -42,6 +42,9 @@ public:
     GUIButton* GetIncreaseButton() const { return increase_.get(); }
     GUIButton* GetDecreaseButton() const { return decrease_.get(); }
     float GetRepeatTimer() const { return repeatTimer_; }
+    // Steps moved by one press of an arrow (and by each repeat while it is held).
+    void SetStepPerRepeat(std::uint32_t steps) { stepPerRepeat_ = steps; }
+    std::uint32_t GetStepPerRepeat() const { return stepPerRepeat_; }
 
 private:
     std::unique_ptr<GUIButton> MakeArrow(const Vector2& position, const Vector2& size, const Model* modelResource,

@@ -14,4 +14,11 @@ bool FullscreenChoice::DiffersFromConfig() const { return value != Vantor::Confi
 
 void FullscreenChoice::Store() const { Vantor::Config::Instance()->values.fullscreen = value; }
 
+void FullscreenChoice::Switch() const {
+    Vantor::Config* config = Vantor::Config::Instance();
+    Store();
+    config->Save();
+    config->SetCommandState("v_window_change_mode", 0);
+}
+
 }  // namespace GameFramework

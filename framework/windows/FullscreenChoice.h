@@ -14,6 +14,9 @@ public:
     bool DiffersFromConfig() const;
     // Writes the choice into "v_fullscreen".
     void Store() const;
+    // Stores the choice, saves the configuration and issues "v_window_change_mode": the
+    // framework switches the display at the end of a later frame.
+    void Switch() const;
 
     bool value = false;
 };

@@ -17,11 +17,7 @@ void GUIGameLogicMenuWindowBase::Update() {
 }
 
 void GUIGameLogicMenuWindowBase::Apply() {
-    if (!fullscreenChoice.DiffersFromConfig()) return;
-    Vantor::Config* config = Vantor::Config::Instance();
-    fullscreenChoice.Store();
-    config->Save();
-    config->SetCommandState("v_window_change_mode", 0);
+    if (fullscreenChoice.DiffersFromConfig()) fullscreenChoice.Switch();
 }
 
 void GUIGameLogicMenuWindowBase::Close() {

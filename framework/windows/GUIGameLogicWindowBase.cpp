@@ -26,4 +26,9 @@ void GUIGameLogicWindowBase::Close() {
 
 void GUIGameLogicWindowBase::MinimizeApplication() { Vantor::Window::Instance()->Minimize(); }
 
+void GUIGameLogicWindowBase::SwitchFullscreen(bool fullscreen) {
+    fullscreen_.value = fullscreen;
+    fullscreen_.Switch();
+}
+
 }  // namespace GameFramework

@@ -22,6 +22,8 @@ public:
     virtual void SetActive(bool active) { active_ = active; }
 
     void MinimizeApplication();
+    // Takes the player's choice and switches the display to it (see FullscreenChoice).
+    void SwitchFullscreen(bool fullscreen);
 
     ProfileManagerBase* GetProfileManager() const { return profileManager_; }
     ProfileBase* GetCurrentProfile() const { return currentProfile_; }

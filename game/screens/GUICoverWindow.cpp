@@ -26,4 +26,13 @@ void GUICoverWindow::Show(float alpha) {
 
 void GUICoverWindow::Hide() { window_->ClearFlags(Vantor::GUIWindow::kShown); }
 
+void GUICoverWindow::Fade(float time) {
+    if (time < kFadeHalf)
+        Show(time / kFadeHalf);
+    else if (time < 2.0f * kFadeHalf)
+        Show(2.0f - time / kFadeHalf);
+    else if (window_->GetFlags() & Vantor::GUIWindow::kShown)
+        Hide();
+}
+
 }  // namespace Morvane

@@ -17,6 +17,8 @@ public:
     static constexpr const char* kShader = "ui/comics/introduction/background";
     // In front of its siblings.
     static constexpr int kOrder = 1000;
+    // The fade's way in, and its way out.
+    static constexpr float kFadeHalf = 0.5f;
 
     GUICoverWindow(const GameTools::DataKeeper& data, Vantor::GUIWindow* parent);
     ~GUICoverWindow();
@@ -26,6 +28,9 @@ public:
     // The alpha is clamped to 0..1.
     void Show(float alpha);
     void Hide();
+    // The one-second fade at the seconds since it began: in over the first half, out
+    // over the second, hidden from then on.
+    void Fade(float time);
 
     Vantor::GUIWindow& GetWindow() const { return *window_; }
 

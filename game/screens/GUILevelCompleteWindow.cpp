@@ -34,8 +34,6 @@ constexpr float kArrived = 0.01f;
 constexpr float kClosingPause = 2.5f;
 // The bursts draw just behind the message.
 constexpr float kBurstDepthOffset = 0.001f;
-// The cover fades in over this, and out over as long again.
-constexpr float kCoverFade = 0.5f;
 
 float LastFrame(const Vantor::Model& piece) {
     return static_cast<float>(std::max(piece.GetAnimationControl()->GetFrameCount(), 1u) - 1);
@@ -50,7 +48,7 @@ GUILevelCompleteWindow::GUILevelCompleteWindow(GameFramework::AudioManager* audi
     : GUILevelCompleteWindowBase(levels),
       GUIMenuWindow(audio, data, tools, manager, parent, kLayout),
       message_(RequiredControls(*this).Text("/day_completed")),
-      cover_(*data, parent) {
+      cover_(*data, parent, FadingCover::Ending::FadeOut) {
     // The style blocks exist once the text is laid out.
     message_.Layout();
     const Vantor::Model& path = *data->GetModel(kPieceModel);
@@ -93,7 +91,8 @@ void GUILevelCompleteWindow::Update() {
     GUILevelCompleteWindowBase::Update();
     GUIMenuWindow::Update();
     const float frameTime = Vantor::TimerManager::Instance()->GetFrameTime();
-    UpdateCover(frameTime);
+    // The day goes behind the full cover.
+    if (cover_.Update(frameTime)) Report(GameFramework::WindowResult::GoToStart);
     if (!IsShown()) return;
     time_ += frameTime;
     const float sinceStart = time_ - kOpeningPause;
@@ -101,25 +100,8 @@ void GUILevelCompleteWindow::Update() {
     const float afterLastPiece = MovePieces(sinceStart);
     PlacePieces();
     if (afterLastPiece > kClosingPause) {
-        coverTime_ = 0.0f;
-        resultReported_ = false;
+        cover_.Start();
         Close();
-    }
-}
-
-void GUILevelCompleteWindow::UpdateCover(float frameTime) {
-    coverTime_ += frameTime;
-    if (coverTime_ < 0.0f) return;
-    if (coverTime_ < kCoverFade) {
-        cover_.Show(coverTime_ / kCoverFade);
-    } else if (!resultReported_) {
-        // The day goes behind the full cover.
-        Report(GameFramework::WindowResult::GoToStart);
-        resultReported_ = true;
-    } else if (coverTime_ < 2.0f * kCoverFade) {
-        cover_.Show(2.0f - coverTime_ / kCoverFade);
-    } else {
-        cover_.Hide();
     }
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/windows/GUILevelCompleteWindowBase.h"
-#include "game/screens/GUICoverWindow.h"
+#include "game/screens/FadingCover.h"
 #include "game/screens/GUIMenuWindow.h"
 
 namespace Vantor {
@@ -42,10 +42,9 @@ public:
     // One path model and one burst per style block of the message.
     const std::vector<Vantor::Model*>& GetPieces() const { return pieces_; }
     const std::vector<Vantor::ParticleSystem*>& GetBursts() const { return bursts_; }
-    const GUICoverWindow& GetCover() const { return cover_; }
+    const GUICoverWindow& GetCover() const { return cover_.GetCover(); }
 
 private:
-    void UpdateCover(float frameTime);
     // Moves each piece along its path, its start later by a step per piece; answers the
     // time since the opening pause less those steps for every piece.
     float MovePieces(float sinceStart);
@@ -55,10 +54,7 @@ private:
     GUITools::GUITextControl& message_;        // the window's
     std::vector<Vantor::Model*> pieces_;        // owned, not registered
     std::vector<Vantor::ParticleSystem*> bursts_; // registered with the particle-system manager
-    GUICoverWindow cover_;
-    // Since the closing began; far past any fade until the first closing.
-    float coverTime_ = 1000.0f;
-    bool resultReported_ = true;
+    FadingCover cover_;
     float time_ = 0.0f;
 };
 

@@ -48,6 +48,9 @@ public:
     void Update();
     // Whether the first emitter emits; false without one.
     bool IsActive() const;
+    // Where the emitters stand from the paths, from the next Update on.
+    void SetOffset(const Vantor::Vector2& offset) { offset_ = offset; }
+    const Vantor::Vector2& GetOffset() const { return offset_; }
 
     const std::vector<Vantor::Model*>& GetPaths() const { return paths_; }
     const std::vector<Vantor::ParticleSystem*>& GetEmitters() const { return emitters_; }

@@ -8,7 +8,6 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"
 #include "engine/kernel/Console.h"
-#include "engine/kernel/Matrix4.h"
 #include "engine/kernel/MessageManager.h"
 #include "engine/kernel/StringHelpers.h"
 #include "engine/kernel/TimerManager.h"
@@ -123,7 +122,7 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(GameFramework::AudioManager* au
     playHint_ = MakeEffect("ui/button_hint_play", "button_hint", *playButton_, 6.0f);
     upgradeHint_ = MakeEffect("ui/button_hint_upgrade", "button_hint", *upgradeButton_, 8.0f);
     buildHint_ = MakeEffect("ui/button_hint_build", "button_hint", *buildButton_, 8.0f);
-    MakeArrow();
+    arrow_ = std::make_unique<TurnedArrow>(RequiredControls(*this).Window("/arrow"));
 }
 
 GUIStartGameLogicWindow::~GUIStartGameLogicWindow() {
@@ -239,18 +238,6 @@ Vantor::AnimationControl* GUIStartGameLogicWindow::TakeOverAnimation(GUITools::G
     return animation;
 }
 
-void GUIStartGameLogicWindow::MakeArrow() {
-    arrow_ = &RequiredControls(*this).Window("/arrow");
-    Vantor::GUIWindow& window = *arrow_->GetWindow();
-    // Turned, the arrow is hit where it is drawn; this window places its model.
-    window.SetRectangleHitTest(false);
-    if (Vantor::AnimationControl* animation = ControlParts::ModelAnimation(*arrow_)) {
-        animation->SetLoop(true);
-        animation->Play();
-    }
-    arrow_->ClearModelAnimation();
-}
-
 // --- Displays ---
 
 unsigned GUIStartGameLogicWindow::GetQualificationLevel(unsigned points) const {
@@ -356,36 +343,21 @@ void GUIStartGameLogicWindow::SetBarFill(Vantor::AnimationControl* bar, float fi
 
 void GUIStartGameLogicWindow::UpdateArrow() {
     if (arrowTarget_ == arrowWanted_) return;
-    if (arrow_->IsTargetShown()) {
-        arrow_->Show(false, true);
+    GUITools::GUIWindowControl& arrow = arrow_->GetControl();
+    if (arrow.IsTargetShown()) {
+        arrow.Show(false, true);
         return;
     }
-    if (arrow_->IsShown()) return;
+    if (arrow.IsShown()) return;
     arrowTarget_ = arrowWanted_;
     if (arrowTarget_ == kNoArrow) {
-        EnableControl(*arrow_, false);
+        EnableControl(arrow, false);
         return;
     }
     const ArrowPlace& place = kArrowPlaces[arrowTarget_ - 1];
-    arrow_->SetPosition(place.position);
-    arrowAngle_ = place.angle;
-    EnableAndShow(*arrow_);
-}
-
-void GUIStartGameLogicWindow::PlaceArrow() {
-    const Vantor::GUIWindow& window = *arrow_->GetWindow();
-    Vantor::Model* model = window.GetModel();
-    if (!model) return;
-    using Vantor::Matrix4;
-    using Vantor::Vector3;
-    const Vantor::Vector2 origin = window.GetAbsolutePosition() + window.GetPosition();
-    const Vantor::Vector2& size = window.GetSize();
-    // Turned about the quad's middle, then placed as a GUI window places its model.
-    model->SetWorldMatrix(Matrix4::Translation(Vector3(origin.x, origin.y, 0.0f)) *
-                          Matrix4::Scale(Vector3(size.x, size.y, 1.0f)) *
-                          Matrix4::Translation(Vector3(0.5f, 0.5f, 0.0f)) *
-                          Matrix4::RotationZ(arrowAngle_) * Matrix4::Translation(Vector3(-0.5f, -0.5f, 0.0f)) *
-                          model->GetBaseMatrix());
+    arrow.SetPosition(place.position);
+    arrow_->SetAngle(place.angle);
+    EnableAndShow(arrow);
 }
 
 void GUIStartGameLogicWindow::Close() {
@@ -437,7 +409,7 @@ void GUIStartGameLogicWindow::Open(WindowId source) {
     }
     EnableControl(*playButton_, true);
     EnableControl(*backButton_, true);
-    EnableControl(*arrow_, false);
+    EnableControl(arrow_->GetControl(), false);
     arrowTarget_ = arrowWanted_ = kNoArrow;
     EnableControl(*buildingStatus_, profile.HasFlag(Profile::kFlagStartBuildTold));
     moodSoundPending_ = noBuildWish_ = buildSuggested_ = upgradeSuggested_ = playLocked_ = false;
@@ -709,7 +681,7 @@ void GUIStartGameLogicWindow::Update() {
     const bool stepFinished = StepBalloons();
     if (!IsVisible() || !IsShown()) return;
     UpdateArrow();
-    PlaceArrow();
+    arrow_->Place();
     CountUps();
     const bool wasTelling = dialogueRunning_;
     if (dialogueRunning_) TellDialogueStep(stepFinished);

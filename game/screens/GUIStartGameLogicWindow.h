@@ -21,6 +21,7 @@
 #include "framework/windows/GUIStartGameLogicWindowBase.h"
 #include "game/screens/CountUp.h"
 #include "game/screens/GUIMenuWindow.h"
+#include "game/screens/TurnedArrow.h"
 
 namespace GUITools {
 class GUIControl;
@@ -118,10 +119,10 @@ public:
     GUIParticlesEffect& GetCafeHint(int star) const { return *cafeHints_[static_cast<std::size_t>(star)]; }
     Vantor::ParticleSystem* GetCafeBurst() const { return cafeBurst_; }
     Vantor::ParticleSystem* GetQualificationBurst() const { return qualificationBurst_; }
-    GUITools::GUIWindowControl& GetArrow() const { return *arrow_; }
+    GUITools::GUIWindowControl& GetArrow() const { return arrow_->GetControl(); }
     int GetArrowTarget() const { return arrowTarget_; }
     int GetArrowWantedTarget() const { return arrowWanted_; }
-    float GetArrowAngle() const { return arrowAngle_; }
+    float GetArrowAngle() const { return arrow_->GetAngle(); }
     bool IsDialogueRunning() const { return dialogueRunning_; }
     const std::string& GetEventName() const { return eventName_; }
     unsigned GetDialogueStep() const { return dialogueStep_; }
@@ -147,7 +148,6 @@ private:
     void PlayBurst(Vantor::ParticleSystem& burst, const std::string& name, const GUITools::GUIControl& star) const;
     // The control's model animation, driven here only: stopped, not looping.
     Vantor::AnimationControl* TakeOverAnimation(GUITools::GUIControl& control) const;
-    void MakeArrow();
 
     // Open's parts.
     void StartCounts(const Profile& profile, GameFramework::WindowId source, bool& cafeClassChanged,
@@ -175,7 +175,6 @@ private:
     void Leave();
     void UpdateEffects();
     void ReadCheatKeys();
-    void PlaceArrow();
 
     // The count-up step.
     void CountUps();
@@ -242,8 +241,7 @@ private:
     std::unique_ptr<GUIParticlesEffect> playHint_;
     std::unique_ptr<GUIParticlesEffect> upgradeHint_;
     std::unique_ptr<GUIParticlesEffect> buildHint_;
-    GUITools::GUIWindowControl* arrow_ = nullptr;
-    float arrowAngle_ = 0.0f;
+    std::unique_ptr<TurnedArrow> arrow_;
     int arrowTarget_ = kNoArrow;
     int arrowWanted_ = kNoArrow;
     bool dialogueRunning_ = false;

@@ -4,6 +4,7 @@
 
 #include "engine/kernel/MessageManager.h"
 #include "gui_tools/GUIButtonControl.h"
+#include "gui_tools/GUICheckBoxControl.h"
 #include "gui_tools/GUIEditBoxControl.h"
 #include "gui_tools/GUIScrollControl.h"
 #include "gui_tools/GUITextControl.h"
@@ -37,6 +38,10 @@ GUITools::GUIWindowControl& RequiredControls::Window(const std::string& path) co
 
 Vantor::GUIButton& RequiredControls::Button(const std::string& path) const {
     return *Find<GUITools::GUIButtonControl>(path, "button").GetButton();
+}
+
+Vantor::GUICheckBox& RequiredControls::CheckBox(const std::string& path) const {
+    return *Find<GUITools::GUICheckBoxControl>(path, "check box").GetCheckBox();
 }
 
 Vantor::GUIEditBox& RequiredControls::EditBox(const std::string& path) const {

@@ -8,6 +8,7 @@
 
 namespace Vantor {
 class GUIButton;
+class GUICheckBox;
 class GUIEditBox;
 class GUIScroll;
 }  // namespace Vantor
@@ -29,6 +30,7 @@ public:
     GUITools::GUITextControl& Text(const std::string& path) const;
     GUITools::GUIWindowControl& Window(const std::string& path) const;
     Vantor::GUIButton& Button(const std::string& path) const;
+    Vantor::GUICheckBox& CheckBox(const std::string& path) const;
     Vantor::GUIEditBox& EditBox(const std::string& path) const;
     Vantor::GUIScroll& Scroll(const std::string& path) const;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Utf.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -54,6 +55,37 @@ TEST(WinPathsTest, MissingComponentsKeepTheirGivenNames) {
 
 TEST(WinPathsTest, FoldCaseCoversMoreThanAscii) {
     EXPECT_EQ(platform::FoldCase(L"caf\u00e9.Txt"), L"CAF\u00c9.TXT");
+}
+
+TEST(WinPathsTest, SplitPathGivesDriveFolderNameAndExtension) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* drive;
+        const wchar_t* dir;
+        const wchar_t* fname;
+        const wchar_t* ext;
+    };
+    for (const Case& c : {Case{L"Z:\\games\\cafe\\morvane.exe", L"Z:", L"\\games\\cafe\\", L"morvane", L".exe"},
+                          Case{L"Z:/a.b/c", L"Z:", L"/a.b/", L"c", L""},
+                          Case{L"\\\\server\\share\\x.tar.gz", L"", L"\\\\server\\share\\", L"x.tar", L".gz"},
+                          Case{L"name", L"", L"", L"name", L""},
+                          Case{L"Z:", L"Z:", L"", L"", L""},
+                          Case{L"", L"", L"", L"", L""}}) {
+        SCOPED_TRACE(platform::Utf16ToUtf8(c.path));
+        wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
+        _wsplitpath(c.path, drive, dir, fname, ext);
+        EXPECT_STREQ(drive, c.drive);
+        EXPECT_STREQ(dir, c.dir);
+        EXPECT_STREQ(fname, c.fname);
+        EXPECT_STREQ(ext, c.ext);
+    }
+}
+
+TEST(WinPathsTest, SplitPathCutsLongPartsToTheirBuffersAndSkipsMissingOnes) {
+    std::wstring folder = L"\\" + std::wstring(300, L'f') + L"\\";
+    wchar_t dir[_MAX_DIR];
+    _wsplitpath((L"Z:" + folder + L"x.url").c_str(), nullptr, dir, nullptr, nullptr);
+    EXPECT_EQ(std::wstring(dir), folder.substr(0, _MAX_DIR - 1));
 }
 
 }  // namespace

@@ -55,9 +55,26 @@ TEST_F(WindowInputStateTest, CursorResourcesMapToSystemCursorsOrNone) {
     EXPECT_EQ(SetCursor(arrow), nullptr);
 }
 
-TEST_F(WindowInputStateTest, IconsAreTheSystemApplicationIcon) {
-    EXPECT_NE(LoadIconW(nullptr, IDI_APPLICATION), nullptr);
-    EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101)), nullptr);
+TEST_F(WindowInputStateTest, IconsAreTheSystemsOrTheProgramsPictures) {
+    HICON application = LoadIconW(nullptr, IDI_APPLICATION);
+    EXPECT_NE(application, nullptr);
+    EXPECT_EQ(platform::FindIconPicture(application), nullptr);
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    EXPECT_EQ(LoadIconW(program, MAKEINTRESOURCEW(101)), nullptr);
+
+    platform::DefineIconResource(101, platform::IconPicture{2, 1, {0xFF102030, 0x00000000}});
+    HICON icon = LoadIconW(program, MAKEINTRESOURCEW(101));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_NE(icon, application);
+    EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCEW(101)), nullptr) << "the system has no icon of that number";
+    EXPECT_EQ(LoadIconW(program, MAKEINTRESOURCEW(102)), nullptr);
+    const platform::IconPicture* picture = platform::FindIconPicture(icon);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->width, 2);
+    EXPECT_EQ(picture->pixels.front(), 0xFF102030u);
+
+    platform::seam::ResetWindowing();
+    EXPECT_EQ(LoadIconW(program, MAKEINTRESOURCEW(101)), nullptr);
     EXPECT_NE(GetStockObject(BLACK_BRUSH), nullptr);
 }
 

@@ -278,6 +278,24 @@ TEST_F(WindowMessagesTest, AProcedureThatAnswersCloseItselfKeepsItsWindow) {
     EXPECT_TRUE(IsWindow(window));
 }
 
+TEST_F(WindowMessagesTest, ThePumpHookActsBeforeEachPeekTakesItsMessage) {
+    HWND window = CreateShown();
+    Pump();
+    int calls = 0;
+    platform::seam::SetMessagePumpHook([&calls, window] {
+        if (++calls == 2) platform::seam::InjectCloseRequest(window);
+    });
+    MSG message{};
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) << "the request made in the hook is taken at once";
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_SYSCOMMAND));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SC_CLOSE));
+
+    platform::seam::ResetWindowing();
+    PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_EQ(calls, 2) << "reset ends the hook";
+}
+
 TEST_F(WindowMessagesTest, WindowManagerMinimiseAndRestoreArriveAsSystemCommands) {
     HWND window = CreateShown();
     platform::seam::InjectMinimize(window);

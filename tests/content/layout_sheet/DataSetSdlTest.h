@@ -2,11 +2,10 @@
 // The data set make_data built for the test run, drawn by the whole engine through
 // OpenGL under an X server: an engine whose data folder is the built one, a GUI of
 // 800 x 600 units, the framework's two resource lists loaded into one keeper and the GUI
-// tool manager. Frames run on the sdl backend's real clock.
+// tool manager. Frames run on the virtual clock, so timing does not depend on load.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,6 +16,7 @@
 #include "engine/render/Image.h"
 #include "engine/render/RenderSystem.h"
 #include "gui_tools/GUIToolManager.h"
+#include "platform/Clock.h"
 #include "platform/WinPaths.h"
 #include "tests/engine/kernel/EngineTestSupport.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
@@ -29,8 +29,7 @@ protected:
     static constexpr float kScreenWidth = 800.0f, kScreenHeight = 600.0f;
 
     void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+        platform::seam::UseVirtualClock();
         const std::filesystem::path data = MORVANE_DATA_SET_FOLDER;
         ASSERT_TRUE(std::filesystem::is_directory(data)) << "make_data has not built " << data;
         Vantor::EngineSettings settings = home_.Settings(L"data set");

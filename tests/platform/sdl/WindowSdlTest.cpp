@@ -91,6 +91,20 @@ TEST_F(WindowSdlTest, AShownWindowCarriesItsTitle) {
     EXPECT_EQ(InspectSdlWindow(window).title, L"Morvane");
 }
 
+TEST_F(WindowSdlTest, TheProgramsIconOfTheClassIsSetOnTheSdlWindow) {
+    platform::DefineIconResource(101, platform::IconPicture{16, 16, std::vector<uint32_t>(16 * 16, 0xFFC08040)});
+    WNDCLASSW iconClass{};
+    iconClass.lpfnWndProc = Procedure;
+    iconClass.lpszClassName = L"sdl icon window";
+    iconClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+    ASSERT_NE(RegisterClassW(&iconClass), 0);
+    HWND withIcon = CreateWindowExW(0, L"sdl icon window", L"Icon", WindowedStyle, 0, 0, 200, 100, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(withIcon, nullptr);
+    EXPECT_EQ(InspectSdlWindow(withIcon).iconWidth, 16);
+    EXPECT_EQ(InspectSdlWindow(Create(WindowedStyle, {0, 0, 200, 100})).iconWidth, 0);
+}
+
 TEST_F(WindowSdlTest, TheWindowCountsAsFocusedOnceShown) {
     HWND window = Create(WindowedStyle, {100, 100, 746, 606});
     SetForegroundWindow(window);

@@ -29,6 +29,7 @@
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "gui_tools/GUIBackgroundLayer.h"
+#include "platform/Clock.h"
 #include "platform/WinPaths.h"
 #include "tests/engine/kernel/EngineSceneTestSupport.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
@@ -46,7 +47,7 @@ const char* const kLists[] = {"background\\resources.xml", "house\\resources.xml
 class DataSetSdlTest : public enginetest::EngineSceneTest {
 protected:
     void SetUp() override {
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+        platform::seam::UseVirtualClock();
         EngineSceneTest::SetUp();
         const fs::path data = MORVANE_DATA_SET_FOLDER;
         ASSERT_TRUE(fs::is_directory(data)) << "make_data has not built " << data;
