@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/Backend.h"
 #include "platform/DirectDrawFormats.h"
@@ -328,6 +329,21 @@ void HeadlessDevice::FillPixels(HeadlessSurface& surface, const RECT& clipped, D
         for (size_t x = 0; x < rowBytes; x += Bytes) std::memcpy(first + x, &value, Bytes);  // little-endian
         for (LONG y = clipped.top + 1; y < clipped.bottom; ++y)
             std::memcpy(first + size_t(y - clipped.top) * surface.Pitch(), first, rowBytes);
+        return;
+    }
+    if constexpr (Bytes == 4) {
+        // Every frame's depth clear: a row at a time through whole pixels, so that builds
+        // without inlining (and with sanitizers) make no call per pixel either.
+        const size_t count = size_t(clipped.right - clipped.left);
+        std::vector<DWORD> buffer(count);
+        DWORD* const pixels = buffer.data();
+        const DWORD kept = value & ~keepMask;
+        for (LONG y = clipped.top; y < clipped.bottom; ++y) {
+            BYTE* row = first + size_t(y - clipped.top) * surface.Pitch();
+            std::memcpy(pixels, row, rowBytes);
+            for (size_t x = 0; x < count; ++x) pixels[x] = (pixels[x] & keepMask) | kept;
+            std::memcpy(row, pixels, rowBytes);
+        }
         return;
     }
     for (LONG y = clipped.top; y < clipped.bottom; ++y) {

@@ -597,10 +597,18 @@ void HeadlessSurface::CopyRect(const RECT& dest, HeadlessSurface& source, const 
     const int64_t sourceWidth = sourceRect.right - sourceRect.left, sourceHeight = sourceRect.bottom - sourceRect.top;
     const LONG top = std::max<LONG>(dest.top, 0), bottom = std::min<LONG>(dest.bottom, LONG(shape_.height));
     const LONG left = std::max<LONG>(dest.left, 0), right = std::min<LONG>(dest.right, LONG(shape_.width));
+    const bool sameSize = destWidth == sourceWidth && destHeight == sourceHeight;
     for (LONG y = top; y < bottom; ++y) {
         int64_t sy = sourceRect.top + ((2 * (y - dest.top) + 1) * sourceHeight) / (2 * destHeight);
         BYTE* row = pixels_.data() + size_t(y) * pitch_;
         const BYTE* sourceRow = from + size_t(sy) * source.pitch_;
+        if (sameSize) {
+            // Every frame's present: whole rows at once.
+            if (left < right)
+                std::copy_n(sourceRow + size_t(sourceRect.left + (left - dest.left)) * bytes, size_t(right - left) * bytes,
+                            row + size_t(left) * bytes);
+            continue;
+        }
         for (LONG x = left; x < right; ++x) {
             int64_t sx = sourceRect.left + ((2 * (x - dest.left) + 1) * sourceWidth) / (2 * destWidth);
             std::copy_n(sourceRow + size_t(sx) * bytes, bytes, row + size_t(x) * bytes);

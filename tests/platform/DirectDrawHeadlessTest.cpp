@@ -458,6 +458,14 @@ TEST_F(DirectDrawTest, BltCopiesStretchesAndClipsToTheDestination) {
     EXPECT_EQ(dest->Blt(&hanging, source, nullptr, DDBLT_WAIT, nullptr), DD_OK);
     EXPECT_EQ(ReadPixel32(dest, 3, 3), 99u);
     EXPECT_EQ(ReadPixel32(dest, 2, 2), 4u);
+    // Unstretched copies of part of the source, whole and cut on the left and top.
+    RECT column{1, 0, 2, 2}, intoColumn{0, 0, 1, 2}, overCorner{-1, -1, 1, 1};
+    EXPECT_EQ(dest->Blt(&intoColumn, source, &column, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(ReadPixel32(dest, 0, 0), 2u);
+    EXPECT_EQ(ReadPixel32(dest, 0, 1), 4u);
+    EXPECT_EQ(dest->Blt(&overCorner, source, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(ReadPixel32(dest, 0, 0), 4u);
+    EXPECT_EQ(ReadPixel32(dest, 1, 0), 1u);  // outside the cut copy
 
     EXPECT_EQ(dest->Blt(nullptr, other, nullptr, DDBLT_WAIT, nullptr), DDERR_UNSUPPORTEDFORMAT);
     other->Release();

@@ -399,6 +399,12 @@ void GameDataLint::CheckDays(const GameData& data) {
         if (day.customerTypes.empty()) Problem(area, "no customer type to serve");
         else if (bought == 0 && day.customerTypes[0] != data.GetCustomerTypes()[0]->name)
             Problem(area, "the first customer type cannot come");
+        // A type that comes with nothing of the room to order logs a warning and leaves.
+        for (const auto& type : data.GetCustomerTypes())
+            if (std::find(day.customerTypes.begin(), day.customerTypes.end(), type->name) != day.customerTypes.end() &&
+                std::none_of(type->groups.begin(), type->groups.end(),
+                             [&](const std::string& group) { return day.outputGroups.count(group) > 0; }))
+                Problem(area, "customer type \"" + type->name + "\" comes and can order nothing");
         for (const std::string& machine : day.machines) {
             const Morvane::AutomaticMachineInfo* info = data.FindAutomaticMachine(machine);
             if (!info) continue;

@@ -6,9 +6,9 @@
 // group, distributor, machine, customer place, customer type and balloon place
 // present; each machine's animation ranges inside its sheet; each recipe named when
 // built layer by layer; the days with 0, 1, 5 and 15 machines set up on paper (every
-// ingredient they need handed out, customers to serve); every house upgrade shown by
-// its own layers, each placed and in the house pack; and the tutorial's arrows ending
-// inside the element they point at.
+// ingredient they need handed out, customers to serve, each type that comes able to
+// order something); every house upgrade shown by its own layers, each placed and in the
+// house pack; and the tutorial's arrows ending inside the element they point at.
 
 #include <filesystem>
 #include <string>
