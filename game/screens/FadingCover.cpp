@@ -13,17 +13,20 @@ void FadingCover::Start() {
 bool FadingCover::Update(float frameTime) {
     time_ += frameTime;
     if (time_ < 0.0f) return false;
-    const float half = GUICoverWindow::kFadeHalf;
-    if (time_ >= half && !reported_) {
+    if (time_ < kFade) {
+        cover_.Show(time_ / kFade);
+        return false;
+    }
+    if (!reported_) {
         // The day goes behind the full cover, not behind the last frame's nearly full one.
         cover_.Show(1.0f);
         reported_ = true;
         return true;
     }
-    if (time_ < half || ending_ == Ending::FadeOut) {
-        cover_.Fade(time_);
-    } else if (time_ >= 2.0f * half) {
+    if (time_ >= 2.0f * kFade) {
         cover_.Hide();
+    } else if (ending_ == Ending::FadeOut) {
+        cover_.Show(2.0f - time_ / kFade);
     }
     return false;
 }

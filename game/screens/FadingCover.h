@@ -14,6 +14,9 @@ public:
         FadeOut,       // out over the second half second
         HideAfterHold  // full until a second has passed, then gone
     };
+    // Seconds of the fade in, and of the fade out or the hold.
+    static constexpr float kFade = 0.5f;
+
     FadingCover(const GameTools::DataKeeper& data, Vantor::GUIWindow* parent, Ending ending);
 
     // From no cover, and the result due again.
