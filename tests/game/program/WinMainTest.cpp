@@ -134,4 +134,23 @@ TEST_F(WinMainTest, ASecondCopyEndsAtOnceAndStillOpensThePlayFile) {
     ExpectOpenedOnce(PlayFile());
 }
 
+TEST_F(WinMainTest, AnErrorWhileTheGameStartsReachesTheLoadersBoxAndThePlayFileIsStillOpened) {
+    // The built data set with a damaged levels file: the game cannot be made.
+    const std::filesystem::path data = Installation() / "data";
+    std::filesystem::remove(data);
+    std::filesystem::create_directory(data);
+    for (const auto& entry : std::filesystem::directory_iterator(MORVANE_DATA_SET_FOLDER))
+        if (entry.path().filename() != "levels")
+            std::filesystem::create_symlink(entry.path(), data / entry.path().filename());
+    home_.folder.WriteFile("game/data/levels/levels.xml", "<levels");
+    WritePlayFile();
+    CloseTheGameWindow();
+    EXPECT_EQ(RunWinMain(), 1);
+
+    EXPECT_FALSE(framesRun_);
+    ASSERT_EQ(platform::seam::ShownMessageBoxes().size(), 1u);
+    EXPECT_EQ(platform::seam::ShownMessageBoxes().front().caption, L"Fatal Error");
+    ExpectOpenedOnce(PlayFile());
+}
+
 }  // namespace
