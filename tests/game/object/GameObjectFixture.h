@@ -13,6 +13,7 @@
 #include "framework/GUIFrameworkWindow.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/windows/GUIContinueGameLogicWindowBase.h"
+#include "framework/windows/GUIExitWindowBase.h"
 #include "framework/windows/GUIGameLogicGameExitWindowBase.h"
 #include "framework/windows/GUIGameLogicMenuExitWindowBase.h"
 #include "framework/windows/GUIGameLogicMenuWindowBase.h"
@@ -42,6 +43,7 @@ public:
     using Game::Game;
 
     using GameBase::continueGameLogicWindow_;
+    using GameBase::exitWindow_;
     using GameBase::gameLoadingWindow_;
     using GameBase::gameLogicGameExitWindow_;
     using GameBase::gameLogicLoadingWindow_;

@@ -9,7 +9,8 @@
 #include "platform/Clock.h"
 #include "tests/game/replay/DayPlayer.h"
 #include "tests/game/replay/InputDriver.h"
-#include "tests/game/replay/ReplayGame.h"
+#include "tests/game/replay/DayHost.h"
+#include "tests/game/replay/RoomView.h"
 #include "tests/game/replay/TargetFinder.h"
 
 namespace replay {
@@ -33,11 +34,10 @@ void DayRunner::RunFrame() {
     const auto& steps = script_.GetSteps();
     for (; nextStep_ < steps.size() && steps[nextStep_].frame <= frame_; ++nextStep_) Give(steps[nextStep_]);
     if (player_)
-        if (std::optional<ReplayStep> step = player_->Decide(frame_, game_.Room())) Give(*step);
+        if (std::optional<ReplayStep> step = player_->Decide(frame_, Room())) Give(*step);
 
     platform::seam::AdvanceVirtualTime(kFrameMicroseconds);
-    game_.Frame();
-    game_.ClearJournal();
+    game_.PlayFrame();
     if (const Morvane::GameLogic* day = game_.GetDay()) watcher_.Observe(frame_, *day->GetCustomerManager());
     if (!wonFrame_ && IsDayWon()) wonFrame_ = frame_;
     ++frame_;
@@ -47,12 +47,17 @@ void DayRunner::Give(const ReplayStep& step) {
     ReplayStep given = step;
     given.frame = frame_;
     std::optional<Vantor::Vector2> point;
-    if (step.action != ReplayStep::Action::Key) point = TargetFinder::Find(step.target, game_.Room());
+    if (step.action != ReplayStep::Action::Key) point = TargetFinder::Find(step.target, Room());
     if ((step.action != ReplayStep::Action::Key && !point) || !InputDriver::Give(given, point.value_or(Vantor::Vector2{}))) {
         faults_.push_back("frame " + std::to_string(frame_) + ": cannot be given: " + ReplayScript::ToText(step));
         return;
     }
     record_.Append(given);
+}
+
+RoomView DayRunner::Room() const {
+    const Morvane::GameLogic* day = game_.GetDay();
+    return day ? RoomView::Of(*day) : RoomView{};
 }
 
 DayLog DayRunner::GetLog() const {

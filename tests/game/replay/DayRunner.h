@@ -1,6 +1,6 @@
 #pragma once
-// Runs the day of a replay game frame by frame through the framework's own frame, at a
-// fixed frame time on the virtual clock. Before each frame it gives the script's steps
+// Runs the day of a game frame by frame through the game's own frame, at a fixed frame
+// time on the virtual clock. Before each frame it gives the script's steps
 // of that frame and then the player's step, if any; a target is found when its step
 // runs, and a step whose target is not in the room is noted as a fault and not given.
 // Every step given is recorded, and the record is a script that replays the day. After
@@ -14,18 +14,19 @@
 #include "tests/game/replay/CustomerWatcher.h"
 #include "tests/game/replay/DayLog.h"
 #include "tests/game/replay/ReplayScript.h"
+#include "tests/game/replay/RoomView.h"
 
 namespace replay {
 
+class DayHost;
 class DayPlayer;
-class ReplayGame;
 
 class DayRunner {
 public:
     // The frame clock's longest frame: a day takes the fewest frames.
     static constexpr float kFrameSeconds = 0.1f;
 
-    explicit DayRunner(ReplayGame& game) : game_(game) {}
+    explicit DayRunner(DayHost& game) : game_(game) {}
 
     // The steps to give, at the frames they name (counted from the day's first frame).
     void Follow(const ReplayScript& script) { script_ = script; }
@@ -53,8 +54,9 @@ public:
 private:
     void RunFrame();
     void Give(const ReplayStep& step);
+    RoomView Room() const;
 
-    ReplayGame& game_;
+    DayHost& game_;
     ReplayScript script_;
     std::size_t nextStep_ = 0;
     DayPlayer* player_ = nullptr;

@@ -87,6 +87,11 @@ Morvane::GameLogic& ReplayGame::StartDay(std::uint32_t seed) {
     return *day;
 }
 
+void ReplayGame::PlayFrame() {
+    Frame();
+    journal.clear();
+}
+
 Morvane::GameLogic* ReplayGame::GetDay() const { return static_cast<Morvane::GameLogic*>(GetGameLogic()); }
 
 RoomView ReplayGame::Room() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/framework/TestGame.h"
+#include "tests/game/replay/DayHost.h"
 #include "tests/support/TempFolder.h"
 #include "tests/game/replay/ReplayData.h"
 #include "tests/game/replay/RoomView.h"
@@ -48,7 +49,7 @@ struct ReplayGameFolder {
     std::vector<std::wstring> resourceLists;
 };
 
-class ReplayGame : private ReplayGameFolder, public frameworktest::TestGame {
+class ReplayGame : private ReplayGameFolder, public frameworktest::TestGame, public DayHost {
 public:
     static constexpr const wchar_t* kPlayer = L"Player";
 
@@ -68,13 +69,14 @@ public:
     // The current profile's day as the running level, made right after the random
     // generator was seeded.
     Morvane::GameLogic& StartDay(std::uint32_t seed);
-    Morvane::GameLogic* GetDay() const;
+    Morvane::GameLogic* GetDay() const override;
     RoomView Room() const;
 
-    Morvane::ProfileManager& Profiles() const;
+    Morvane::ProfileManager& Profiles() const override;
     Morvane::GameData& Data() const;
-    // The journal grows by every window update; a long run clears it.
-    void ClearJournal() { journal.clear(); }
+    // The framework's frame; the journal, which grows by every window update, is
+    // cleared after it.
+    void PlayFrame() override;
 
 private:
     void Start();

@@ -1,6 +1,7 @@
 #include "tests/engine/render/ImagePixels.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -165,6 +166,10 @@ Rgb PixelAt(const Vantor::Image& image, int x, int y) {
     const std::uint8_t* pixel =
         rendertest::PixelAddress(image, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
     return {pixel[0], pixel[1], pixel[2]};
+}
+
+int Distance(const Rgb& a, const Rgb& b) {
+    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
 }
 
 void SceneTest::SetUp() {

@@ -50,6 +50,8 @@ void DrawFrame(const Scene& scene, Vantor::Camera& camera);
 
 // The colour of a pixel of a captured picture (row 0 at the bottom).
 Rgb PixelAt(const Vantor::Image& image, int x, int y);
+// The sum of the channels' differences.
+int Distance(const Rgb& a, const Rgb& b);
 std::string Describe(const Rgb& colour);
 // Writes a captured picture as "captures/<name>.png" beside the test program, to be
 // looked at.

@@ -33,6 +33,7 @@
 namespace replay {
 namespace {
 
+using scenes::Distance;
 using scenes::PixelAt;
 using scenes::Rgb;
 
@@ -46,8 +47,6 @@ struct Area {
                 static_cast<int>(box.worldMax.y)};
     }
 };
-
-int Distance(Rgb a, Rgb b) { return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue); }
 
 // The pixels of the area that differ between two captures by more than a trace.
 int Changed(const Vantor::Image& before, const Vantor::Image& after, const Area& area) {
