@@ -75,6 +75,9 @@ public:
     Morvane::GameData& Data() const;
     // The journal grows by every window update; a long run clears it.
     void ClearJournal() { journal.clear(); }
+    // The error and warning lines logged since the last call or the last frame's start
+    // (each frame empties the log's list first).
+    static std::vector<std::string> TakeLogged();
 
 private:
     void Start();
