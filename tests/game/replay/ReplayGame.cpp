@@ -105,4 +105,13 @@ Morvane::ProfileManager& ReplayGame::Profiles() const {
 
 Morvane::GameData& ReplayGame::Data() const { return static_cast<Morvane::GameData&>(*GetGameData()); }
 
+std::vector<std::string> ReplayGame::TakeLogged() {
+    Vantor::MessageManager& log = *Vantor::MessageManager::Instance();
+    std::vector<std::string> lines;
+    for (const Vantor::LogMessage* message : log.GetMessages())
+        if (message->kind >= Vantor::MessageKind::Warning) lines.push_back(message->text);
+    log.ClearMessages();
+    return lines;
+}
+
 }  // namespace replay

@@ -77,6 +77,9 @@ public:
     // The framework's frame; the journal, which grows by every window update, is
     // cleared after it.
     void PlayFrame() override;
+    // The error and warning lines logged since the last call or the last frame's start
+    // (each frame empties the log's list first).
+    static std::vector<std::string> TakeLogged();
 
 private:
     void Start();

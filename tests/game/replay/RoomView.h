@@ -1,6 +1,7 @@
 #pragma once
 // What the replay harness sees of a running day: the room's objects, owned by the day.
 
+#include <string>
 #include <vector>
 
 namespace Morvane {
@@ -8,6 +9,7 @@ class AutomaticMachine;
 class CursorFood;
 class CustomerManager;
 class Distributor;
+class GameData;
 class GameLogic;
 }  // namespace Morvane
 
@@ -21,6 +23,11 @@ struct RoomView {
 
     // The room of a running day.
     static RoomView Of(const Morvane::GameLogic& day);
+
+    // The ingredients the room's machines take in that no tray of the room hands out, as
+    // "<machine> takes <ingredient>". An input that some machine makes is that machine's
+    // to make (its production only counts on days it stands in the room).
+    std::vector<std::string> MissingTrays(const Morvane::GameData& data) const;
 };
 
 }  // namespace replay

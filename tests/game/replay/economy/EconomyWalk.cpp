@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/kernel/MessageManager.h"
 #include "game/GameData.h"
 #include "game/HouseUpgradeInfo.h"
 #include "game/MachineUpgradeInfo.h"
@@ -21,16 +20,6 @@ namespace replay {
 namespace {
 
 using Morvane::Profile;
-
-// The error and warning lines logged since the last call.
-std::vector<std::string> TakeLogged() {
-    Vantor::MessageManager& log = *Vantor::MessageManager::Instance();
-    std::vector<std::string> lines;
-    for (const Vantor::LogMessage* message : log.GetMessages())
-        if (message->kind >= Vantor::MessageKind::Warning) lines.push_back(message->text);
-    log.ClearMessages();
-    return lines;
-}
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
@@ -54,10 +43,11 @@ std::string WalkDay::ToText() const {
     return text;
 }
 
-EconomyWalk::EconomyWalk(ReplayGame& game, std::uint32_t seed) : game_(game), seed_(seed), setUpLogged_(TakeLogged()) {
+EconomyWalk::EconomyWalk(ReplayGame& game, std::uint32_t seed)
+    : game_(game), seed_(seed), setUpLogged_(ReplayGame::TakeLogged()) {
     game_.Frame();  // the window is shown and focused
     game_.SetUpPlayer({});
-    for (std::string& line : TakeLogged()) setUpLogged_.push_back(std::move(line));
+    for (std::string& line : ReplayGame::TakeLogged()) setUpLogged_.push_back(std::move(line));
 }
 
 Profile& EconomyWalk::Player() const { return *game_.Profiles().GetCurrent(); }
@@ -81,10 +71,10 @@ WalkDay EconomyWalk::PlayDay() {
     DayPlayer player(game_.Data(), game_.GetTutorial());
     runner.SetPlayer(&player);
     // The log keeps a frame's lines until the next frame begins.
-    walked.logged = TakeLogged();
+    walked.logged = ReplayGame::TakeLogged();
     const bool ended = runner.RunUntil(
         [&] {
-            for (std::string& line : TakeLogged()) walked.logged.push_back(std::move(line));
+            for (std::string& line : ReplayGame::TakeLogged()) walked.logged.push_back(std::move(line));
             return runner.IsDayWon();
         },
         kMaxDayFrames);

@@ -16,10 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "game/AutomaticMachine.h"
-#include "game/Distributor.h"
-#include "game/DistributorInfo.h"
-#include "game/FoodInfo.h"
 #include "game/GameData.h"
 #include "game/HouseUpgradeInfo.h"
 #include "game/MachineUpgradeInfo.h"
@@ -43,37 +39,6 @@ constexpr int kLastGoalDay = 45;
 constexpr int kFirstDaysToBuild = 6;
 // Past the last goal day, the days the last task may take.
 constexpr int kMaxDays = kLastGoalDay + 20;
-
-// The ingredients the room's machines take in that no tray of the room hands out. An
-// input that some machine makes is that machine's to make (its production only counts on
-// days it stands in the room).
-std::vector<std::string> MissingTrays(const RoomView& room, const Morvane::GameData& data) {
-    const auto madeByMachine = [&](const std::string& food) {
-        return std::any_of(data.GetAutomaticMachines().begin(), data.GetAutomaticMachines().end(),
-                           [&](const auto& machine) {
-                               return std::find(machine->outputs.begin(), machine->outputs.end(), food) !=
-                                      machine->outputs.end();
-                           });
-    };
-    const auto handedOut = [&](const std::string& ingredient) {
-        return std::any_of(room.distributors.begin(), room.distributors.end(), [&](const Morvane::Distributor* tray) {
-            const Morvane::DistributorInfo* definition = data.FindDistributor(tray->GetName());
-            return definition && definition->ingredient == ingredient;
-        });
-    };
-    std::vector<std::string> missing;
-    for (const Morvane::AutomaticMachine* machine : room.machines) {
-        const Morvane::AutomaticMachineInfo* definition = data.FindAutomaticMachine(machine->GetName());
-        if (!definition) continue;
-        for (const std::string& input : definition->inputs) {
-            const Morvane::FoodInfo* food = data.FindFood(input);
-            if (!food || madeByMachine(input)) continue;
-            for (const std::string& ingredient : food->ingredientNames)
-                if (!handedOut(ingredient)) missing.push_back(machine->GetName() + " takes " + ingredient);
-        }
-    }
-    return missing;
-}
 
 class EconomyWalkTest : public enginetest::EngineObjectTest {
 protected:
@@ -101,7 +66,7 @@ void ExpectSoundDay(const WalkDay& day, std::int32_t moneyBefore, const ReplayGa
     SCOPED_TRACE(day.ToText());
     EXPECT_EQ(day.faults, std::vector<std::string>{});
     EXPECT_EQ(day.logged, std::vector<std::string>{});
-    EXPECT_EQ(MissingTrays(game.Room(), game.Data()), std::vector<std::string>{});
+    EXPECT_EQ(game.Room().MissingTrays(game.Data()), std::vector<std::string>{});
     std::int32_t spent = 0;
     for (const std::string& machine : day.bought)
         for (const auto& forSale : game.Data().GetCharacter().machineUpgrades)
