@@ -27,14 +27,13 @@ using GameFramework::WindowResult;
 
 enum class Place { kMainMenu, kStartOfDay, kFirstHint };
 
-class GameWalk : public gameobjecttest::GameObjectFixture {
+class GameWalk : public gameobjecttest::GameObjectSdlFixture {
 public:
     // A first run's game walked from its start to the place.
     explicit GameWalk(Place place) {
-        platform::seam::UseVirtualClock();
         SetUp();
-        // In a window, every frame drawn (no waiting for the display's refresh).
-        home_.folder.WriteFile("user/Dremlock/Morvane/Morvane.ini", "v_fullscreen 0\nv_vsync 0\n");
+        // Every frame drawn, with no waiting for the display's refresh.
+        WriteSettings("v_fullscreen 0\nv_vsync 0\n");
         OpenMainMenu();
         reached_ = RunUntilThere();
         while (reached_ && place_ < place) {

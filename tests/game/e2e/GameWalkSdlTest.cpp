@@ -69,8 +69,6 @@ using GameFramework::WindowId;
 using Step = Morvane::IntroductionScript::Step;
 
 constexpr const wchar_t* kPlayerName = L"Mira Holt";
-// The game's settings and log, below the user-data folder.
-constexpr const char* kGameFolder = "user/Dremlock/Morvane";
 // Seconds a window is given after it counts as shown, for its controls' transitions and
 // its title's printing, before it is pictured.
 constexpr float kSettleSeconds = 1.5f;
@@ -128,19 +126,8 @@ std::string LogErrors(const std::string& log) {
     return faults;
 }
 
-class GameWalkSdlTest : public gameobjecttest::GameObjectFixture {
+class GameWalkSdlTest : public gameobjecttest::GameObjectSdlFixture {
 protected:
-    void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        // Mesa's shader cache writer, still busy when the program ends, can crash the leak
-        // checker's walk over the threads.
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        platform::seam::UseVirtualClock();
-        GameObjectFixture::SetUp();
-        // The game's own configuration, in a window rather than over the whole display.
-        home_.folder.WriteFile(std::string(kGameFolder) + "/Morvane.ini", "v_fullscreen 0\n");
-    }
     void TearDown() override {
         walk_.reset();
         GameObjectFixture::TearDown();

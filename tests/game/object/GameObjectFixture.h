@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -88,6 +89,13 @@ class GameObjectFixture : public enginetest::EngineObjectTest {
 protected:
     static constexpr const wchar_t* kMaker = L"Dremlock";
     static constexpr const wchar_t* kGameName = L"Morvane";
+    // The game's settings, log and profiles, below the user-data folder.
+    static constexpr const char* kGameFolder = "user/Dremlock/Morvane";
+
+    // The game's own configuration, written before the game is made.
+    void WriteSettings(const std::string& lines) {
+        home_.folder.WriteFile(std::string(kGameFolder) + "/Morvane.ini", lines);
+    }
 
     void SetUp() override {
         EngineObjectTest::SetUp();
@@ -121,6 +129,20 @@ protected:
     }
 
     std::unique_ptr<GameProbe> game_;
+};
+
+// The same under the test run's X server, running the game's own frames on the virtual
+// clock, in a window rather than over the whole display.
+class GameObjectSdlFixture : public GameObjectFixture {
+protected:
+    void SetUp() override {
+        // Mesa's shader cache writer, still busy when the program ends, can crash the leak
+        // checker's walk over the threads.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+        platform::seam::UseVirtualClock();
+        GameObjectFixture::SetUp();
+        WriteSettings("v_fullscreen 0\n");
+    }
 };
 
 }  // namespace gameobjecttest

@@ -19,18 +19,8 @@ namespace {
 
 using R = GameFramework::WindowResult;
 
-class GameObjectSdlTest : public GameObjectFixture {
+class GameObjectSdlTest : public GameObjectSdlFixture {
 protected:
-    void SetUp() override {
-        // Without a session bus, D-Bus would try to start one for SDL's video.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        platform::seam::UseVirtualClock();
-        GameObjectFixture::SetUp();
-        // The game's own configuration, in a window rather than the whole display.
-        home_.folder.WriteFile("user/Dremlock/Morvane/Morvane.ini", "v_fullscreen 0\n");
-    }
-
     // The game's own frames, 20 ms apart on the virtual clock.
     void Frames(int count) {
         for (int frame = 0; frame < count; ++frame) {
