@@ -19,6 +19,7 @@
 #include "game/Food.h"
 #include "game/GUIGameCursor.h"
 #include "game/Ingredient.h"
+#include "platform/Clock.h"
 #include "tests/engine/render/d3d7/DrawingScenes.h"
 #include "tests/game/FoodTestSupport.h"
 
@@ -32,6 +33,8 @@ protected:
     void SetUp() override {
         // Without a session bus, D-Bus would try to start one for SDL's video; say there is none.
         setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+        // Frames of exactly their length, however loaded the machine.
+        platform::seam::UseVirtualClock();
         gametest::FoodTest::SetUp();
         Gui().SetScreenSize(800, 600);
         DefineCursorResources();
